@@ -1,0 +1,6 @@
+#include <cstdio>
+
+int main() {
+  std::puts("balalaika-tuner");
+  return 0;
+}

@@ -1,0 +1,48 @@
+#include "fakes/FakeDispatch.h"
+
+namespace balalaika::fakes {
+
+void FakeDispatch::async(Task task) {
+  std::lock_guard lock(mutex_);
+  background_.push_back(std::move(task));
+}
+
+void FakeDispatch::asyncMain(Task task) {
+  std::lock_guard lock(mutex_);
+  main_.push_back(std::move(task));
+}
+
+int FakeDispatch::drain(std::deque<Task>& queue) {
+  int ran = 0;
+  for (;;) {
+    Task task;
+    {
+      std::lock_guard lock(mutex_);
+      if (queue.empty()) return ran;
+      task = std::move(queue.front());
+      queue.pop_front();
+    }
+    task();
+    ++ran;
+  }
+}
+
+int FakeDispatch::runBackground() { return drain(background_); }
+int FakeDispatch::runMain() { return drain(main_); }
+
+void FakeDispatch::runAll() {
+  while (runBackground() + runMain() > 0) {
+  }
+}
+
+std::size_t FakeDispatch::backgroundCount() const {
+  std::lock_guard lock(mutex_);
+  return background_.size();
+}
+
+std::size_t FakeDispatch::mainCount() const {
+  std::lock_guard lock(mutex_);
+  return main_.size();
+}
+
+}  // namespace balalaika::fakes

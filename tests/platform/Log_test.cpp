@@ -1,0 +1,46 @@
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include "fakes/LogCapture.h"
+#include "platform/Log.h"
+
+namespace balalaika::platform {
+namespace {
+
+TEST(Log, FormatsEachPlaceholderKind) {
+  fakes::LogCapture capture;
+  log("iPhone has a height of: %f", 844.0);
+  log("AudioQueueSetProperty error: %d", 0);
+  log("%@ Error setting category: %@", "init", std::string("refused"));
+  log("RATINGPROMPT Use count: %@", std::int64_t{3});
+  log("100%% sure, %d", -7);
+  EXPECT_EQ(capture.lines(), (std::vector<std::string>{"iPhone has a height of: 844.000000",
+                                                       "AudioQueueSetProperty error: 0",
+                                                       "init Error setting category: refused",
+                                                       "RATINGPROMPT Use count: 3", "100% sure, -7"}));
+}
+
+TEST(Log, KeepsPlaceholdersThatHaveNoArgumentAndAccentedText) {
+  fakes::LogCapture capture;
+  log("Ya se abrió antes");
+  log("Error creating session: %@");
+  EXPECT_EQ(capture.lines(), (std::vector<std::string>{"Ya se abrió antes", "Error creating session: %@"}));
+}
+
+TEST(Log, LinesFromManyThreadsAreNeitherLostNorMixed) {
+  fakes::LogCapture capture;
+  std::vector<std::thread> threads;
+  for (int t = 0; t < 4; ++t) {
+    threads.emplace_back([t] {
+      for (int i = 0; i < 200; ++i) log("thread %d line %d", t, i);
+    });
+  }
+  for (auto& th : threads) th.join();
+  const auto lines = capture.lines();
+  ASSERT_EQ(lines.size(), 800u);
+  EXPECT_EQ(capture.count("thread 3 line 199"), 1);
+}
+
+}  // namespace
+}  // namespace balalaika::platform
