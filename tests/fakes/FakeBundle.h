@@ -1,0 +1,28 @@
+#pragma once
+// A bundle whose texts, version and names the test sets.
+
+#include <map>
+#include <utility>
+
+#include "platform/Bundle.h"
+
+namespace balalaika::fakes {
+
+class FakeBundle : public platform::Bundle {
+ public:
+  std::string localizedString(const std::string& key, const std::string& table = "") const override {
+    auto it = texts.find({table, key});
+    return it == texts.end() ? key : it->second;
+  }
+  std::string version() const override { return versionText; }
+  std::optional<std::string> displayName() const override { return displayNameText; }
+  std::optional<std::string> name() const override { return nameText; }
+
+  // (table, key) -> text; "" is the default table.
+  std::map<std::pair<std::string, std::string>, std::string> texts;
+  std::string versionText = "1.0";
+  std::optional<std::string> displayNameText = std::string("Balalaika Tuner");
+  std::optional<std::string> nameText = std::string("balalaika-tuner");
+};
+
+}  // namespace balalaika::fakes
