@@ -1,0 +1,46 @@
+#pragma once
+// The screen's elements as the logic sees them. Every call is made on the main thread.
+// Setting a value that is already shown is still a call: nothing is cached on either side.
+
+#include <optional>
+#include <string>
+
+namespace balalaika::platform {
+
+// A picture found among the application's resources by its exact name ("green64.png").
+struct Image {
+  std::string name;
+  bool operator==(const Image&) const = default;
+};
+
+class Images {
+ public:
+  virtual ~Images() = default;
+  // The picture with this resource name, or nothing when the application has none.
+  virtual std::optional<Image> imageNamed(const std::string& name) const = 0;
+};
+
+class View {
+ public:
+  virtual ~View() = default;
+  virtual void setHidden(bool hidden) = 0;
+};
+
+class Label : public View {
+ public:
+  virtual void setText(const std::string& text) = 0;
+};
+
+class ImageView : public View {
+ public:
+  // Nothing empties the view.
+  virtual void setImage(const std::optional<Image>& image) = 0;
+};
+
+class Button : public View {
+ public:
+  // The title shown in the normal control state.
+  virtual void setTitle(const std::string& title) = 0;
+};
+
+}  // namespace balalaika::platform

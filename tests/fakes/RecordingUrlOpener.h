@@ -1,0 +1,19 @@
+#pragma once
+
+#include <vector>
+
+#include "platform/UrlOpener.h"
+
+namespace balalaika::fakes {
+
+class RecordingUrlOpener : public platform::UrlOpener {
+ public:
+  bool openURL(const std::string& url) override {
+    opened.push_back(url);
+    return answer;
+  }
+  std::vector<std::string> opened;
+  bool answer = true;
+};
+
+}  // namespace balalaika::fakes
