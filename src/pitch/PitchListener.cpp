@@ -1,0 +1,141 @@
+#include "pitch/PitchListener.h"
+
+#include <kissfft/kiss_fftr.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+namespace balalaika {
+namespace {
+
+// The capture format: 16-bit signed packed mono linear PCM at 14039 Hz.
+platform::AudioStreamBasicDescription captureFormat() {
+  platform::AudioStreamBasicDescription f;
+  f.mSampleRate = PitchListener::kCaptureSampleRate;
+  f.mFormatID = platform::kAudioFormatLinearPCM;
+  f.mFormatFlags = platform::kAudioFormatFlagIsSignedInteger | platform::kAudioFormatFlagIsPacked;
+  f.mBytesPerPacket = 2;
+  f.mFramesPerPacket = 1;
+  f.mBytesPerFrame = 2;
+  f.mChannelsPerFrame = 1;
+  f.mBitsPerChannel = 16;
+  f.mReserved = 0;
+  return f;
+}
+
+}  // namespace
+
+PitchListener* PitchListener::sharedListener() {
+  static PitchListener* const instance = new PitchListener();
+  return instance;
+}
+
+PitchListener::PitchListener()
+    : format_(captureFormat()),
+      audio_data_(new std::int16_t[kMaxBufferSamples]()),
+      audio_copy_(new std::int16_t[kMaxBufferSamples]()),
+      in_fft_(new float[kFftLength]()),
+      out_fft_(new kiss_fft_cpx[kFftLength]()),
+      freq_db_(new double[kSpectrumBins]()),
+      freq_db_harmonic_(new double[kSpectrumBins]()) {}
+
+void PitchListener::setAudioBuffer(const std::int16_t* data, std::uint32_t length) {
+  const std::uint32_t stored = std::min(length, kMaxBufferBytes);
+  std::lock_guard lock(bufferMutex_);
+  if (stored > 0) std::memcpy(audio_data_.get(), data, stored);
+  audio_data_len_ = stored;
+}
+
+float PitchListener::frequency() {
+  std::uint32_t length = 0;
+  {
+    std::lock_guard lock(bufferMutex_);
+    std::memcpy(audio_copy_.get(), audio_data_.get(), kMaxBufferBytes);
+    length = audio_data_len_;
+  }
+  if (length == 0) return 0.0f;
+  return getFreqFromBuffer(audio_copy_.get(), std::min(length, kMaxBufferBytes));
+}
+
+float PitchListener::getFreqFromBuffer(const std::int16_t* samples, std::uint32_t length) {
+  std::fill_n(in_fft_.get(), kFftLength, 0.0f);
+  std::fill_n(out_fft_.get(), kFftLength, kiss_fft_cpx{0.0f, 0.0f});
+  std::fill_n(freq_db_.get(), kSpectrumBins, 0.0);
+  std::fill_n(freq_db_harmonic_.get(), kSpectrumBins, 0.0);
+
+  performFFT(samples, length / 2);
+  addHarmonics();
+  const std::uint32_t bin = findTopSpike();
+  const double hertz = static_cast<double>(static_cast<float>(bin)) * format_.mSampleRate * kBinToHertzScale;
+  return static_cast<float>(hertz);
+}
+
+void PitchListener::performFFT(const std::int16_t* samples, std::uint32_t totalSamples) {
+  const std::uint32_t n = std::min(totalSamples, kFftLength);
+  for (std::uint32_t i = 0; i < n; ++i) in_fft_[i] = static_cast<float>(samples[i]);
+
+  // A plan per estimate, as the estimate has always been made; its cost is measured in bench/.
+  kiss_fftr_cfg plan = kiss_fftr_alloc(static_cast<int>(kFftLength), 0, nullptr, nullptr);
+  if (plan == nullptr) return;  // out of memory: the spectrum stays zero and the estimate is 0 Hz
+  kiss_fftr(plan, in_fft_.get(), out_fft_.get());
+  kiss_fftr_free(plan);
+
+  for (std::uint32_t k = 0; k < kSpectrumBins; ++k) {
+    const double r = out_fft_[k].r;
+    const double i = out_fft_[k].i;
+    freq_db_[k] = std::sqrt(r * r + i * i) * kMagnitudeScale;
+  }
+}
+
+void PitchListener::addHarmonics() {
+  const double* m = freq_db_.get();
+  double* h = freq_db_harmonic_.get();
+  std::copy_n(m, kSpectrumBins, h);
+
+  for (const int divisor : {2, 3}) {
+    std::uint32_t group = 0;
+    std::int32_t groupMax = 0;  // held as an integer: each harmonic term loses its fraction
+    for (std::uint32_t i = 0; i < kSpectrumBins; ++i) {
+      const auto t = static_cast<std::uint32_t>(std::round(static_cast<double>(i) / divisor));
+      if (t > group) {
+        h[group] += static_cast<double>(groupMax);
+        group = t;
+        groupMax = 0;
+      }
+      const double current = static_cast<double>(groupMax);
+      const double larger = m[i] > current ? m[i] : current;  // NaN keeps the group maximum
+      groupMax = static_cast<std::int32_t>(larger);
+    }
+    // The group still open when the scan ends is not added.
+  }
+}
+
+std::uint32_t PitchListener::findTopSpike() const {
+  double best = 0.0;
+  std::uint32_t index = 0;
+  for (std::uint32_t i = 0; i < kSpectrumBins; ++i) {
+    if (freq_db_harmonic_[i] > best) {
+      best = freq_db_harmonic_[i];
+      index = i;
+    }
+  }
+  return index;
+}
+
+double PitchListener::hamming_window(std::int16_t n, std::int16_t N) {
+  const std::int32_t last = static_cast<std::int32_t>(N) - 1;
+  return 0.54 + (-0.46) * std::cos((6.283185308 / static_cast<double>(last)) * static_cast<double>(n));
+}
+
+void PitchListener::performWindow(std::int16_t* samples, std::uint32_t totalSamples) {
+  const auto count = static_cast<std::int16_t>(totalSamples);
+  // A window of one sample divides by zero (N - 1 = 0); such input is left unchanged.
+  if (count == 1) return;
+  for (std::uint32_t i = 0; i < totalSamples; ++i) {
+    const double w = hamming_window(static_cast<std::int16_t>(i), count);
+    samples[i] = static_cast<std::int16_t>(w * samples[i]);
+  }
+}
+
+}  // namespace balalaika

@@ -1,0 +1,138 @@
+#pragma once
+// The tuner screen. Its elements (outlets) come from the installed layout; a layout may lack
+// some of them, and an absent element is simply not updated. Every member function runs on
+// the main thread. Member functions live in the file of their concern:
+//   ViewControllerTick.cpp         tickFree, the tuned-string marks, the review trigger
+//   ViewControllerTunings.cpp      showPreviousTuning, showNextTuning, displayTunings, displayNotes
+//   ViewControllerHighlight.cpp    displayTunedString
+//   ViewControllerReferenceTones.cpp  playA440Hz, playE329_6, playThirdFreq, stopFreqPlay
+//   ViewControllerLinks.cpp        the outbound link actions
+//   ViewControllerLifecycle.cpp    viewDidLoad, viewWillAppear
+
+#include <functional>
+#include <memory>
+
+#include "platform/Bundle.h"
+#include "platform/Device.h"
+#include "platform/RunLoop.h"
+#include "platform/UrlOpener.h"
+#include "platform/UserDefaults.h"
+#include "platform/Views.h"
+
+namespace balalaika {
+
+class ToneGenerator;
+
+// What the tick reads from the listener, every tick, in this order.
+class PitchSource {
+ public:
+  virtual ~PitchSource() = default;
+  virtual float averagePower() = 0;  // linear level of channel 0
+  virtual float frequency() = 0;     // estimate in hertz
+};
+
+struct ViewControllerOutlets {
+  // Tuner tick.
+  platform::Label* freq_label = nullptr;
+  platform::Label* noteDisplay = nullptr;
+  platform::ImageView* LEDDisplay = nullptr;
+  platform::ImageView* LEDDisplay128 = nullptr;
+  platform::ImageView* tunedString = nullptr;
+  platform::ImageView* tunedString5 = nullptr;
+  platform::ImageView* tunedStringiPad = nullptr;
+  // Tuning selection and chart.
+  platform::Label* currentTuningName = nullptr;
+  platform::ImageView* chartDisplay = nullptr;
+  platform::Label* firstString = nullptr;
+  platform::Label* secondString = nullptr;
+  platform::Label* thirdString = nullptr;
+  platform::Button* firstFreqButton = nullptr;
+  platform::Button* secondFreqButton = nullptr;
+  platform::Button* thirdFreqButton = nullptr;
+  platform::Button* showPreviousTuningButton = nullptr;
+  platform::Button* showNextTuningButton = nullptr;
+  platform::Label* aboutCongratsMessage = nullptr;
+  platform::Label* aboutMsg2 = nullptr;
+  // Reference tones.
+  platform::Label* tfnoteDisplay = nullptr;
+  platform::Label* tfFreqLabel = nullptr;
+};
+
+struct ViewControllerServices {
+  platform::Device& device;
+  platform::Images& images;
+  platform::Bundle& bundle;
+  platform::RunLoop& runLoop;
+  platform::UserDefaults& defaults;
+  platform::UrlOpener& urlOpener;
+  PitchSource& pitch;
+  // Asks the rating prompt to show its alert if appropriate (RatingPrompt::tryToShowPrompt).
+  std::function<void()> tryToShowPrompt;
+};
+
+class ViewController {
+ public:
+  explicit ViewController(ViewControllerServices services);
+  ~ViewController();
+  ViewController(const ViewController&) = delete;
+  ViewController& operator=(const ViewController&) = delete;
+
+  ViewControllerOutlets& outlets() { return outlets_; }
+  const ViewControllerOutlets& outlets() const { return outlets_; }
+
+  ToneGenerator* generator() const { return generator_.get(); }
+  void setGenerator(std::unique_ptr<ToneGenerator> generator);
+
+  // Tuner tick: one reading of the listener, every 0.1 s.
+  void tickFree();
+  void play1stSoundOnce();
+  void play2ndSoundOnce();
+  void play3rdSoundOnce();
+  void resetFirstTuning();
+  // Delayed by the review trigger; asks for the rating alert according to the run count.
+  void promptToReview();
+
+  // Tuning selection and chart display.
+  void showPreviousTuning();
+  void showNextTuning();
+  void displayTunings();
+  void displayNotes();
+
+  // Tuned-string highlight for string 1..3 of the current tuning.
+  void displayTunedString(int stringIndex);
+
+  // Reference tones.
+  void playA440Hz();
+  void playE329_6();
+  void playThirdFreq();
+  void stopFreqPlay();
+
+  // Outbound links.
+  void redirectToMakerSite();
+  void reviewThisApp();
+  void reviewSiblingApp();
+  void purchaseSiblingApp1();
+  void purchaseSiblingApp2();
+  void purchaseSiblingApp3();
+  void purchaseSiblingApp4();
+  void purchaseSiblingApp5();
+  void purchaseSiblingApp6();
+  void purchaseSiblingApp7();
+  void purchaseSiblingApp8();
+  void purchaseSiblingApp9();
+  void purchaseSiblingApp10();
+  void purchaseSiblingApp11();
+
+ private:
+  ViewControllerServices services_;
+  ViewControllerOutlets outlets_;
+  std::unique_ptr<ToneGenerator> generator_;
+};
+
+// The tuned-string marks: false at launch, set when a string is matched in any tuning.
+// Main thread only.
+bool firstStringTuned();
+bool secondStringTuned();
+bool thirdStringTuned();
+
+}  // namespace balalaika
