@@ -1,0 +1,33 @@
+#pragma once
+// The command line of balalaika-tuner.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace balalaika::app {
+
+struct Options {
+  bool help = false;
+  bool version = false;
+  std::optional<std::string> analyzeFile;  // --analyze FILE: offline analysis to stdout
+  long long tuning = 1;                    // --tuning N (with --analyze)
+  std::optional<std::string> device;       // --device SPEC: the emulated phone or pad
+  std::optional<std::string> inputFile;    // --input FILE: a file instead of the microphone
+  bool loop = false;                       // --loop: repeat the input file
+  bool headless = false;                   // --headless: no window; print the screen's changes
+  std::optional<std::string> language;     // --lang CODE: en, es or ru instead of the system's
+  std::optional<double> quitAfterSeconds;  // --quit-after SECONDS
+};
+
+struct ParseResult {
+  Options options;
+  std::string error;  // empty when the command line is valid
+  bool ok() const { return error.empty(); }
+};
+
+ParseResult parseCommandLine(const std::vector<std::string>& arguments);  // without argv[0]
+
+std::string usage();
+
+}  // namespace balalaika::app

@@ -1,0 +1,86 @@
+#include "app/OfflineAnalysis.h"
+
+#include <cinttypes>
+#include <cstdio>
+#include <sstream>
+
+#include "pitch/PitchListener.h"
+#include "platform/AudioFileDecoder.h"
+#include "platform/LevelMeter.h"
+
+namespace balalaika::analysis {
+
+const char* stateName(tick::PowerState state) {
+  switch (state) {
+    case tick::PowerState::Silent:
+      return "silent";
+    case tick::PowerState::Soft:
+      return "soft";
+    case tick::PowerState::Loud:
+      return "loud";
+  }
+  return "";
+}
+
+std::vector<Tick> analyzeSamples(const std::vector<std::int16_t>& samples, tuning::TuningIndex tuning) {
+  PitchListener& listener = *PitchListener::sharedListener();
+  const double rate = listener.format().mSampleRate;
+  constexpr std::size_t kBufferSamples = PitchListener::kMaxBufferSamples;
+  const double duration = static_cast<double>(samples.size()) / rate;
+
+  std::vector<Tick> ticks;
+  for (std::int64_t n = 1;; ++n) {
+    Tick t;
+    t.seconds = static_cast<double>(n) * tick::kIntervalSeconds;
+    if (t.seconds > duration + 1e-9) break;
+    // Buffers that the capture queue has completed by this moment.
+    const auto captured = static_cast<std::size_t>(t.seconds * rate + 1e-6);
+    const std::size_t completeBuffers = captured / kBufferSamples;
+    if (completeBuffers > 0) {
+      const std::int16_t* newest = samples.data() + (completeBuffers - 1) * kBufferSamples;
+      t.power = platform::measureLevel(newest, kBufferSamples).mAveragePower;
+      listener.setAudioBuffer(newest, kBufferSamples * 2);
+      t.frequency = listener.frequency();
+    }
+    t.state = tick::classifyPower(t.power);
+    if (t.state == tick::PowerState::Loud) {
+      const double f = t.frequency;
+      if (const auto m = tuning::match(tuning, f)) {
+        t.string = m->string;
+        t.note = m->note;
+      }
+      t.text = tick::frequencyText(f + tuning::displayOffset(tuning, t.string));
+    }
+    ticks.push_back(std::move(t));
+  }
+  return ticks;
+}
+
+void writeCsv(std::ostream& out, const std::vector<Tick>& ticks) {
+  out << "time,power,frequency,state,text,string,note\n";
+  char line[256];
+  for (const Tick& t : ticks) {
+    std::snprintf(line, sizeof line, "%.1f,%.6f,%.4f,%s,%s,%s,%s\n", t.seconds, static_cast<double>(t.power),
+                  static_cast<double>(t.frequency), stateName(t.state), t.text.c_str(),
+                  t.string ? std::to_string(*t.string).c_str() : "", t.note ? t.note->c_str() : "");
+    out << line;
+  }
+}
+
+int analyzeFile(const std::string& path, tuning::TuningIndex tuning, std::ostream& out, std::ostream& err) {
+  if (!tuning::isValidTuning(tuning)) {
+    err << "balalaika-tuner: tuning must be 1 to 5, not " << tuning << "\n";
+    return 2;
+  }
+  const platform::DecodedAudio audio = platform::decodeAudioFile(path, PitchListener::kCaptureSampleRate);
+  if (!audio.ok()) {
+    err << "balalaika-tuner: " << audio.error << "\n";
+    return 2;
+  }
+  std::ostringstream csv;
+  writeCsv(csv, analyzeSamples(audio.samples, tuning));
+  out << csv.str();
+  return 0;
+}
+
+}  // namespace balalaika::analysis

@@ -1,0 +1,40 @@
+#pragma once
+// Offline analysis of a recording: replays the tuner's clock over the audio and reports, tick
+// by tick, what the tuner would measure and show. Teachers and players use it to check a
+// recording; the tests use it to check the whole estimate end to end.
+
+#include <cstdint>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "tuner/TickRules.h"
+#include "tuner/TuningTable.h"
+
+namespace balalaika::analysis {
+
+struct Tick {
+  double seconds = 0.0;    // audio time of the tick
+  float power = 0.0f;      // average power of the newest complete buffer (RMS / 32768)
+  float frequency = 0.0f;  // estimate of that buffer in hertz; 0 before the first buffer
+  tick::PowerState state = tick::PowerState::Silent;
+  std::string text;                         // frequency text shown on a loud tick, else empty
+  std::optional<tuning::StringIndex> string;  // matched string on a loud tick
+  std::optional<std::string> note;
+};
+
+// Samples are 16-bit mono at the capture rate (14039 Hz). Ticks come every 0.1 s of audio
+// time, from 0.1 s to the end; each analyses the newest complete 4096-sample buffer.
+std::vector<Tick> analyzeSamples(const std::vector<std::int16_t>& samples, tuning::TuningIndex tuning);
+
+// CSV with a header line: time,power,frequency,state,text,string,note.
+void writeCsv(std::ostream& out, const std::vector<Tick>& ticks);
+
+const char* stateName(tick::PowerState state);
+
+// Decodes the file and writes the CSV to out. Returns 0, or 2 with one line on err and
+// nothing on out when the file cannot be read or the tuning is outside 1..5.
+int analyzeFile(const std::string& path, tuning::TuningIndex tuning, std::ostream& out, std::ostream& err);
+
+}  // namespace balalaika::analysis
