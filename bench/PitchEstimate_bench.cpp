@@ -1,0 +1,64 @@
+// Cost of one pitch estimate, and of its transform with the plan made per call or once.
+#include <benchmark/benchmark.h>
+#include <kissfft/kiss_fftr.h>
+
+#include <cmath>
+#include <numbers>
+#include <vector>
+
+#include "pitch/PitchListener.h"
+
+namespace {
+
+using balalaika::PitchListener;
+
+std::vector<std::int16_t> pluckLikeBuffer() {
+  std::vector<std::int16_t> samples(PitchListener::kMaxBufferSamples);
+  for (std::size_t n = 0; n < samples.size(); ++n) {
+    double v = 0.0;
+    for (int k = 1; k <= 8; ++k) v += std::sin(2.0 * std::numbers::pi * 440.0 * k * n / 14039.0) / k;
+    samples[n] = static_cast<std::int16_t>(4000.0 * v);
+  }
+  return samples;
+}
+
+void BM_FrequencyOfAFullBuffer(benchmark::State& state) {
+  PitchListener& listener = *PitchListener::sharedListener();
+  const auto samples = pluckLikeBuffer();
+  listener.setAudioBuffer(samples.data(), PitchListener::kMaxBufferBytes);
+  for (auto _ : state) benchmark::DoNotOptimize(listener.frequency());
+}
+BENCHMARK(BM_FrequencyOfAFullBuffer)->Unit(benchmark::kMicrosecond);
+
+std::vector<float> paddedInput() {
+  const auto samples = pluckLikeBuffer();
+  std::vector<float> in(PitchListener::kFftLength, 0.0f);
+  for (std::size_t i = 0; i < samples.size(); ++i) in[i] = samples[i];
+  return in;
+}
+
+void BM_TransformPlanPerCall(benchmark::State& state) {
+  const auto in = paddedInput();
+  std::vector<kiss_fft_cpx> out(PitchListener::kFftLength);
+  for (auto _ : state) {
+    kiss_fftr_cfg plan = kiss_fftr_alloc(static_cast<int>(PitchListener::kFftLength), 0, nullptr, nullptr);
+    kiss_fftr(plan, in.data(), out.data());
+    kiss_fftr_free(plan);
+    benchmark::DoNotOptimize(out.data());
+  }
+}
+BENCHMARK(BM_TransformPlanPerCall)->Unit(benchmark::kMicrosecond);
+
+void BM_TransformPlanOnce(benchmark::State& state) {
+  const auto in = paddedInput();
+  std::vector<kiss_fft_cpx> out(PitchListener::kFftLength);
+  kiss_fftr_cfg plan = kiss_fftr_alloc(static_cast<int>(PitchListener::kFftLength), 0, nullptr, nullptr);
+  for (auto _ : state) {
+    kiss_fftr(plan, in.data(), out.data());
+    benchmark::DoNotOptimize(out.data());
+  }
+  kiss_fftr_free(plan);
+}
+BENCHMARK(BM_TransformPlanOnce)->Unit(benchmark::kMicrosecond);
+
+}  // namespace

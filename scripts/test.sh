@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Sets everything up, builds, and runs the whole test suite: once as built, once under
+# AddressSanitizer and UndefinedBehaviorSanitizer, and the threaded suites under ThreadSanitizer.
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+jobs=$(nproc)
+"$top/scripts/setup.sh"
+
+# Tests never reach beyond this machine: the network probe asks a loopback address.
+export BALALAIKA_TUNER_PROBE_URL=${BALALAIKA_TUNER_PROBE_URL:-http://127.0.0.1:9/}
+export QT_QPA_PLATFORM=offscreen
+
+if [ -x "$top/scripts/pulse-test-server.sh" ]; then
+  # shellcheck disable=SC1090
+  eval "$("$top/scripts/pulse-test-server.sh" start)"
+  trap '"$top/scripts/pulse-test-server.sh" stop' EXIT
+fi
+
+echo "== build and test" >&2
+"$top/scripts/build.sh" "$top/build"
+ctest --test-dir "$top/build" --output-on-failure -j "$jobs"
+
+echo "== AddressSanitizer and UndefinedBehaviorSanitizer" >&2
+"$top/scripts/build.sh" "$top/build-asan" -DBT_SANITIZE=address,undefined -DBT_BUILD_BENCH=OFF
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 LSAN_OPTIONS=suppressions="$top/scripts/lsan.supp" \
+UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  ctest --test-dir "$top/build-asan" --output-on-failure -j "$jobs"
+
+echo "== ThreadSanitizer (threaded suites)" >&2
+"$top/scripts/build.sh" "$top/build-tsan" -DBT_SANITIZE=thread -DBT_BUILD_BENCH=OFF
+TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1:suppressions="$top/scripts/tsan.supp" \
+  ctest --test-dir "$top/build-tsan" --output-on-failure -j "$jobs" -L threads
