@@ -1,0 +1,73 @@
+#pragma once
+// The tuner screen without a window: plain view objects that hold what the screen would show,
+// and a summary line of it, printed whenever it changes. Main thread only.
+
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "platform/Views.h"
+#include "tuner/ViewController.h"
+
+namespace balalaika::app {
+
+class HeadlessLabel : public platform::Label {
+ public:
+  void setText(const std::string& text) override { text_ = text; }
+  void setHidden(bool hidden) override { hidden_ = hidden; }
+  const std::string& text() const { return text_; }
+  bool hidden() const { return hidden_; }
+
+ private:
+  std::string text_;
+  bool hidden_ = false;
+};
+
+class HeadlessImageView : public platform::ImageView {
+ public:
+  void setImage(const std::optional<platform::Image>& image) override { image_ = image; }
+  void setHidden(bool hidden) override { hidden_ = hidden; }
+  const std::optional<platform::Image>& image() const { return image_; }
+  bool hidden() const { return hidden_; }
+
+ private:
+  std::optional<platform::Image> image_;
+  bool hidden_ = false;
+};
+
+class HeadlessButton : public platform::Button {
+ public:
+  void setTitle(const std::string& title) override { title_ = title; }
+  void setHidden(bool hidden) override { hidden_ = hidden; }
+  const std::string& title() const { return title_; }
+  bool hidden() const { return hidden_; }
+
+ private:
+  std::string title_;
+  bool hidden_ = false;
+};
+
+class HeadlessScreen {
+ public:
+  HeadlessScreen();
+
+  // Connects every element to the controller's outlets.
+  void connect(ViewControllerOutlets& outlets);
+
+  // One line of what the screen shows now, without the time:
+  // tuning="..." freq="..." note="..." lamp=yellow|green|none string=1|2|3|none tone="..."
+  std::string summary() const;
+
+  // The summary when it differs from the last one returned (the first call always returns it).
+  std::optional<std::string> changedSummary();
+
+ private:
+  HeadlessLabel freq_label_, noteDisplay_, currentTuningName_, firstString_, secondString_, thirdString_,
+      aboutCongratsMessage_, aboutMsg2_, tfnoteDisplay_, tfFreqLabel_;
+  HeadlessImageView LEDDisplay_, LEDDisplay128_, tunedString_, tunedString5_, tunedStringiPad_, chartDisplay_;
+  HeadlessButton firstFreqButton_, secondFreqButton_, thirdFreqButton_, showPreviousTuningButton_,
+      showNextTuningButton_;
+  std::optional<std::string> last_;
+};
+
+}  // namespace balalaika::app
