@@ -12,8 +12,8 @@ namespace {
 
 class ReferenceTonesTest : public ::testing::Test {
  protected:
+  fakes::FakeAudioOutputComponent output;  // outlives the generator the screen owns
   testing::ScreenHarness screen;
-  fakes::FakeAudioOutputComponent output;
   ToneGenerator* generator = nullptr;
 
   void SetUp() override {
