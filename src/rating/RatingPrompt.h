@@ -167,6 +167,9 @@ class RatingPrompt final : public platform::AlertViewDelegate, public platform::
   void incrementCount(const char* countKey, const char* logFormat, bool eventPath);
   void rateInApp();
 
+  // Counts that overlap (several entry-point calls in quick succession) run one after the other,
+  // so that no use or event is lost.
+  std::mutex countMutex_;
   std::atomic<bool> openInAppStore_;
   const std::weak_ptr<RatingPromptDelegate> delegate_;
 

@@ -18,8 +18,10 @@ void RatingPrompt::incrementSignificantEventCount() {
   incrementCount(kSignificantEventCountKey, "RATINGPROMPT Significant event count: %@", true);
 }
 
-// A read-increment-write of the store; each store operation is atomic, the whole count is not.
+// A read-increment-write of the store. Counts of this prompt are serialised; other writers of the
+// store (the first-launch clearing of the application) may still interleave with a count.
 void RatingPrompt::incrementCount(const char* countKey, const char* logFormat, bool eventPath) {
+  std::lock_guard serialise(countMutex_);
   const auto& platform = services();
   platform::UserDefaults& defaults = platform.defaults;
   const std::string version = platform.mainBundle.version();
@@ -62,7 +64,9 @@ bool RatingPrompt::ratingConditionsHaveBeenMet() const {
   const double firstUse = defaults.doubleForKey(kFirstUseDateKey).value_or(0.0);
   if (now - firstUse < daysUntilPrompt() * kSecondsPerDay) return false;
   if (defaults.integerForKey(kUseCountKey).value_or(0) < usesUntilPrompt()) return false;
-  if (defaults.integerForKey(kSignificantEventCountKey).value_or(0) < significantEventsUntilPrompt()) return false;
+  // A setting of 0 or below switches the event test off, also for a (hand-edited) negative count.
+  const std::int64_t eventsNeeded = significantEventsUntilPrompt();
+  if (eventsNeeded > 0 && defaults.integerForKey(kSignificantEventCountKey).value_or(0) < eventsNeeded) return false;
   const double reminderRequest = defaults.doubleForKey(kReminderRequestDateKey).value_or(0.0);
   return now - reminderRequest >= timeBeforeReminding() * kSecondsPerDay;
 }
