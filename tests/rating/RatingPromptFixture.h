@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "fakes/FakeAlertView.h"
 #include "fakes/FakeApplication.h"
 #include "fakes/FakeBundle.h"
@@ -57,7 +59,11 @@ class RatingPromptTest : public ::testing::Test {
   // Runs background tasks, then the main-thread tasks they queued.
   void runQueues() { dispatch.runAll(); }
 
-  std::shared_ptr<fakes::FakeAlertView> shownAlert() const { return alerts.last(); }
+  // The last alert built; a test that expects one when none was built fails with an exception.
+  std::shared_ptr<fakes::FakeAlertView> shownAlert() const {
+    if (alerts.created.empty()) throw std::logic_error("no rating alert was built");
+    return alerts.created.back();
+  }
 
   fakes::InMemoryUserDefaults defaults;
   fakes::FakeBundle bundle;
