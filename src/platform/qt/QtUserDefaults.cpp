@@ -1,6 +1,7 @@
 #include "platform/qt/QtUserDefaults.h"
 
 #include <QDir>
+#include <QFile>
 #include <QEvent>
 #include <QFileInfo>
 #include <QSettings>
@@ -32,9 +33,25 @@ QString keyOf(const std::string& key) { return QString::fromStdString(key); }
 
 }  // namespace
 
-QtUserDefaults::QtUserDefaults(const QString& filePath)
-    : filePath_(filePath), settings_(std::make_unique<ManualSettings>(filePath, QSettings::IniFormat)) {
+QtUserDefaults::QtUserDefaults(const QString& filePath) : filePath_(filePath) {
+  open();
+  if (settings_->status() == QSettings::FormatError) {
+    // Nothing in an unreadable file can be trusted, and QSettings would never write over it:
+    // keep it aside for inspection and start empty.
+    setCorruptFileAside();
+    open();
+  }
+}
+
+void QtUserDefaults::open() {
+  settings_ = std::make_unique<ManualSettings>(filePath_, QSettings::IniFormat);
   settings_->setAtomicSyncRequired(true);
+}
+
+void QtUserDefaults::setCorruptFileAside() {
+  const QString aside = filePath_ + QStringLiteral(".corrupt");
+  QFile::remove(aside);
+  if (!QFile::rename(filePath_, aside)) QFile::remove(filePath_);
 }
 
 QtUserDefaults::~QtUserDefaults() {
@@ -123,6 +140,16 @@ bool QtUserDefaults::synchronize() {
   std::lock_guard lock(mutex_);
   QDir().mkpath(QFileInfo(filePath_).absolutePath());
   settings_->sync();
+  if (settings_->status() == QSettings::FormatError) {
+    // The file was damaged since it was read: replace it with what this process holds (its
+    // changes since the last flush, and whatever of the damaged file could still be parsed).
+    QList<std::pair<QString, QVariant>> values;
+    for (const QString& key : settings_->allKeys()) values.append({key, settings_->value(key)});
+    setCorruptFileAside();
+    open();
+    for (const auto& [key, value] : values) settings_->setValue(key, value);
+    settings_->sync();
+  }
   return settings_->status() == QSettings::NoError;
 }
 

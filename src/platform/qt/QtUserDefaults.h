@@ -3,7 +3,8 @@
 //
 // Every operation holds one mutex, so each is atomic from any thread. Values are written with
 // their type ("b:true", "i:42", "d:0.5", "s:text"); a value of another type, a hand-edited value
-// without a type, or a file that cannot be parsed reads as absent and never crashes.
+// without a type, or a file that cannot be parsed reads as absent and never crashes; an unparsable
+// file is moved aside to "<file>.corrupt" so that new values can be stored again.
 // Changes are kept in memory until synchronize() (or destruction) writes the whole file; QSettings
 // writes it to a temporary file and renames that over the old one (atomic sync required), so a
 // crash, even a kill -9 in the middle of a write, leaves the previous or the new file, never half
@@ -52,6 +53,10 @@ class QtUserDefaults final : public platform::UserDefaults {
   // The stored text of key after its type prefix, when the stored value has that type.
   std::optional<QString> typedValue(const std::string& key, QChar type) const;
   void setTypedValue(const std::string& key, QChar type, const QString& text);
+  // (Re)creates the QSettings object for the file.
+  void open();
+  // Moves an unparsable file to "<file>.corrupt", replacing an older one.
+  void setCorruptFileAside();
 
   const QString filePath_;
   mutable std::mutex mutex_;

@@ -1,0 +1,19 @@
+// Entry point of the Qt platform tests: an offscreen QGuiApplication around GoogleTest. Started
+// with "--child <mode> <file>" the binary is instead a helper process for the settings tests.
+
+#include <gtest/gtest.h>
+
+#include <QGuiApplication>
+
+#include "QtTestChild.h"
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  if (argc >= 4 && std::string(argv[1]) == "--child") {
+    QCoreApplication app(argc, argv);
+    return balalaika::testing::runChild(argv[2], QString::fromLocal8Bit(argv[3]));
+  }
+  QGuiApplication app(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
