@@ -1,6 +1,7 @@
 // The rating prompt under real threads: counting on background threads while the main thread
 // shows, hides and reads. Run under ThreadSanitizer in CI.
 
+#include <chrono>
 #include <deque>
 #include <set>
 #include <thread>
@@ -53,13 +54,44 @@ class ThreadedDispatch : public platform::Dispatch {
   std::deque<Task> main_;
 };
 
+// The in-memory store, with reads that take a while, so that counts running side by side overlap.
+class SlowReadingDefaults : public platform::UserDefaults {
+ public:
+  explicit SlowReadingDefaults(platform::UserDefaults& store) : store_(store) {}
+  std::optional<bool> boolForKey(const std::string& key) const override { return slow(store_.boolForKey(key)); }
+  std::optional<std::int64_t> integerForKey(const std::string& key) const override {
+    return slow(store_.integerForKey(key));
+  }
+  std::optional<double> doubleForKey(const std::string& key) const override { return slow(store_.doubleForKey(key)); }
+  std::optional<std::string> stringForKey(const std::string& key) const override {
+    return slow(store_.stringForKey(key));
+  }
+  void setBool(const std::string& key, bool value) override { store_.setBool(key, value); }
+  void setInteger(const std::string& key, std::int64_t value) override { store_.setInteger(key, value); }
+  void setDouble(const std::string& key, double value) override { store_.setDouble(key, value); }
+  void setString(const std::string& key, const std::string& value) override { store_.setString(key, value); }
+  void removeObjectForKey(const std::string& key) override { store_.removeObjectForKey(key); }
+  void clearPersistentDomain() override { store_.clearPersistentDomain(); }
+  bool synchronize() override { return store_.synchronize(); }
+
+ private:
+  template <typename T>
+  static T slow(T value) {
+    std::this_thread::sleep_for(std::chrono::microseconds(200));
+    return value;
+  }
+  platform::UserDefaults& store_;
+};
+
 class RatingThreads : public RatingPromptTest {
  protected:
   RatingThreads() {
     RatingPrompt::resetAllStateForTesting();
-    RatingPrompt::installPlatform(RatingPromptPlatform{defaults, bundle, nullptr, clock, device, reachability, probe,
-                                                       alerts, urlOpener, threaded, application, storeViews, windows});
+    RatingPrompt::installPlatform(RatingPromptPlatform{slowDefaults, bundle, nullptr, clock, device, reachability,
+                                                       probe, alerts, urlOpener, threaded, application, storeViews,
+                                                       windows});
   }
+  SlowReadingDefaults slowDefaults{defaults};
   ThreadedDispatch threaded;
 };
 
