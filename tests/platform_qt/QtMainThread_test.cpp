@@ -1,4 +1,4 @@
-// The Qt services that live on the main thread: alert view, application, dispatch, run loop, windows.
+// The Qt services that live on the main thread: alert view, application, dispatch, run loop.
 
 #include <gtest/gtest.h>
 
@@ -7,8 +7,6 @@
 #include <QThread>
 #include <QPointer>
 #include <QVariant>
-#include <QWindow>
-#include <QGuiApplication>
 #include <atomic>
 #include <thread>
 
@@ -16,7 +14,6 @@
 #include "platform/qt/QtApplication.h"
 #include "platform/qt/QtDispatch.h"
 #include "platform/qt/QtRunLoop.h"
-#include "platform/qt/QtWindowList.h"
 
 namespace balalaika::testing {
 namespace {
@@ -116,17 +113,6 @@ TEST(QtApplication, GivenTheActiveState_WhenItIsLeft_ThenObserversAreToldOncePer
   EXPECT_EQ(told, 2);
 }
 
-TEST(QtApplication, GivenStatusBarAndIdleTimerSettings_ThenTheyAreRecordedForTheScreen) {
-  qt::QtApplication application;
-  application.setStatusBarStyle(platform::kStatusBarStyleLightContent, true);
-  application.setStatusBarHidden(true, platform::kStatusBarAnimationSlide);
-  application.setIdleTimerDisabled(true);
-  EXPECT_EQ(application.property("statusBarStyle").toInt(), platform::kStatusBarStyleLightContent);
-  EXPECT_TRUE(application.property("statusBarHidden").toBool());
-  EXPECT_EQ(application.statusBarAnimation(), platform::kStatusBarAnimationSlide);
-  EXPECT_TRUE(application.property("idleTimerDisabled").toBool());
-}
-
 TEST(QtDispatch, GivenTasksFromABackgroundThread_ThenMainTasksRunOnTheMainThreadInOrderAndOthersOffIt) {
   qt::QtDispatch dispatch;
   std::vector<int> order;  // touched on the main thread only
@@ -168,21 +154,6 @@ TEST(QtRunLoop, GivenAOneShotAndARepeatingTimer_ThenTheOneShotFiresOnceAndTheRep
   EXPECT_FALSE(loop.isValid(oneShot));
   EXPECT_FALSE(loop.isValid(repeating));
   EXPECT_GE(loop.now() - start, 0.015);
-}
-
-TEST(QtWindowList, GivenOrdinaryAndRaisedWindows_ThenOnlyTheRaisedOnesSitAboveTheNormalLevel) {
-  QWindow plain;
-  QWindow popup;
-  popup.setFlags(Qt::Popup);
-  QWindow onTop;
-  onTop.setFlags(Qt::Window | Qt::WindowStaysOnTopHint);
-  EXPECT_EQ(qt::QtWindowList::levelOf(plain), platform::kWindowLevelNormal);
-  EXPECT_GT(qt::QtWindowList::levelOf(popup), platform::kWindowLevelNormal);
-  EXPECT_GT(qt::QtWindowList::levelOf(onTop), platform::kWindowLevelNormal);
-
-  const qt::QtWindowList windows;
-  EXPECT_EQ(windows.windows().size(), static_cast<std::size_t>(QGuiApplication::topLevelWindows().size()));
-  for (const auto& window : windows.windows()) EXPECT_EQ(window->rootViewController(), nullptr);
 }
 
 }  // namespace

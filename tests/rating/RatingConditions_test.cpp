@@ -63,20 +63,6 @@ TEST_F(RatingConditions, GivenDebug_ThenTheConditionsAreMetWhateverIsStored) {
   EXPECT_TRUE(defaults.snapshot().empty());
 }
 
-TEST_F(RatingConditions, GivenTheInitialSettings_ThenTheyAreThoseOfTheClass) {
-  RatingPrompt::resetAllStateForTesting();
-  EXPECT_EQ(RatingPrompt::appId(), std::nullopt);
-  EXPECT_EQ(RatingPrompt::daysUntilPrompt(), 1.0);
-  EXPECT_EQ(RatingPrompt::usesUntilPrompt(), 2);
-  EXPECT_EQ(RatingPrompt::significantEventsUntilPrompt(), -1);
-  EXPECT_EQ(RatingPrompt::timeBeforeReminding(), 2.0);
-  EXPECT_FALSE(RatingPrompt::debug());
-  EXPECT_TRUE(RatingPrompt::usesAnimation());
-  EXPECT_FALSE(RatingPrompt::alwaysUseMainBundle());
-  EXPECT_EQ(RatingPrompt::statusBarStyle(), 0);
-  EXPECT_FALSE(RatingPrompt::modalOpen());
-}
-
 class RatingAppropriateness : public RatingPromptTest {
  protected:
   bool appropriate() { return RatingPrompt::sharedInstance().ratingAlertIsAppropriate(); }

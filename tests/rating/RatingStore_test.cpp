@@ -188,14 +188,5 @@ TEST_F(RatingProductView, GivenNestedViews_ThenTheSearchIsDepthFirstInSubviewOrd
   EXPECT_EQ(RatingPrompt::iterateSubViewsForViewController(window), nullptr);
 }
 
-TEST_F(RatingProductView, GivenAChainOfPresentedControllers_ThenTheTopMostIsTheLast) {
-  auto second = std::make_shared<fakes::FakeViewController>();
-  auto third = std::make_shared<fakes::FakeViewController>();
-  root->presentViewController(second, false, nullptr);
-  second->presentViewController(third, false, nullptr);
-  EXPECT_EQ(RatingPrompt::topMostViewController(root), third);
-  EXPECT_EQ(RatingPrompt::topMostViewController(third), third);
-}
-
 }  // namespace
 }  // namespace balalaika::testing

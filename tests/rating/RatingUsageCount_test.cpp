@@ -119,14 +119,6 @@ TEST_F(RatingUsageCount, GivenDebug_WhenCounting_ThenTrackingAndCountLinesAreLog
                              "RATINGPROMPT Tracking version: 2.0"}));
 }
 
-TEST_F(RatingUsageCount, GivenDebugOff_WhenCounting_ThenNothingIsLogged) {
-  RatingPrompt& prompt = RatingPrompt::sharedInstance();
-  fakes::LogCapture log;
-  prompt.incrementUseCount();
-  prompt.incrementSignificantEventCount();
-  EXPECT_TRUE(log.lines().empty());
-}
-
 TEST_F(RatingUsageCount, GivenAHandEditedStoreAtTheLargestCount_WhenAUseIsCounted_ThenTheCountStaysThere) {
   storeUsage(0.0, std::numeric_limits<std::int64_t>::max());
   RatingPrompt::sharedInstance().incrementUseCount();
