@@ -10,6 +10,7 @@
 #include <QTcpSocket>
 #include <thread>
 
+#include "QtTestChild.h"
 #include "platform/qt/QtHttpProbe.h"
 #include "platform/qt/QtReachability.h"
 #include "platform/qt/QtUrlOpener.h"
@@ -66,6 +67,7 @@ platform::ProbeRequest publicProbe() {
 }
 
 TEST(QtHttpProbe, GivenTheConfiguredLoopbackAddress_WhenStarted_ThenItReturnsAtOnceAndTheUncachedRequestArrives) {
+  BT_SKIP_UNDER_THREAD_SANITIZER();
   LoopbackServer server;
   ScopedProbeUrl configured(server.url());
   qt::QtHttpProbe probe;
@@ -81,6 +83,7 @@ TEST(QtHttpProbe, GivenTheConfiguredLoopbackAddress_WhenStarted_ThenItReturnsAtO
 }
 
 TEST(QtHttpProbe, GivenABackgroundThread_WhenItStartsTheProbe_ThenTheRequestStillGoesOutFromTheMainLoop) {
+  BT_SKIP_UNDER_THREAD_SANITIZER();
   LoopbackServer server;
   ScopedProbeUrl configured(server.url());
   qt::QtHttpProbe probe;
@@ -155,6 +158,7 @@ TEST(QtReachability, GivenEachReportedState_ThenOnlyOnlineIsReachableAndUnknownI
 }
 
 TEST(QtReachability, GivenWhateverBackendThisMachineOffers_ThenTheFlagsAreReadableExactlyWhenABackendKnowsTheState) {
+  BT_SKIP_UNDER_THREAD_SANITIZER();
   qt::QtReachability reachability;
   const auto flags = reachability.flagsForAddress(platform::SocketAddressV4{});
   if (!reachability.hasBackend()) {

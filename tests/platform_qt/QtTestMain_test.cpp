@@ -7,6 +7,12 @@
 
 #include "QtTestChild.h"
 
+#ifdef __SANITIZE_THREAD__
+// The settings tests start helper processes (fork and exec) from a process that already runs
+// threads; ThreadSanitizer would otherwise stop the first thread started after that.
+extern "C" const char* __tsan_default_options() { return "die_after_fork=0"; }
+#endif
+
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   if (argc >= 4 && std::string(argv[1]) == "--child") {

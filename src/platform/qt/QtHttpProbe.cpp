@@ -27,17 +27,25 @@ bool QtHttpProbe::start(const platform::ProbeRequest& request) {
   networkRequest.setTransferTimeout(static_cast<int>(std::lround(request.timeoutSeconds * 1000.0)));
 
   // The manager lives on the main thread: hand the request over to it and return at once.
-  QMetaObject::invokeMethod(
-      this,
-      [this, networkRequest] {
-        QNetworkReply* reply = manager_->get(networkRequest);
-        connect(reply, &QNetworkReply::finished, this, [this, reply] {
-          reply->deleteLater();
-          emit probeFinished();
-        });
-      },
-      Qt::QueuedConnection);
+  std::lock_guard lock(pendingMutex_);
+  pending_.push_back(networkRequest);
+  QMetaObject::invokeMethod(this, "sendPending", Qt::QueuedConnection);
   return true;
+}
+
+void QtHttpProbe::sendPending() {
+  std::vector<QNetworkRequest> requests;
+  {
+    std::lock_guard lock(pendingMutex_);
+    requests.swap(pending_);
+  }
+  for (const QNetworkRequest& request : requests) {
+    QNetworkReply* reply = manager_->get(request);
+    connect(reply, &QNetworkReply::finished, this, [this, reply] {
+      reply->deleteLater();
+      emit probeFinished();
+    });
+  }
 }
 
 }  // namespace balalaika::qt
