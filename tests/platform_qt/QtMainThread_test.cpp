@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <QVariant>
 #include <atomic>
+#include <memory>
 #include <thread>
 
 #include "platform/qt/QtAlertView.h"
@@ -114,25 +115,28 @@ TEST(QtApplication, GivenTheActiveState_WhenItIsLeft_ThenObserversAreToldOncePer
 }
 
 TEST(QtDispatch, GivenTasksFromABackgroundThread_ThenMainTasksRunOnTheMainThreadInOrderAndOthersOffIt) {
-  qt::QtDispatch dispatch;
-  std::vector<int> order;  // touched on the main thread only
-  std::atomic<bool> backgroundOffMain{false};
-  std::atomic<bool> backgroundRan{false};
-  QThread* const mainThread = QThread::currentThread();
+  // Shared with the tasks, so that nothing they touch can end before they do.
+  struct State {
+    qt::QtDispatch dispatch;
+    std::vector<int> order;  // touched on the main thread only
+    std::atomic<bool> backgroundOffMain{false};
+    std::atomic<bool> backgroundRan{false};
+    QThread* mainThread = QThread::currentThread();
+  };
+  auto state = std::make_shared<State>();
 
-  dispatch.async([&] {
-    backgroundOffMain = QThread::currentThread() != mainThread;
+  state->dispatch.async([state] {
+    state->backgroundOffMain = QThread::currentThread() != state->mainThread;
     for (int i = 0; i < 5; ++i) {
-      dispatch.asyncMain([&order, i, mainThread] {
-        if (QThread::currentThread() == mainThread) order.push_back(i);
+      state->dispatch.asyncMain([state, i] {
+        if (QThread::currentThread() == state->mainThread) state->order.push_back(i);
       });
     }
-    backgroundRan = true;
+    state->backgroundRan = true;
   });
-  ASSERT_TRUE(runEventLoopUntil([&] { return order.size() == 5; }));
-  EXPECT_TRUE(backgroundRan);
-  EXPECT_TRUE(backgroundOffMain);
-  EXPECT_EQ(order, (std::vector<int>{0, 1, 2, 3, 4}));
+  ASSERT_TRUE(runEventLoopUntil([&] { return state->order.size() == 5 && state->backgroundRan; }));
+  EXPECT_TRUE(state->backgroundOffMain);
+  EXPECT_EQ(state->order, (std::vector<int>{0, 1, 2, 3, 4}));
 }
 
 TEST(QtRunLoop, GivenAOneShotAndARepeatingTimer_ThenTheOneShotFiresOnceAndTheRepeatingOneUntilInvalidated) {
