@@ -1,0 +1,63 @@
+#pragma once
+// Helper processes of the settings tests, and the means to start them.
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QProcess>
+#include <QString>
+#include <cstdint>
+#include <string>
+
+#include "platform/qt/QtUserDefaults.h"
+
+namespace balalaika::testing {
+
+inline const std::string kTrickyText = "comma, \"quotes\" = ; # [group] \\ back\nnew line  @Variant(x) Ёё ♪ ";
+
+// "write": stores one value of each type and exits. "hammer": rewrites a counter and a payload
+// that depends on it, flushing each time, until killed; prints "ready" after the first flush.
+inline int runChild(const std::string& mode, const QString& file) {
+  qt::QtUserDefaults defaults(file);
+  if (mode == "write") {
+    defaults.setBool("flag", true);
+    defaults.setInteger("most", INT64_MAX);
+    defaults.setInteger("least", INT64_MIN);
+    defaults.setDouble("tenth", 0.1);
+    defaults.setDouble("when", 1700000000.25);
+    defaults.setString("text", kTrickyText);
+    defaults.setString("gone", "soon");
+    defaults.removeObjectForKey("gone");
+    return defaults.synchronize() ? 0 : 1;
+  }
+  if (mode == "hammer") {
+    for (std::int64_t i = 1;; ++i) {
+      defaults.setInteger("counter", i);
+      defaults.setString("payload", std::string(4096 + static_cast<std::size_t>(i % 977), 'x') + std::to_string(i));
+      defaults.synchronize();
+      if (i == 1) {
+        std::fputs("ready\n", stdout);
+        std::fflush(stdout);
+      }
+    }
+  }
+  return 2;
+}
+
+// Starts this test binary as a helper with the given mode and settings file.
+inline void startChild(QProcess& process, const char* mode, const QString& file) {
+  process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+  process.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--child"), QString::fromLatin1(mode), file});
+}
+
+// Debian's Qt is not built with ThreadSanitizer, so the synchronisation inside Qt's own threads
+// (the network access thread, GLib's event notification) is invisible to it and reported as races
+// between Qt's internals. Tests that start those threads skip themselves in such a build; every
+// other Qt test still runs under it.
+#ifdef __SANITIZE_THREAD__
+#define BT_SKIP_UNDER_THREAD_SANITIZER() GTEST_SKIP() << "starts uninstrumented Qt threads"
+#else
+#define BT_SKIP_UNDER_THREAD_SANITIZER() (void)0
+#endif
+
+}  // namespace balalaika::testing

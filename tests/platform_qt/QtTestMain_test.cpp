@@ -1,0 +1,28 @@
+// Entry point of the Qt platform tests: an offscreen QGuiApplication around GoogleTest. Started
+// with "--child <mode> <file>" the binary is instead a helper process for the settings tests.
+
+#include <gtest/gtest.h>
+
+#include <QGuiApplication>
+
+#include "QtTestChild.h"
+
+#ifdef __SANITIZE_THREAD__
+// The settings tests start helper processes (fork and exec) from a process that already runs
+// threads; ThreadSanitizer would otherwise stop the first thread started after that.
+extern "C" const char* __tsan_default_options() { return "die_after_fork=0"; }
+// Qt's thread pool joins its threads at exit through a wait condition whose hand-over happens in
+// the uninstrumented Qt library; the report names Qt's own destructor only.
+extern "C" const char* __tsan_default_suppressions() { return "race:QWaitCondition::~QWaitCondition\n"; }
+#endif
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  if (argc >= 4 && std::string(argv[1]) == "--child") {
+    QCoreApplication app(argc, argv);
+    return balalaika::testing::runChild(argv[2], QString::fromLocal8Bit(argv[3]));
+  }
+  QGuiApplication app(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}

@@ -1,0 +1,103 @@
+#pragma once
+// A rating prompt installed on fakes, fresh for every test, with the application's settings at hand.
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+#include "fakes/FakeAlertView.h"
+#include "fakes/FakeApplication.h"
+#include "fakes/FakeBundle.h"
+#include "fakes/FakeClock.h"
+#include "fakes/FakeDevice.h"
+#include "fakes/FakeDispatch.h"
+#include "fakes/FakeReachability.h"
+#include "fakes/FakeWindows.h"
+#include "fakes/InMemoryUserDefaults.h"
+#include "fakes/LogCapture.h"
+#include "fakes/RecordingHttpProbe.h"
+#include "fakes/RecordingUrlOpener.h"
+#include "rating/RatingPrompt.h"
+#include "rating/RatingPromptConstants.h"
+
+namespace balalaika::testing {
+
+inline constexpr double kDay = 86400.0;
+
+class RatingPromptTest : public ::testing::Test {
+ protected:
+  RatingPromptTest() {
+    RatingPrompt::resetAllStateForTesting();
+    install(nullptr);
+  }
+  ~RatingPromptTest() override { RatingPrompt::resetAllStateForTesting(); }
+
+  // Installs the fakes, with a separate "RatingPrompt" resource bundle or none.
+  void install(const platform::Bundle* resourceBundle) {
+    RatingPrompt::installPlatform(RatingPromptPlatform{defaults, bundle, resourceBundle, clock, device, reachability,
+                                                       probe, alerts, urlOpener, dispatch, application, storeViews,
+                                                       windows});
+  }
+
+  // The settings the application applies at launch, in its order.
+  static void applyApplicationSettings() {
+    RatingPrompt::setAppId("555123987");
+    RatingPrompt::setDaysUntilPrompt(2.0);
+    RatingPrompt::setUsesUntilPrompt(2);
+    RatingPrompt::setSignificantEventsUntilPrompt(-1);
+    RatingPrompt::setTimeBeforeReminding(2.0);
+    RatingPrompt::setOpenInAppStore(true);
+  }
+
+  // Usage state of the running version: first counted use secondsAgo back, uses counted so far.
+  void storeUsage(double secondsAgo, std::int64_t uses) {
+    defaults.setString(rating::kCurrentVersionKey, bundle.versionText);
+    defaults.setDouble(rating::kFirstUseDateKey, clock.seconds - secondsAgo);
+    defaults.setInteger(rating::kUseCountKey, uses);
+  }
+
+  // Runs background tasks, then the main-thread tasks they queued.
+  void runQueues() { dispatch.runAll(); }
+
+  // The last alert built; a test that expects one when none was built fails with an exception.
+  std::shared_ptr<fakes::FakeAlertView> shownAlert() const {
+    if (alerts.created.empty()) throw std::logic_error("no rating alert was built");
+    return alerts.created.back();
+  }
+
+  fakes::InMemoryUserDefaults defaults;
+  fakes::FakeBundle bundle;
+  fakes::FakeClock clock;
+  fakes::FakeDevice device;
+  fakes::FakeReachability reachability;
+  fakes::RecordingHttpProbe probe;
+  fakes::FakeAlertViewFactory alerts;
+  fakes::RecordingUrlOpener urlOpener;
+  fakes::FakeDispatch dispatch;
+  fakes::FakeApplication application;
+  fakes::FakeStoreProductViewFactory storeViews;
+  fakes::FakeWindowList windows;
+};
+
+// Records every delegate call, in order; answers the display question as configured.
+class RecordingDelegate : public RatingPromptDelegate {
+ public:
+  std::optional<bool> ratingPromptShouldDisplayAlert(RatingPrompt&) override {
+    calls.push_back("shouldDisplay");
+    return shouldDisplay;
+  }
+  void ratingPromptDidDisplayAlert(RatingPrompt&) override { calls.push_back("didDisplay"); }
+  void ratingPromptDidOptToRate(RatingPrompt&) override { calls.push_back("didOptToRate"); }
+  void ratingPromptDidDeclineToRate(RatingPrompt&) override { calls.push_back("didDecline"); }
+  void ratingPromptWillPresentModalView(RatingPrompt&, bool animated) override {
+    calls.push_back(animated ? "willPresent(animated)" : "willPresent");
+  }
+  void ratingPromptDidDismissModalView(RatingPromptClass, bool animated) override {
+    calls.push_back(animated ? "didDismiss(animated)" : "didDismiss");
+  }
+
+  std::optional<bool> shouldDisplay;
+  std::vector<std::string> calls;
+};
+
+}  // namespace balalaika::testing
