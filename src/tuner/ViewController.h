@@ -15,6 +15,9 @@
 #include <memory>
 #include <string>
 
+#include "platform/Application.h"
+#include "platform/AudioOutputUnit.h"
+#include "platform/AudioSession.h"
 #include "platform/Bundle.h"
 #include "platform/Device.h"
 #include "platform/RunLoop.h"
@@ -71,6 +74,11 @@ struct ViewControllerServices {
   PitchSource& pitch;
   // Asks the rating prompt to show its alert if appropriate (RatingPrompt::tryToShowPrompt).
   std::function<void()> tryToShowPrompt;
+  // Used by the load step only: the idle timer, the speaker for reference tones, and the shared
+  // audio session (null when the platform offers none).
+  platform::Application* application = nullptr;
+  platform::AudioOutputComponent* audioOutput = nullptr;
+  platform::AudioSession* audioSession = nullptr;
 };
 
 class ViewController {
@@ -82,6 +90,13 @@ class ViewController {
 
   ViewControllerOutlets& outlets() { return outlets_; }
   const ViewControllerOutlets& outlets() const { return outlets_; }
+
+  // Load: keeps the display awake, creates the tone generator, sets the audio session up for
+  // measuring, starts capture, schedules the tick every 0.1 s and shows the current tuning.
+  void viewDidLoad();
+  // Each time the screen is about to appear: detects the first launch and counts runs.
+  void viewWillAppear();
+  platform::RunLoop::TimerId timer() const { return timer_; }
 
   ToneGenerator* generator() const { return generator_.get(); }
   void setGenerator(std::unique_ptr<ToneGenerator> generator);
@@ -139,6 +154,7 @@ class ViewController {
   ViewControllerOutlets outlets_;
   std::unique_ptr<ToneGenerator> generator_;
   platform::RunLoop::TimerId reviewTimer_ = 0;  // the pending promptToReview, if any
+  platform::RunLoop::TimerId timer_ = 0;        // the tick, for the life of the screen
 };
 
 // The tuned-string marks: false at launch, set when a string is matched in any tuning.
