@@ -1,0 +1,27 @@
+import QtQuick
+
+// Pads 1024 points high (768 x 1024).
+TunerScreen {
+    designWidth: 768
+    designHeight: 1024
+    highlightOutlet: "tunedStringiPad"
+
+    safeTop: 24
+    safeBottom: 20
+    margin: 32
+    gap: 12
+    headerHeight: 64
+    readingHeight: 190
+    stringsHeight: 34
+    referenceHeight: 72
+    toneHeight: 36
+    aboutHeight: 76
+    footerHeight: 48
+    chartMaxWidth: 560
+    titleSize: 32
+    noteSize: 104
+    freqSize: 42
+    buttonSize: 30
+    textSize: 20
+    smallSize: 16
+}
