@@ -6,11 +6,14 @@
 //   ViewControllerTunings.cpp      showPreviousTuning, showNextTuning, displayTunings, displayNotes
 //   ViewControllerHighlight.cpp    displayTunedString
 //   ViewControllerReferenceTones.cpp  playA440Hz, playE329_6, playThirdFreq, stopFreqPlay
-//   ViewControllerLinks.cpp        the outbound link actions
+//   ViewControllerLinks.cpp        the outbound link actions (addresses in OutboundLinks.cpp)
+//   ViewController.cpp             construction and the generator
 //   ViewControllerLifecycle.cpp    viewDidLoad, viewWillAppear
 
+#include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "platform/Bundle.h"
 #include "platform/Device.h"
@@ -124,9 +127,18 @@ class ViewController {
   void purchaseSiblingApp11();
 
  private:
+  // Tick paths.
+  void showSilence();
+  void showTunedString(std::int64_t tuning, double hertz, int stringIndex, const std::string& note);
+  void armReviewTrigger();
+  void setLamps(const char* lamp64, const char* lamp128);
+  // Reference tone of string 1..3 of the current tuning.
+  void playReferenceTone(int stringIndex);
+
   ViewControllerServices services_;
   ViewControllerOutlets outlets_;
   std::unique_ptr<ToneGenerator> generator_;
+  platform::RunLoop::TimerId reviewTimer_ = 0;  // the pending promptToReview, if any
 };
 
 // The tuned-string marks: false at launch, set when a string is matched in any tuning.
