@@ -15,6 +15,8 @@ packages=(
   qml6-module-qtquick qml6-module-qtquick-controls qml6-module-qtquick-window
   qml6-module-qtquick-layouts qml6-module-qtquick-dialogs
   qml6-module-qtqml-workerscript qml6-module-qtquick-templates
+  # a font for the text drawn into the pictures at build time
+  fonts-dejavu-core
   # virtual audio server for the end-to-end tests
   pulseaudio pulseaudio-utils
 )

@@ -1,0 +1,49 @@
+// The //% comments give lupdate the English source text of each id.
+#include "translations/TextIds.h"
+
+#include <QtGlobal>
+#include <array>
+
+namespace balalaika::resources {
+namespace {
+
+constexpr std::array kTexts{
+    //% "Prima balalaika"
+    TextId{"", "TuningFreeTitle", QT_TRID_NOOP("TuningFreeTitle")},
+    //% "Secunda balalaika"
+    TextId{"", "TuningFreeTitle2", QT_TRID_NOOP("TuningFreeTitle2")},
+    //% "Alto balalaika"
+    TextId{"", "TuningFreeTitle3", QT_TRID_NOOP("TuningFreeTitle3")},
+    //% "Bass balalaika"
+    TextId{"", "TuningFreeTitle4", QT_TRID_NOOP("TuningFreeTitle4")},
+    //% "Contrabass balalaika"
+    TextId{"", "TuningFreeTitle5", QT_TRID_NOOP("TuningFreeTitle5")},
+    //% "Congratulations on choosing the balalaika!"
+    TextId{"", "TunerAboutCongratsMessage", QT_TRID_NOOP("TunerAboutCongratsMessage")},
+    //% "Pluck one string at a time and tune it until the lamp turns green."
+    TextId{"", "TunerAboutMsg2", QT_TRID_NOOP("TunerAboutMsg2")},
+    //% "Rate %@"
+    TextId{kRatingTable, "Rate Title", QT_TRID_NOOP("RatingPromptLocalizable:Rate Title")},
+    //% "If you enjoy using %@, would you mind taking a moment to rate it? It won't take more than a minute. Thanks for your support!"
+    TextId{kRatingTable,
+           "If you enjoy using %@, would you mind taking a moment to rate it? It won't take more than a minute. "
+           "Thanks for your support!",
+           QT_TRID_NOOP("RatingPromptLocalizable:If you enjoy using %@, would you mind taking a moment to rate it? "
+                        "It won't take more than a minute. Thanks for your support!")},
+    //% "Rate %@"
+    TextId{kRatingTable, "Rate %@", QT_TRID_NOOP("RatingPromptLocalizable:Rate %@")},
+    //% "Remind me later"
+    TextId{kRatingTable, "Remind me later", QT_TRID_NOOP("RatingPromptLocalizable:Remind me later")},
+    //% "No, Thanks"
+    TextId{kRatingTable, "No, Thanks", QT_TRID_NOOP("RatingPromptLocalizable:No, Thanks")},
+};
+
+}  // namespace
+
+std::span<const TextId> textIds() { return kTexts; }
+
+std::string translationId(const std::string& key, const std::string& table) {
+  return table.empty() ? key : table + ":" + key;
+}
+
+}  // namespace balalaika::resources

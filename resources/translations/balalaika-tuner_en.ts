@@ -1,0 +1,55 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en_US" sourcelanguage="en_US">
+<context>
+    <name></name>
+    <message id="TuningFreeTitle">
+        <source>Prima balalaika</source>
+        <translation>Prima balalaika</translation>
+    </message>
+    <message id="TuningFreeTitle2">
+        <source>Secunda balalaika</source>
+        <translation>Secunda balalaika</translation>
+    </message>
+    <message id="TuningFreeTitle3">
+        <source>Alto balalaika</source>
+        <translation>Alto balalaika</translation>
+    </message>
+    <message id="TuningFreeTitle4">
+        <source>Bass balalaika</source>
+        <translation>Bass balalaika</translation>
+    </message>
+    <message id="TuningFreeTitle5">
+        <source>Contrabass balalaika</source>
+        <translation>Contrabass balalaika</translation>
+    </message>
+    <message id="TunerAboutCongratsMessage">
+        <source>Congratulations on choosing the balalaika!</source>
+        <translation>Congratulations on choosing the balalaika!</translation>
+    </message>
+    <message id="TunerAboutMsg2">
+        <source>Pluck one string at a time and tune it until the lamp turns green.</source>
+        <translation>Pluck one string at a time and tune it until the lamp turns green.</translation>
+    </message>
+    <message id="RatingPromptLocalizable:Rate Title">
+        <source>Rate %@</source>
+        <translation>Rate %@</translation>
+    </message>
+    <message id="RatingPromptLocalizable:If you enjoy using %@, would you mind taking a moment to rate it? It won't take more than a minute. Thanks for your support!">
+        <source>If you enjoy using %@, would you mind taking a moment to rate it? It won't take more than a minute. Thanks for your support!</source>
+        <translation>If you enjoy using %@, would you mind taking a moment to rate it? It won't take more than a minute. Thanks for your support!</translation>
+    </message>
+    <message id="RatingPromptLocalizable:Rate %@">
+        <source>Rate %@</source>
+        <translation>Rate %@</translation>
+    </message>
+    <message id="RatingPromptLocalizable:Remind me later">
+        <source>Remind me later</source>
+        <translation>Remind me later</translation>
+    </message>
+    <message id="RatingPromptLocalizable:No, Thanks">
+        <source>No, Thanks</source>
+        <translation>No, Thanks</translation>
+    </message>
+</context>
+</TS>

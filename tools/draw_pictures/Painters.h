@@ -1,0 +1,18 @@
+#pragma once
+// Draws one picture of the description (PictureGeometry.h) into a transparent ARGB image of the
+// picture's pixel size. Needs a QGuiApplication for text (the note chips of the charts).
+
+#include <QImage>
+
+#include "PictureGeometry.h"
+
+namespace balalaika::pictures {
+
+QImage drawLamp(const Picture& picture);
+QImage drawChart(const Picture& picture);
+QImage drawHighlight(const Picture& picture);
+
+// Dispatches on the picture's kind.
+QImage drawPicture(const Picture& picture);
+
+}  // namespace balalaika::pictures
