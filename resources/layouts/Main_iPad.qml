@@ -11,16 +11,15 @@ TunerScreen {
     margin: 32
     gap: 12
     headerHeight: 64
-    readingHeight: 190
+    readingHeight: 150
     stringsHeight: 34
     referenceHeight: 72
     toneHeight: 36
     aboutHeight: 76
     footerHeight: 48
-    chartMaxWidth: 560
-    titleSize: 32
-    noteSize: 104
-    freqSize: 42
+        titleSize: 32
+    noteSize: 84
+    freqSize: 38
     buttonSize: 30
     textSize: 20
     smallSize: 16

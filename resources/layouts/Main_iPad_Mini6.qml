@@ -11,16 +11,15 @@ TunerScreen {
     margin: 30
     gap: 12
     headerHeight: 64
-    readingHeight: 200
+    readingHeight: 160
     stringsHeight: 34
     referenceHeight: 72
     toneHeight: 36
     aboutHeight: 78
     footerHeight: 48
-    chartMaxWidth: 560
-    titleSize: 32
-    noteSize: 106
-    freqSize: 42
+        titleSize: 32
+    noteSize: 90
+    freqSize: 40
     buttonSize: 30
     textSize: 20
     smallSize: 16

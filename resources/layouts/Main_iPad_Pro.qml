@@ -11,16 +11,15 @@ TunerScreen {
     margin: 40
     gap: 14
     headerHeight: 76
-    readingHeight: 240
+    readingHeight: 196
     stringsHeight: 40
     referenceHeight: 88
     toneHeight: 44
     aboutHeight: 90
     footerHeight: 56
-    chartMaxWidth: 760
-    titleSize: 40
-    noteSize: 128
-    freqSize: 52
+        titleSize: 40
+    noteSize: 112
+    freqSize: 50
     buttonSize: 36
     textSize: 24
     smallSize: 19

@@ -11,16 +11,15 @@ TunerScreen {
     margin: 34
     gap: 12
     headerHeight: 66
-    readingHeight: 200
+    readingHeight: 160
     stringsHeight: 36
     referenceHeight: 76
     toneHeight: 38
     aboutHeight: 80
     footerHeight: 50
-    chartMaxWidth: 600
-    titleSize: 34
-    noteSize: 110
-    freqSize: 44
+        titleSize: 34
+    noteSize: 90
+    freqSize: 40
     buttonSize: 32
     textSize: 21
     smallSize: 17

@@ -11,16 +11,15 @@ TunerScreen {
     margin: 34
     gap: 13
     headerHeight: 68
-    readingHeight: 210
+    readingHeight: 166
     stringsHeight: 36
     referenceHeight: 78
     toneHeight: 38
     aboutHeight: 82
     footerHeight: 52
-    chartMaxWidth: 620
-    titleSize: 34
-    noteSize: 112
-    freqSize: 46
+        titleSize: 34
+    noteSize: 94
+    freqSize: 42
     buttonSize: 32
     textSize: 21
     smallSize: 17

@@ -93,7 +93,9 @@ Item {
 
     Image {
         objectName: "LEDDisplay"
-        x: root.margin + root.headerHeight * 1.1 + root.gap * 2
+        // Just left of the title's text.
+        x: Math.max(root.margin + root.headerHeight * 1.1 + root.gap,
+                    title.x + (title.width - title.contentWidth) / 2 - width - root.gap * 2)
         y: root.safeTop + root.headerHeight * 0.25
         width: root.headerHeight * 0.5
         height: width
@@ -106,6 +108,7 @@ Item {
     }
 
     Text {
+        id: title
         objectName: "currentTuningName"
         x: root.margin + root.headerHeight * 1.6 + root.gap * 3
         y: root.safeTop
@@ -198,6 +201,7 @@ Item {
     // Chart of the current tuning, with the tuned-string highlight drawn exactly over it:
     // both pictures share one rectangle and one aspect ratio and are fitted the same way.
     Image {
+        id: chart
         objectName: "chartDisplay"
         x: (root.width - root.chartWidth) / 2
         y: root.chartY
@@ -224,17 +228,19 @@ Item {
         mipmap: true
     }
 
-    // Note names of strings 1, 2 and 3.
+    // Note names of strings 3, 2 and 1, left to right as the chart draws the strings.
     Repeater {
-        model: ["firstString", "secondString", "thirdString"]
+        model: ["thirdString", "secondString", "firstString"]
         delegate: Text {
             required property string modelData
             required property int index
             readonly property QtObject view: root.tuner ? root.tuner[modelData] : null
             objectName: modelData
-            x: root.margin + index * root.contentWidth / 3
+            // Spread under the chart's picture.
+            readonly property real rowWidth: Math.min(root.contentWidth, Math.max(chart.paintedWidth, root.contentWidth / 2))
+            x: (root.width - rowWidth) / 2 + index * rowWidth / 3
             y: root.stringsY
-            width: root.contentWidth / 3
+            width: rowWidth / 3
             height: root.stringsHeight
             text: view ? view.text : ""
             visible: view ? !view.hidden : true

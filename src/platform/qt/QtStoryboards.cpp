@@ -105,7 +105,6 @@ void QtWindow::makeKeyAndVisible() {
   } else {
     window_->show();
   }
-  window_->raise();
   window_->requestActivate();
 }
 

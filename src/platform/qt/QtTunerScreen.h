@@ -7,6 +7,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QQuickItem>
 #include <QStringList>
 #include <QVariantList>
 #include <memory>
@@ -16,7 +17,6 @@
 
 class QQmlComponent;
 class QQmlEngine;
-class QQuickItem;
 
 namespace balalaika {
 class ViewController;
