@@ -91,39 +91,43 @@ Item {
         onTapped: root.tuner.showPreviousTuning()
     }
 
-    Image {
-        objectName: "LEDDisplay"
-        // Just left of the title's text.
-        x: Math.max(root.margin + root.headerHeight * 1.1 + root.gap,
-                    title.x + (title.width - title.contentWidth) / 2 - width - root.gap * 2)
-        y: root.safeTop + root.headerHeight * 0.25
-        width: root.headerHeight * 0.5
-        height: width
-        source: root.tuner && root.tuner.LEDDisplay.imageName !== "" ? root.tuner.LEDDisplay.source
-                                                                    : "qrc:/images/yellow64.png"
-        visible: root.tuner ? !root.tuner.LEDDisplay.hidden : true
-        fillMode: Image.PreserveAspectFit
-        smooth: true
-        mipmap: true
-    }
-
-    Text {
-        id: title
-        objectName: "currentTuningName"
-        x: root.margin + root.headerHeight * 1.6 + root.gap * 3
+    // The small lamp and the tuning title, centred together between the two buttons.
+    Row {
+        id: titleRow
+        readonly property real room: root.width - 2 * (root.margin + root.headerHeight * 1.1 + root.gap)
+        anchors.horizontalCenter: parent.horizontalCenter
         y: root.safeTop
-        width: root.width - 2 * x
         height: root.headerHeight
-        text: root.tuner ? root.tuner.currentTuningName.text : ""
-        visible: root.tuner ? !root.tuner.currentTuningName.hidden : true
-        color: root.ink
-        font.pixelSize: root.titleSize
-        font.bold: true
-        horizontalAlignment: Text.AlignHCenter
-        verticalAlignment: Text.AlignVCenter
-        fontSizeMode: Text.Fit
-        minimumPixelSize: 8
-        elide: Text.ElideRight
+        spacing: root.gap * 2
+
+        Image {
+            objectName: "LEDDisplay"
+            y: root.headerHeight * 0.25
+            width: root.headerHeight * 0.5
+            height: width
+            source: root.tuner && root.tuner.LEDDisplay.imageName !== "" ? root.tuner.LEDDisplay.source
+                                                                        : "qrc:/images/yellow64.png"
+            visible: root.tuner ? !root.tuner.LEDDisplay.hidden : true
+            fillMode: Image.PreserveAspectFit
+            smooth: true
+            mipmap: true
+        }
+
+        Text {
+            objectName: "currentTuningName"
+            width: Math.min(implicitWidth, titleRow.room - root.headerHeight * 0.5 - titleRow.spacing)
+            height: root.headerHeight
+            text: root.tuner ? root.tuner.currentTuningName.text : ""
+            visible: root.tuner ? !root.tuner.currentTuningName.hidden : true
+            color: root.ink
+            font.pixelSize: root.titleSize
+            font.bold: true
+            horizontalAlignment: Text.AlignHCenter
+            verticalAlignment: Text.AlignVCenter
+            fontSizeMode: Text.Fit
+            minimumPixelSize: 8
+            elide: Text.ElideRight
+        }
     }
 
     TunerButton {

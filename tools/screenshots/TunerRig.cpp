@@ -72,17 +72,29 @@ ViewController& TunerRig::controller() const { return screen()->viewController()
 
 ToneGenerator& TunerRig::generator() const { return *controller().generator(); }
 
+namespace {
+
+// Searches the visual tree, where repeated items live (their object parent may differ).
+QQuickItem* findItem(QQuickItem* item, const QString& objectName) {
+  if (item->objectName() == objectName) return item;
+  for (QQuickItem* child : item->childItems()) {
+    if (QQuickItem* found = findItem(child, objectName)) return found;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
 QQuickItem* TunerRig::item(const QString& objectName) const {
   if (!screen() || !screen()->rootItem()) return nullptr;
-  if (screen()->rootItem()->objectName() == objectName) return screen()->rootItem();
-  return screen()->rootItem()->findChild<QQuickItem*>(objectName);
+  return findItem(screen()->rootItem(), objectName);
 }
 
 void TunerRig::tick(float power, float hertz) {
   pitch_.power = power;
   pitch_.hertz = hertz;
   controller().tickFree();
-  QCoreApplication::processEvents();
+  settle();
 }
 
 QImage TunerRig::grab() {

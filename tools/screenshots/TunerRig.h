@@ -62,10 +62,12 @@ class TunerRig {
   // The layout item with this objectName, or null.
   QQuickItem* item(const QString& objectName) const;
 
-  // One tick with these listener readings.
+  // One tick with these listener readings, then settle.
   void tick(float power, float hertz);
   // Renders the window as it stands.
   QImage grab();
+  // Lays out and renders what changed, as the screen would before the next touch.
+  void settle() { grab(); }
 
   fakes::RecordingUrlOpener urlOpener;
   fakes::FakeAudioOutputComponent output;
