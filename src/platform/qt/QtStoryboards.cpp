@@ -48,8 +48,11 @@ QString QtStoryboards::layoutUrl(const QString& layoutName) {
 
 std::unique_ptr<platform::Screen> QtStoryboards::instantiateInitialScreen(const std::string& layoutName) {
   const auto name = QString::fromStdString(layoutName);
-  // Only plain layout names: "Main_iPhone12Pro", never a path into other resources.
-  if (name.isEmpty() || name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('.'))) return nullptr;
+  // Only layout names ("Main_iPhone12Pro"): never a path into other resources, nor one of the
+  // components the layouts share.
+  if (!name.startsWith(QLatin1String("Main_")) || name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('.'))) {
+    return nullptr;
+  }
   if (!QFile::exists(QStringLiteral(":/layouts/") + name + QStringLiteral(".qml"))) return nullptr;
   auto component = std::make_unique<QQmlComponent>(engine_.get(), QUrl(layoutUrl(name)));
   if (component->isError()) {
