@@ -2,6 +2,8 @@
 
 #include "TunerRig.h"
 
+#include <QQuickItem>
+
 namespace balalaika::rig {
 namespace {
 
@@ -39,6 +41,10 @@ const std::vector<ScreenshotState>& screenshotStates() {
     list.push_back({"reference-tone", [](TunerRig& rig) {
                       rig.tick(0.0f, 0.0f);
                       rig.controller().playA440Hz();
+                    }});
+    list.push_back({"more-apps", [](TunerRig& rig) {
+                      rig.tick(0.0f, 0.0f);
+                      if (QQuickItem* panel = rig.item(QStringLiteral("linksPanel"))) panel->setVisible(true);
                     }});
     return list;
   }();
