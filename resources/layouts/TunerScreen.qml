@@ -105,8 +105,7 @@ Item {
             y: root.headerHeight * 0.25
             width: root.headerHeight * 0.5
             height: width
-            source: root.tuner && root.tuner.LEDDisplay.imageName !== "" ? root.tuner.LEDDisplay.source
-                                                                        : "qrc:/images/yellow64.png"
+            source: root.tuner ? root.tuner.LEDDisplay.source : ""
             visible: root.tuner ? !root.tuner.LEDDisplay.hidden : true
             fillMode: Image.PreserveAspectFit
             smooth: true
@@ -160,8 +159,7 @@ Item {
         y: root.readingY + root.readingHeight * 0.1
         width: root.readingHeight * 0.8
         height: width
-        source: root.tuner && root.tuner.LEDDisplay128.imageName !== "" ? root.tuner.LEDDisplay128.source
-                                                                       : "qrc:/images/yellow128.png"
+        source: root.tuner ? root.tuner.LEDDisplay128.source : ""
         visible: root.tuner ? !root.tuner.LEDDisplay128.hidden : true
         fillMode: Image.PreserveAspectFit
         smooth: true

@@ -10,6 +10,8 @@
 #include "platform/qt/QtImages.h"
 #include "platform/qt/QtStoryboards.h"
 #include "platform/qt/QtViews.h"
+#include "fakes/FakeBundle.h"
+#include "fakes/FakeDevice.h"
 
 namespace balalaika::qt {
 namespace {
@@ -99,6 +101,44 @@ TEST(QtStoryboards, GivenANameThatIsNoLayoutThenNothingIsInstantiated) {
     EXPECT_EQ(storyboards.instantiateInitialScreen(name), nullptr) << name;
   }
   EXPECT_EQ(controllers, 0);
+}
+
+TEST(QtStoryboards, GivenALayoutShownInAWindowThenTheScreenLoadsWithItsOutletsBeforeItAppears) {
+  rig::ensureGuiApplication();
+  fakes::FakeDevice device;
+  QtImages images;
+  fakes::FakeBundle bundle;
+  fakes::FakeRunLoop runLoop;
+  fakes::InMemoryUserDefaults defaults;
+  fakes::RecordingUrlOpener opener;
+  rig::ScriptedPitch pitch;
+  std::vector<std::string> steps;
+  QtStoryboardsOptions options;
+  options.fitToDesktop = false;
+  options.makeViewController = [&] {
+    steps.push_back("controller");
+    return std::make_unique<ViewController>(
+        ViewControllerServices{device, images, bundle, runLoop, defaults, opener, pitch, [] {}});
+  };
+  options.screenDidLoad = [&](ViewController& controller) {
+    steps.push_back(controller.outlets().tunedString5 && !controller.outlets().tunedString ? "loaded with outlets"
+                                                                                          : "loaded without outlets");
+  };
+  options.screenWillAppear = [&](ViewController&) { steps.push_back("will appear"); };
+  QtStoryboards storyboards(options);
+
+  auto screen = storyboards.instantiateInitialScreen("Main_iPhone12Pro");
+  ASSERT_NE(screen, nullptr);
+  auto window = storyboards.createWindow({0, 0, 390, 844});
+  auto* qtWindow = dynamic_cast<QtWindow*>(window.get());
+  ASSERT_NE(qtWindow, nullptr);
+  EXPECT_FALSE(qtWindow->quickWindow()->isVisible());
+  window->setRootScreen(std::move(screen));
+  window->makeKeyAndVisible();
+  EXPECT_TRUE(qtWindow->quickWindow()->isVisible());
+  EXPECT_EQ(steps, (std::vector<std::string>{"controller", "loaded with outlets", "will appear"}));
+  ASSERT_NE(qtWindow->tunerScreen(), nullptr);
+  EXPECT_EQ(qtWindow->tunerScreen()->rootItem()->height(), 844);
 }
 
 }  // namespace

@@ -85,6 +85,7 @@ TEST(ScreenGeometry, GivenEveryListedDeviceInEachStateThenElementsStayInsideTheW
     const std::string where = std::to_string(int(device.size.width)) + "x" + std::to_string(int(device.size.height));
     TunerRig tuner(device);
     ASSERT_NE(tuner.screen(), nullptr) << where;
+    EXPECT_TRUE(tuner.quickWindow()->isVisible()) << where;
     EXPECT_EQ(tuner.quickWindow()->width(), device.size.width);
     EXPECT_EQ(tuner.quickWindow()->height(), device.size.height);
     tuner.tick(0.0f, 0.0f);
