@@ -9,6 +9,7 @@
 #include "TunerRig.h"
 #include "app/LayoutTable.h"
 #include "platform/Device.h"
+#include "platform/qt/Language.h"
 
 namespace balalaika {
 namespace {
@@ -122,6 +123,23 @@ TEST(ScreenGeometry, GivenEachLayoutThenItConnectsItsOwnHighlightOverlayAndEvery
     ASSERT_TRUE(chart && overlay);
     EXPECT_EQ(chart->mapRectToScene(chart->boundingRect()), overlay->mapRectToScene(overlay->boundingRect()));
   }
+}
+
+TEST(ScreenGeometry, GivenLongerTranslatedTextsOnTheSmallestScreensThenTheyStillFitTheirPlaces) {
+  rig::ensureGuiApplication();
+  for (const char* language : {"ru", "es"}) {
+    ASSERT_TRUE(qt::installLanguage(QString::fromLatin1(language)));
+    for (const char* layout : {"Main_iPhone4s", "Main_iPhone"}) {
+      TunerRig tuner(rig::deviceFor(layout));
+      for (int tuning = 1; tuning <= 5; ++tuning) {
+        tuner.controller().playA440Hz();
+        tuner.tick(rig::kLoudPower, 440.0f);
+        expectTidy(tuner, std::string(layout) + " in " + language + ", tuning " + std::to_string(tuning));
+        tuner.controller().showNextTuning();
+      }
+    }
+  }
+  qt::installLanguage(QStringLiteral("en"));
 }
 
 TEST(ScreenGeometry, GivenADeviceOfAnotherIdiomThenNoWindowIsShown) {
