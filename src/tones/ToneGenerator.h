@@ -17,7 +17,6 @@
 #include "platform/RunLoop.h"
 #include "tones/TGPatternSegment.h"
 
-
 namespace balalaika {
 
 class ToneGenerator {

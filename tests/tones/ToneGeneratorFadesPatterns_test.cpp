@@ -134,6 +134,15 @@ TEST_F(ToneGeneratorTimersTest, ARepeatingPatternStartsOverUntilStopped) {
   EXPECT_EQ(runLoop.pendingCount(), 0u);
 }
 
+TEST_F(ToneGeneratorTimersTest, GivenARepeatingPatternAboutToStartOverWhenStoppedThenItStaysStopped) {
+  generator.playPattern({{440.0, 0.5}}, true);
+  generator.playPatternSegment();  // the last segment has ended: the restart is scheduled
+  generator.stop();
+  runLoop.advance(5.0);
+  EXPECT_FALSE(generator.isPlaying());
+  EXPECT_EQ(runLoop.pendingCount(), 0u);
+}
+
 TEST_F(ToneGeneratorTimersTest, AnEmptyPatternStopsAtOnceWithOrWithoutRepeat) {
   for (bool repeat : {false, true}) {
     generator.start();

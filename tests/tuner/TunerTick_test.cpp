@@ -271,13 +271,5 @@ TEST_F(TunerTickTest, InTheFirstThreeTuningsNoReadingReportsString3) {
   EXPECT_FALSE(thirdStringTuned());
 }
 
-TEST_F(TunerTickTest, MarkingAStringMakesNoScreenChange) {
-  screen.controller.play1stSoundOnce();
-  screen.controller.play2ndSoundOnce();
-  screen.controller.play3rdSoundOnce();
-  EXPECT_TRUE(firstStringTuned() && secondStringTuned() && thirdStringTuned());
-  EXPECT_TRUE(screen.log.calls.empty());
-}
-
 }  // namespace
 }  // namespace balalaika
