@@ -4,50 +4,62 @@
 <context>
     <name></name>
     <message id="TuningFreeTitle">
+        <location filename="TextIds.cpp" line="12"/>
         <source>Prima balalaika</source>
         <translation>Balalaika prima</translation>
     </message>
     <message id="TuningFreeTitle2">
+        <location filename="TextIds.cpp" line="14"/>
         <source>Secunda balalaika</source>
         <translation>Balalaika secunda</translation>
     </message>
     <message id="TuningFreeTitle3">
+        <location filename="TextIds.cpp" line="16"/>
         <source>Alto balalaika</source>
         <translation>Balalaika alto</translation>
     </message>
     <message id="TuningFreeTitle4">
+        <location filename="TextIds.cpp" line="18"/>
         <source>Bass balalaika</source>
         <translation>Balalaika bajo</translation>
     </message>
     <message id="TuningFreeTitle5">
+        <location filename="TextIds.cpp" line="20"/>
         <source>Contrabass balalaika</source>
         <translation>Balalaika contrabajo</translation>
     </message>
     <message id="TunerAboutCongratsMessage">
+        <location filename="TextIds.cpp" line="22"/>
         <source>Congratulations on choosing the balalaika!</source>
         <translation>¡Enhorabuena por elegir la balalaika!</translation>
     </message>
     <message id="TunerAboutMsg2">
+        <location filename="TextIds.cpp" line="24"/>
         <source>Pluck one string at a time and tune it until the lamp turns green.</source>
         <translation>Pulsa una cuerda cada vez y afínala hasta que la luz se ponga verde.</translation>
     </message>
     <message id="RatingPromptLocalizable:Rate Title">
+        <location filename="TextIds.cpp" line="26"/>
         <source>Rate %@</source>
         <translation>Valorar %@</translation>
     </message>
     <message id="RatingPromptLocalizable:If you enjoy using %@, would you mind taking a moment to rate it? It won't take more than a minute. Thanks for your support!">
-        <source>If you enjoy using %@, would you mind taking a moment to rate it? It won't take more than a minute. Thanks for your support!</source>
+        <location filename="TextIds.cpp" line="31"/>
+        <source>If you enjoy using %@, would you mind taking a moment to rate it? It won&apos;t take more than a minute. Thanks for your support!</source>
         <translation>Si te gusta usar %@, ¿te importaría dedicar un momento a valorarla? No te llevará más de un minuto. ¡Gracias por tu apoyo!</translation>
     </message>
     <message id="RatingPromptLocalizable:Rate %@">
+        <location filename="TextIds.cpp" line="34"/>
         <source>Rate %@</source>
         <translation>Valorar %@</translation>
     </message>
     <message id="RatingPromptLocalizable:Remind me later">
+        <location filename="TextIds.cpp" line="36"/>
         <source>Remind me later</source>
         <translation>Recordármelo más tarde</translation>
     </message>
     <message id="RatingPromptLocalizable:No, Thanks">
+        <location filename="TextIds.cpp" line="38"/>
         <source>No, Thanks</source>
         <translation>No, gracias</translation>
     </message>

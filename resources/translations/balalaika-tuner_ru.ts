@@ -4,50 +4,62 @@
 <context>
     <name></name>
     <message id="TuningFreeTitle">
+        <location filename="TextIds.cpp" line="12"/>
         <source>Prima balalaika</source>
         <translation>Балалайка прима</translation>
     </message>
     <message id="TuningFreeTitle2">
+        <location filename="TextIds.cpp" line="14"/>
         <source>Secunda balalaika</source>
         <translation>Балалайка секунда</translation>
     </message>
     <message id="TuningFreeTitle3">
+        <location filename="TextIds.cpp" line="16"/>
         <source>Alto balalaika</source>
         <translation>Балалайка альт</translation>
     </message>
     <message id="TuningFreeTitle4">
+        <location filename="TextIds.cpp" line="18"/>
         <source>Bass balalaika</source>
         <translation>Балалайка бас</translation>
     </message>
     <message id="TuningFreeTitle5">
+        <location filename="TextIds.cpp" line="20"/>
         <source>Contrabass balalaika</source>
         <translation>Балалайка контрабас</translation>
     </message>
     <message id="TunerAboutCongratsMessage">
+        <location filename="TextIds.cpp" line="22"/>
         <source>Congratulations on choosing the balalaika!</source>
         <translation>Поздравляем с выбором балалайки!</translation>
     </message>
     <message id="TunerAboutMsg2">
+        <location filename="TextIds.cpp" line="24"/>
         <source>Pluck one string at a time and tune it until the lamp turns green.</source>
         <translation>Щипайте по одной струне и подстраивайте её, пока лампа не станет зелёной.</translation>
     </message>
     <message id="RatingPromptLocalizable:Rate Title">
+        <location filename="TextIds.cpp" line="26"/>
         <source>Rate %@</source>
         <translation>Оценить %@</translation>
     </message>
     <message id="RatingPromptLocalizable:If you enjoy using %@, would you mind taking a moment to rate it? It won't take more than a minute. Thanks for your support!">
-        <source>If you enjoy using %@, would you mind taking a moment to rate it? It won't take more than a minute. Thanks for your support!</source>
+        <location filename="TextIds.cpp" line="31"/>
+        <source>If you enjoy using %@, would you mind taking a moment to rate it? It won&apos;t take more than a minute. Thanks for your support!</source>
         <translation>Если вам нравится %@, не могли бы вы оценить приложение? Это займёт не больше минуты. Спасибо за поддержку!</translation>
     </message>
     <message id="RatingPromptLocalizable:Rate %@">
+        <location filename="TextIds.cpp" line="34"/>
         <source>Rate %@</source>
         <translation>Оценить %@</translation>
     </message>
     <message id="RatingPromptLocalizable:Remind me later">
+        <location filename="TextIds.cpp" line="36"/>
         <source>Remind me later</source>
         <translation>Напомнить позже</translation>
     </message>
     <message id="RatingPromptLocalizable:No, Thanks">
+        <location filename="TextIds.cpp" line="38"/>
         <source>No, Thanks</source>
         <translation>Нет, спасибо</translation>
     </message>
