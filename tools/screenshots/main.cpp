@@ -11,6 +11,7 @@
 #include "ScreenshotStates.h"
 #include "TunerRig.h"
 #include "app/LayoutTable.h"
+#include "platform/Log.h"
 
 int main(int argc, char** argv) {
   using namespace balalaika;
@@ -19,6 +20,12 @@ int main(int argc, char** argv) {
   for (int i = 2; i < argc; ++i) layouts.emplace_back(argv[i]);
   if (layouts.empty()) layouts.assign(app::kLayoutNames.begin(), app::kLayoutNames.end());
 
+  // Every rendered state installs its layout afresh; the height lines that installing logs
+  // each time say nothing here.
+  platform::setLogSink([](const std::string& line) {
+    if (line.rfind("iPhone has a height of: ", 0) == 0 || line.rfind("iPad has a height of: ", 0) == 0) return;
+    std::fprintf(stderr, "%s\n", line.c_str());
+  });
   rig::ensureGuiApplication();
   if (!QDir().mkpath(folder)) {
     std::fprintf(stderr, "bt_screenshots: cannot create %s\n", qPrintable(folder));
