@@ -1,0 +1,81 @@
+#pragma once
+// The screen's elements as objects the QML binds to. The logic sets their values on every
+// tick; each NOTIFY signal is emitted only when a value really changes, so the QML redraws
+// only what changed. Main thread only.
+
+#include <QObject>
+#include <QString>
+#include <QUrl>
+
+#include "platform/Views.h"
+
+namespace balalaika::qt {
+
+class QtLabel : public QObject, public platform::Label {
+  Q_OBJECT
+  Q_PROPERTY(QString text READ text NOTIFY textChanged)
+  Q_PROPERTY(bool hidden READ hidden NOTIFY hiddenChanged)
+
+ public:
+  using QObject::QObject;
+  void setText(const std::string& text) override;
+  void setHidden(bool hidden) override;
+  QString text() const { return text_; }
+  bool hidden() const { return hidden_; }
+
+ signals:
+  void textChanged();
+  void hiddenChanged();
+
+ private:
+  QString text_;
+  bool hidden_ = false;
+};
+
+class QtImageView : public QObject, public platform::ImageView {
+  Q_OBJECT
+  // "qrc:/images/<name>" of the picture shown, or an empty address when the view is empty.
+  Q_PROPERTY(QUrl source READ source NOTIFY imageChanged)
+  // The picture's resource name, or the empty text.
+  Q_PROPERTY(QString imageName READ imageName NOTIFY imageChanged)
+  Q_PROPERTY(bool hidden READ hidden NOTIFY hiddenChanged)
+
+ public:
+  using QObject::QObject;
+  void setImage(const std::optional<platform::Image>& image) override;
+  void setHidden(bool hidden) override;
+  QUrl source() const;
+  QString imageName() const { return imageName_; }
+  bool hidden() const { return hidden_; }
+
+ signals:
+  void imageChanged();
+  void hiddenChanged();
+
+ private:
+  QString imageName_;
+  bool hidden_ = false;
+};
+
+class QtButton : public QObject, public platform::Button {
+  Q_OBJECT
+  Q_PROPERTY(QString title READ title NOTIFY titleChanged)
+  Q_PROPERTY(bool hidden READ hidden NOTIFY hiddenChanged)
+
+ public:
+  using QObject::QObject;
+  void setTitle(const std::string& title) override;
+  void setHidden(bool hidden) override;
+  QString title() const { return title_; }
+  bool hidden() const { return hidden_; }
+
+ signals:
+  void titleChanged();
+  void hiddenChanged();
+
+ private:
+  QString title_;
+  bool hidden_ = false;
+};
+
+}  // namespace balalaika::qt

@@ -1,0 +1,143 @@
+#include <gtest/gtest.h>
+
+#include <QColor>
+#include <QImage>
+#include <QQuickItem>
+#include <cmath>
+
+#include "ScreenshotStates.h"
+#include "TunerRig.h"
+#include "app/LayoutTable.h"
+#include "platform/qt/QtImages.h"
+#include "platform/qt/QtViews.h"
+
+namespace balalaika {
+namespace {
+
+using rig::TunerRig;
+
+QRectF sceneRectOf(const QQuickItem* item) { return item->mapRectToScene(QRectF(0, 0, item->width(), item->height())); }
+
+// Mean colour of a small square around the centre of an item's picture.
+QColor centreColour(const QImage& image, const QQuickItem* item) {
+  const QPointF centre = sceneRectOf(item).center();
+  long r = 0, g = 0, b = 0, n = 0;
+  for (int dy = -2; dy <= 2; ++dy) {
+    for (int dx = -2; dx <= 2; ++dx) {
+      const QColor c = image.pixelColor(int(centre.x()) + dx, int(centre.y()) + dy);
+      r += c.red();
+      g += c.green();
+      b += c.blue();
+      ++n;
+    }
+  }
+  return QColor(int(r / n), int(g / n), int(b / n));
+}
+
+bool isGreen(const QColor& c) { return c.green() > c.red() + 40 && c.green() > c.blue() + 40; }
+bool isYellow(const QColor& c) { return c.red() > 140 && c.green() > 110 && c.blue() < c.green() - 60; }
+
+// Where the pixels that differ between two renders lie, inside a rectangle.
+struct Change {
+  long count = 0;
+  double meanX = 0;
+  double meanY = 0;
+};
+
+Change changeWithin(const QImage& before, const QImage& after, const QRect& area) {
+  Change change;
+  for (int y = area.top(); y <= area.bottom(); ++y) {
+    for (int x = area.left(); x <= area.right(); ++x) {
+      const QColor a = before.pixelColor(x, y), b = after.pixelColor(x, y);
+      if (std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) + std::abs(a.blue() - b.blue()) > 60) {
+        ++change.count;
+        change.meanX += x;
+        change.meanY += y;
+      }
+    }
+  }
+  if (change.count) {
+    change.meanX /= double(change.count);
+    change.meanY /= double(change.count);
+  }
+  return change;
+}
+
+// The centre of the opaque part of the highlight picture, drawn fitted into the chart's
+// rectangle: the pictures share the chart's geometry, so that is where its string lies.
+QPointF expectedHighlightCentre(const QQuickItem* chart, const QString& pictureName) {
+  const QImage picture(qt::QtImages::pathOf(pictureName));
+  EXPECT_FALSE(picture.isNull()) << pictureName.toStdString();
+  double sx = 0, sy = 0;
+  long n = 0;
+  for (int y = 0; y < picture.height(); ++y) {
+    for (int x = 0; x < picture.width(); ++x) {
+      if (picture.pixelColor(x, y).alpha() > 128) {
+        sx += x;
+        sy += y;
+        ++n;
+      }
+    }
+  }
+  const QRectF box = sceneRectOf(chart);
+  const double scale = std::min(box.width() / picture.width(), box.height() / picture.height());
+  const QPointF origin(box.x() + (box.width() - picture.width() * scale) / 2,
+                       box.y() + (box.height() - picture.height() * scale) / 2);
+  return n ? QPointF(origin.x() + (sx / n + 0.5) * scale, origin.y() + (sy / n + 0.5) * scale) : QPointF();
+}
+
+struct TunedCase {
+  int tuning;
+  float hertz;
+  int string;
+};
+
+TEST(ScreenPixels, GivenATunedStringThenTheLampsTurnGreenAndTheHighlightLiesOnThatStringOfTheChart) {
+  const TunedCase cases[] = {{1, 440.0f, 1}, {1, 329.6f, 2}, {4, 146.8f, 1}, {4, 110.0f, 2}, {4, 82.4f, 3}};
+  for (const char* layout : app::kLayoutNames) {
+    double previousX = -1;
+    for (const auto& tuned : cases) {
+      SCOPED_TRACE(std::string(layout) + " tuning " + std::to_string(tuned.tuning) + " string " +
+                   std::to_string(tuned.string));
+      TunerRig tuner(rig::deviceFor(layout));
+      ASSERT_NE(tuner.screen(), nullptr);
+      rig::stepToTuning(tuner, tuned.tuning);
+      tuner.tick(0.0f, 0.0f);
+      const QImage silent = tuner.grab();
+      EXPECT_TRUE(isYellow(centreColour(silent, tuner.item("LEDDisplay128"))));
+      EXPECT_TRUE(isYellow(centreColour(silent, tuner.item("LEDDisplay"))));
+
+      tuner.tick(rig::kLoudPower, tuned.hertz);
+      const QImage lit = tuner.grab();
+      EXPECT_TRUE(isGreen(centreColour(lit, tuner.item("LEDDisplay128"))));
+      EXPECT_TRUE(isGreen(centreColour(lit, tuner.item("LEDDisplay"))));
+
+      const QString outlet = tuner.screen()->connectedOutlets().filter(QStringLiteral("tunedString")).value(0);
+      const QQuickItem* overlay = tuner.item(outlet);
+      ASSERT_NE(overlay, nullptr);
+      const auto* view = qobject_cast<qt::QtImageView*>(tuner.screen()->property(outlet.toLatin1()).value<QObject*>());
+      ASSERT_NE(view, nullptr);
+      ASSERT_FALSE(view->imageName().isEmpty()) << "no highlight picture chosen";
+
+      const QRect chartArea = sceneRectOf(tuner.item("chartDisplay")).toAlignedRect();
+      const Change change = changeWithin(silent, lit, chartArea);
+      EXPECT_GT(change.count, 50) << "the highlight is not drawn";
+      const QPointF expected = expectedHighlightCentre(tuner.item("chartDisplay"), view->imageName());
+      EXPECT_NEAR(change.meanX, expected.x(), 3.0);
+      // Vertically the glow blends into the wood in places; its middle still lies near the picture's.
+      EXPECT_NEAR(change.meanY, expected.y(), 0.05 * chartArea.height());
+      // The chart draws string 1 rightmost: moving to a higher string index moves left.
+      if (tuned.tuning == 4 && previousX >= 0 && tuned.string > 1) {
+        EXPECT_LT(change.meanX, previousX - 5);
+      }
+      if (tuned.tuning == 4) previousX = change.meanX;
+      // Nothing outside the chart, the reading panel and the header changes.
+      const QQuickItem* belowChart = tuner.item("firstFreqButton");
+      const QRect lower(0, int(sceneRectOf(belowChart).top()), lit.width(), lit.height() - int(sceneRectOf(belowChart).top()));
+      EXPECT_EQ(changeWithin(silent, lit, lower).count, 0);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace balalaika
