@@ -1,12 +1,14 @@
 #pragma once
 // The application delegate: owns the application's window and installs the layout that fits
 // the device at launch. Every member function runs on the main thread.
-//   AppDelegate.cpp                 construction, window accessors
+//   AppDelegate.cpp                 construction, window accessors, lifecycle callbacks
+//   AppDelegateLaunch.cpp           application:didFinishLaunchingWithOptions:
 //   AppDelegateLayoutSelection.cpp  initializeStoryBoardBasedOnScreenSize
 
 #include <memory>
 #include <string>
 
+#include "platform/Application.h"
 #include "platform/Device.h"
 #include "platform/Storyboards.h"
 
@@ -15,6 +17,7 @@ namespace balalaika {
 struct AppDelegateServices {
   platform::Device& device;
   platform::Storyboards& storyboards;
+  platform::Application* application = nullptr;  // status bar; needed by the launch steps
 };
 
 class AppDelegate {
@@ -23,6 +26,18 @@ class AppDelegate {
   ~AppDelegate();
   AppDelegate(const AppDelegate&) = delete;
   AppDelegate& operator=(const AppDelegate&) = delete;
+
+  // Launch: configures and notifies the rating prompt, installs the layout, hides the status
+  // bar. Always answers true, also when no layout fits the device.
+  bool didFinishLaunchingWithOptions();
+
+  // Lifecycle callbacks of the application: nothing to do; capture and the tick keep running.
+  void applicationWillResignActive() {}
+  void applicationDidEnterBackground() {}
+  void applicationWillEnterForeground() {}
+  void applicationDidBecomeActive() {}
+  void applicationWillTerminate() {}
+  bool prefersStatusBarHidden() const { return true; }
 
   // Chooses the layout by the device's idiom and main-screen height and shows its initial
   // screen in a new window over the whole main screen. A device without a layout gets no window.

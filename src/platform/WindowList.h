@@ -38,7 +38,7 @@ class HierarchyView {
   virtual std::shared_ptr<ViewController> nextResponderViewController() const = 0;
 };
 
-class Window : public HierarchyView {
+class HierarchyWindow : public HierarchyView {
  public:
   virtual double windowLevel() const = 0;
   virtual std::shared_ptr<ViewController> rootViewController() const = 0;
@@ -47,9 +47,9 @@ class Window : public HierarchyView {
 class WindowList {
  public:
   virtual ~WindowList() = default;
-  virtual std::shared_ptr<Window> keyWindow() const = 0;
+  virtual std::shared_ptr<HierarchyWindow> keyWindow() const = 0;
   // The application's windows, in the application's order.
-  virtual std::vector<std::shared_ptr<Window>> windows() const = 0;
+  virtual std::vector<std::shared_ptr<HierarchyWindow>> windows() const = 0;
 };
 
 }  // namespace balalaika::platform

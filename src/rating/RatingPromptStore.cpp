@@ -71,7 +71,7 @@ void RatingPrompt::closeModal() {
 
 std::shared_ptr<platform::ViewController> RatingPrompt::getRootViewController() {
   const platform::WindowList& windows = services().windows;
-  std::shared_ptr<platform::Window> window = windows.keyWindow();
+  std::shared_ptr<platform::HierarchyWindow> window = windows.keyWindow();
   // An alert or overlay window is passed over for the first window at the normal level.
   if (window && window->windowLevel() != platform::kWindowLevelNormal) {
     window = nullptr;

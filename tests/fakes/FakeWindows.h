@@ -85,7 +85,7 @@ class FakeView : public platform::HierarchyView {
   std::shared_ptr<platform::ViewController> owner;  // set when a controller owns this view
 };
 
-class FakeWindow : public platform::Window {
+class FakeWindow : public platform::HierarchyWindow {
  public:
   std::vector<std::shared_ptr<platform::HierarchyView>> subviews() const override { return children; }
   std::shared_ptr<platform::ViewController> nextResponderViewController() const override { return nullptr; }
@@ -111,11 +111,11 @@ class FakeWindow : public platform::Window {
 
 class FakeWindowList : public platform::WindowList {
  public:
-  std::shared_ptr<platform::Window> keyWindow() const override { return key; }
-  std::vector<std::shared_ptr<platform::Window>> windows() const override { return all; }
+  std::shared_ptr<platform::HierarchyWindow> keyWindow() const override { return key; }
+  std::vector<std::shared_ptr<platform::HierarchyWindow>> windows() const override { return all; }
 
-  std::shared_ptr<platform::Window> key;
-  std::vector<std::shared_ptr<platform::Window>> all;
+  std::shared_ptr<platform::HierarchyWindow> key;
+  std::vector<std::shared_ptr<platform::HierarchyWindow>> all;
 };
 
 class FakeStoreProductViewController : public FakePresenting<platform::StoreProductViewController> {

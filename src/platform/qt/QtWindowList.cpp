@@ -6,7 +6,7 @@
 namespace balalaika::qt {
 namespace {
 
-class DesktopWindow final : public platform::Window {
+class DesktopWindow final : public platform::HierarchyWindow {
  public:
   explicit DesktopWindow(double level) : level_(level) {}
   std::vector<std::shared_ptr<platform::HierarchyView>> subviews() const override { return {}; }
@@ -27,14 +27,14 @@ double QtWindowList::levelOf(const QWindow& window) {
   return raised ? kRaisedWindowLevel : platform::kWindowLevelNormal;
 }
 
-std::shared_ptr<platform::Window> QtWindowList::keyWindow() const {
+std::shared_ptr<platform::HierarchyWindow> QtWindowList::keyWindow() const {
   const QWindow* focus = QGuiApplication::focusWindow();
   if (!focus) return nullptr;
   return std::make_shared<DesktopWindow>(levelOf(*focus));
 }
 
-std::vector<std::shared_ptr<platform::Window>> QtWindowList::windows() const {
-  std::vector<std::shared_ptr<platform::Window>> all;
+std::vector<std::shared_ptr<platform::HierarchyWindow>> QtWindowList::windows() const {
+  std::vector<std::shared_ptr<platform::HierarchyWindow>> all;
   for (const QWindow* window : QGuiApplication::topLevelWindows()) {
     all.push_back(std::make_shared<DesktopWindow>(levelOf(*window)));
   }

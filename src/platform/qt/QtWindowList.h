@@ -18,8 +18,8 @@ inline constexpr double kRaisedWindowLevel = 1000.0;
 
 class QtWindowList final : public platform::WindowList {
  public:
-  std::shared_ptr<platform::Window> keyWindow() const override;
-  std::vector<std::shared_ptr<platform::Window>> windows() const override;
+  std::shared_ptr<platform::HierarchyWindow> keyWindow() const override;
+  std::vector<std::shared_ptr<platform::HierarchyWindow>> windows() const override;
 
   static double levelOf(const QWindow& window);
 };
