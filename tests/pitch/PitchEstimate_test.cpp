@@ -1,0 +1,142 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <vector>
+
+#include "pitch/PitchListener.h"
+#include "support/Synth.h"
+
+namespace balalaika {
+namespace {
+
+class PitchEstimate : public ::testing::Test {
+ protected:
+  PitchListener& listener = *PitchListener::sharedListener();
+
+  // Sets the magnitude spectrum to zero except the given bins, then sums the harmonics.
+  void harmonicSumOf(std::initializer_list<std::pair<std::uint32_t, double>> bins) {
+    std::fill_n(listener.freq_db(), PitchListener::kSpectrumBins, 0.0);
+    for (auto [bin, value] : bins) listener.freq_db()[bin] = value;
+    listener.addHarmonics();
+  }
+  double h(std::uint32_t bin) const { return listener.freq_db_harmonic()[bin]; }
+  std::vector<std::uint32_t> nonZeroBins() const {
+    std::vector<std::uint32_t> out;
+    for (std::uint32_t i = 0; i < PitchListener::kSpectrumBins; ++i)
+      if (h(i) != 0.0) out.push_back(i);
+    return out;
+  }
+};
+
+TEST_F(PitchEstimate, HarmonicSumAddsTheTruncatedGroupMaximaAtHalfAndThirdOfEachBin) {
+  harmonicSumOf({{1000, 100.0}});
+  EXPECT_EQ(nonZeroBins(), (std::vector<std::uint32_t>{333, 500, 1000}));
+  EXPECT_EQ(h(333), 100.0);
+  EXPECT_EQ(h(500), 100.0);
+  EXPECT_EQ(listener.findTopSpike(), 333u) << "the lowest of equal maxima wins";
+
+  harmonicSumOf({{1000, 100.7}});
+  EXPECT_EQ(h(333), 100.0) << "harmonic terms lose their fraction";
+  EXPECT_EQ(h(500), 100.0);
+  EXPECT_EQ(h(1000), 100.7) << "the fundamental keeps it";
+  EXPECT_EQ(listener.findTopSpike(), 1000u);
+}
+
+TEST_F(PitchEstimate, GroupsFollowRoundingHalvesAwayFromZero) {
+  // d = 2: group j >= 1 is bins {2j-1, 2j}; d = 3: group j >= 1 is bins {3j-1, 3j, 3j+1}.
+  harmonicSumOf({{999, 40.0}});  // 999/2 = 499.5 -> group 500; 999/3 = 333 -> group 333
+  EXPECT_EQ(h(500), 40.0);
+  EXPECT_EQ(h(499), 0.0);
+  EXPECT_EQ(h(333), 40.0);
+
+  harmonicSumOf({{1001, 40.0}});  // 1001/2 -> group 501 (500.5 rounds up); 1001/3 = 333.67 -> 334
+  EXPECT_EQ(h(501), 40.0);
+  EXPECT_EQ(h(334), 40.0);
+  EXPECT_EQ(h(333), 0.0);
+
+  harmonicSumOf({{0, 5.5}});
+  EXPECT_EQ(h(0), 15.5) << "bin 0 is its own group for both divisors: 5.5 + 5 + 5";
+
+  harmonicSumOf({{1000, 0.9}});
+  EXPECT_EQ(nonZeroBins(), (std::vector<std::uint32_t>{1000})) << "magnitudes below 1 add no harmonic term";
+}
+
+TEST_F(PitchEstimate, GroupsStillOpenAtTheTopOfTheSpectrumAreNotAdded) {
+  harmonicSumOf({{16383, 50.0}});
+  EXPECT_EQ(nonZeroBins(), (std::vector<std::uint32_t>{16383}));
+  harmonicSumOf({{16381, 50.0}});  // closed groups: 8191 for d = 2, 5460 for d = 3
+  EXPECT_EQ(nonZeroBins(), (std::vector<std::uint32_t>{5460, 8191, 16381}));
+}
+
+TEST_F(PitchEstimate, PeakSearchNeedsAValueAboveZeroAndIgnoresNaN) {
+  harmonicSumOf({});
+  EXPECT_EQ(listener.findTopSpike(), 0u);
+  harmonicSumOf({{700, std::numeric_limits<double>::quiet_NaN()}, {900, 3.0}});
+  EXPECT_EQ(listener.findTopSpike(), 300u) << "NaN is never larger; 900 contributes at 300, 450 and 900";
+}
+
+TEST_F(PitchEstimate, BinsConvertToHertzAtTheCaptureRate) {
+  // Bin k is found for a spectrum with a single peak at k (and so its harmonic-sum shadows lower).
+  const auto hertzOfBin = [&](std::uint32_t bin) {
+    return static_cast<float>(static_cast<double>(static_cast<float>(bin)) * listener.format().mSampleRate *
+                              PitchListener::kBinToHertzScale);
+  };
+  EXPECT_EQ(hertzOfBin(1027), 440.0040588378906f);
+  EXPECT_EQ(hertzOfBin(96), 41.1298828125f);
+  EXPECT_EQ(hertzOfBin(16383), 7019.07177734375f);
+  EXPECT_EQ(listener.format().mSampleRate, 14039.0);
+}
+
+TEST_F(PitchEstimate, SilenceAndAnEmptyListenerGiveZero) {
+  std::vector<std::int16_t> zeros(4096, 0);
+  EXPECT_EQ(listener.getFreqFromBuffer(zeros.data(), 8192), 0.0f);
+  EXPECT_EQ(listener.getFreqFromBuffer(zeros.data(), 0), 0.0f);
+}
+
+TEST_F(PitchEstimate, APluckedA4InTuneReadsBin1027AndRepeatsExactly) {
+  synth::Score score;
+  score.plucks = {{.hertz = 440.0, .level = 0.3}};
+  const auto pcm = synth::toInt16(synth::render(score));
+  const float first = listener.getFreqFromBuffer(pcm.data() + 2000, 8192);
+  EXPECT_EQ(first, 440.0040588378906f);
+  EXPECT_EQ(listener.getFreqFromBuffer(pcm.data() + 2000, 8192), first) << "nothing carries over between estimates";
+}
+
+TEST_F(PitchEstimate, APureSineReadsAnOctaveLowBecauseTheSubharmonicCollectsItsPeak) {
+  // The harmonic sum at bin k/2 gathers the sine's whole peak at k plus sidelobes: 440 Hz reads
+  // as bin 514. This is how the estimator behaves; real strings are rich in harmonics.
+  const auto pcm = synth::toInt16(synth::sine(440.0, 0.5, 14039.0, 0.3));
+  EXPECT_FLOAT_EQ(listener.getFreqFromBuffer(pcm.data(), 8192), 514 * 14039.0f / 32768.0f);
+}
+
+TEST_F(PitchEstimate, SamplesReachTheTransformExactlyAndZeroPadded) {
+  std::vector<std::int16_t> impulse(4096, 0);
+  impulse[0] = 16384;
+  listener.getFreqFromBuffer(impulse.data(), 8192);
+  // A unit impulse has a flat spectrum: every bin is 16384 * 2^-14 = 1.
+  for (std::uint32_t k : {0u, 1u, 5000u, 16383u}) EXPECT_DOUBLE_EQ(listener.freq_db()[k], 1.0) << k;
+}
+
+TEST_F(PitchEstimate, InputLongerThanTheTransformIsCutNotOverrun) {
+  // 40000 samples: only the first 32768 may reach the transform's input.
+  std::vector<std::int16_t> longInput(40000, 1000);
+  EXPECT_NO_FATAL_FAILURE(listener.performFFT(longInput.data(), 40000));
+  EXPECT_DOUBLE_EQ(listener.freq_db()[0], 32768 * 1000.0 / 16384.0);
+}
+
+TEST(HammingWindow, FollowsTheWindowFormulaAndLeavesTooShortInputAlone) {
+  EXPECT_DOUBLE_EQ(PitchListener::hamming_window(0, 5), 0.08);
+  EXPECT_NEAR(PitchListener::hamming_window(2, 5), 1.0, 1e-9);
+  std::vector<std::int16_t> samples{1000, 1000, 1000, 1000, 1000};
+  PitchListener::performWindow(samples.data(), 5);
+  // 6.283185308 is slightly above 2*pi: w(3) falls just below 0.54 and truncates to 539.
+  EXPECT_EQ(samples, (std::vector<std::int16_t>{80, 540, 1000, 539, 80}));
+
+  std::int16_t one[1] = {1234};
+  PitchListener::performWindow(one, 1);  // N - 1 = 0 would divide by zero
+  EXPECT_EQ(one[0], 1234);
+}
+
+}  // namespace
+}  // namespace balalaika

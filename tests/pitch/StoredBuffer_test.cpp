@@ -1,0 +1,63 @@
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+#include <vector>
+
+#include "pitch/PitchListener.h"
+#include "support/Synth.h"
+
+namespace balalaika {
+namespace {
+
+std::vector<std::int16_t> pluckedA4() {
+  synth::Score score;
+  score.plucks = {{.hertz = 440.0, .level = 0.3}};
+  auto pcm = synth::toInt16(synth::render(score));
+  return {pcm.begin() + 2000, pcm.begin() + 2000 + 4096};
+}
+
+TEST(StoredBuffer, FrequencyAnalysesTheNewestStoredBuffer) {
+  PitchListener& listener = *PitchListener::sharedListener();
+  const auto a4 = pluckedA4();
+  listener.setAudioBuffer(a4.data(), 8192);
+  EXPECT_EQ(listener.frequency(), 440.0040588378906f);
+
+  std::vector<std::int16_t> zeros(4096, 0);
+  listener.setAudioBuffer(zeros.data(), 8192);
+  EXPECT_EQ(listener.frequency(), 0.0f);
+}
+
+TEST(StoredBuffer, ABufferLongerThanTheListenerHoldsIsCutToItsFirst8192Bytes) {
+  PitchListener& listener = *PitchListener::sharedListener();
+  const auto a4 = pluckedA4();
+  std::vector<std::int16_t> oversized(a4);
+  oversized.resize(10000, 32000);  // beyond 8192 bytes: loud garbage that must never be read
+  listener.setAudioBuffer(oversized.data(), 20000);
+  EXPECT_EQ(listener.frequency(), 440.0040588378906f);
+}
+
+TEST(StoredBuffer, AnEmptyBufferReadsAsNothingStored) {
+  PitchListener& listener = *PitchListener::sharedListener();
+  listener.setAudioBuffer(nullptr, 0);
+  EXPECT_EQ(listener.frequency(), 0.0f);
+}
+
+TEST(StoredBuffer, CaptureThreadStoresWhileTheMainThreadEstimates) {
+  PitchListener& listener = *PitchListener::sharedListener();
+  const auto a4 = pluckedA4();
+  std::vector<std::int16_t> zeros(4096, 0);
+  std::atomic<bool> done{false};
+  std::thread capture([&] {
+    for (int i = 0; i < 400 && !done; ++i) listener.setAudioBuffer((i % 2 ? a4 : zeros).data(), 8192);
+  });
+  for (int i = 0; i < 20; ++i) {
+    const float f = listener.frequency();
+    EXPECT_TRUE(f == 0.0f || f == 440.0040588378906f) << f << ": a torn buffer";
+  }
+  done = true;
+  capture.join();
+}
+
+}  // namespace
+}  // namespace balalaika
