@@ -56,7 +56,8 @@ CaptureConverter::CaptureConverter(double inputRate, int channels, CaptureSample
     error_ = "invalid sample rate";
     return;
   }
-  const soxr_io_spec_t io = soxr_io_spec(SOXR_FLOAT32_I, SOXR_INT16_I);
+  soxr_io_spec_t io = soxr_io_spec(SOXR_FLOAT32_I, SOXR_INT16_I);
+  io.flags |= SOXR_NO_DITHER;  // silence stays digital silence
   const soxr_quality_spec_t quality = soxr_quality_spec(SOXR_HQ, 0);
   soxr_error_t failure = nullptr;
   resampler_ = soxr_create(inputRate, outputRate, 1, &failure, &io, &quality, nullptr);

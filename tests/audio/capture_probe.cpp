@@ -4,7 +4,8 @@
 //
 //   capture_probe [--seconds N] [--input FILE] [--loop] [--prefer-device-format] [--quiet]
 //
-// Tick lines: "tick <seconds> <listening 0/1> <averagePower> <frequency>".
+// Tick lines: "tick <seconds> <listening 0/1> <averagePower> <frequency>"; the session's
+// interruptions: "interruption <state>".
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -82,7 +83,12 @@ int main(int argc, char** argv) {
     std::lock_guard lock(arrivalsLock);
     arrivals.push_back(Clock::now());
   });
-  PitchListener::installPlatform(std::make_shared<qt::QtAudioSession>(), observed);
+  auto session = std::make_shared<qt::QtAudioSession>();
+  session->initialize([](std::uint32_t state) {
+    std::printf("interruption %u\n", state);
+    std::fflush(stdout);
+  });
+  PitchListener::installPlatform(session, observed);
   PitchListener* listener = PitchListener::sharedListener();
 
   const double cpuBefore = processCpuSeconds();

@@ -3,6 +3,7 @@
 #include <QAudioSource>
 #include <QElapsedTimer>
 #include <QIODevice>
+#include <QPointer>
 #include <QTimer>
 #include <cmath>
 
@@ -60,7 +61,7 @@ class CaptureWorker : public QObject {
       io_ = nullptr;
       return platform::kAudioQueueErr_CannotStart;
     }
-    connect(io_, &QIODevice::readyRead, this, [this] { drain(); });
+    connect(io_.data(), &QIODevice::readyRead, this, [this] { drain(); });
     connect(source_.get(), &QAudioSource::stateChanged, this, [this](QAudio::State state) {
       if (state == QAudio::StoppedState && source_ && source_->error() != QAudio::NoError) fail();
     });
@@ -146,7 +147,7 @@ class CaptureWorker : public QObject {
   bool preferDeviceFormat_;
   std::unique_ptr<char[]> chunk_;
   std::unique_ptr<QAudioSource> source_;
-  QIODevice* io_ = nullptr;
+  QPointer<QIODevice> io_;  // owned by the source, which may drop it when the server goes away
   std::unique_ptr<platform::CaptureConverter> converter_;
   std::atomic<bool> converting_{false};
   platform::AudioQueueBuffer* current_ = nullptr;
