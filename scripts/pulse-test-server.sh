@@ -76,7 +76,9 @@ case "$command" in
     fi
     pactl set-default-sink vmic
     pactl set-default-source vmic_in
-    setsid pacat --playback -d vmic --rate=44100 --channels=1 --format=s16le --raw </dev/zero >/dev/null 2>&1 &
+    # A small latency: the null sink sleeps as long as its most patient stream allows, and a keep-alive
+    # with the default (2 s) latency would make a new stream wait that long for its first requests.
+    setsid pacat --playback -d vmic --rate=44100 --channels=1 --format=s16le --raw --latency-msec=20 </dev/zero >/dev/null 2>&1 &
     echo $! >"$dir/keepalive.pid"
     sleep 2  # the null sink and the remapped source need a moment before they deliver steadily
     print_env | tee "$dir/env"
