@@ -71,17 +71,21 @@ CaptureConverter::~CaptureConverter() {
   if (resampler_ != nullptr) soxr_delete(static_cast<soxr_t>(resampler_));
 }
 
-std::size_t CaptureConverter::convertChunk(const unsigned char* input, std::size_t frames) {
-  if (resampler_ == nullptr) return 0;
+void CaptureConverter::mixToMono(const unsigned char* input, std::size_t frames) {
   const std::size_t step = sampleBytes(type_);
   for (std::size_t f = 0; f < frames; ++f) {
     float sum = 0.0f;
     for (int c = 0; c < channels_; ++c) sum += sampleAt(input + f * frameBytes_ + static_cast<std::size_t>(c) * step, type_);
     mono_[f] = sum / static_cast<float>(channels_);
   }
-  std::size_t used = 0;
+}
+
+std::size_t CaptureConverter::resample(std::size_t offset, std::size_t frames, std::size_t& used) {
+  used = 0;
+  if (resampler_ == nullptr) return 0;
   std::size_t produced = 0;
-  soxr_process(static_cast<soxr_t>(resampler_), mono_.get(), frames, &used, output_.get(), outputCapacity_, &produced);
+  soxr_process(static_cast<soxr_t>(resampler_), mono_.get() + offset, frames, &used, output_.get(), outputCapacity_,
+               &produced);
   return produced;
 }
 

@@ -34,8 +34,16 @@ class CaptureConverter {
     const auto* bytes = static_cast<const unsigned char*>(input);
     while (frames > 0) {
       const std::size_t chunk = frames < maxInputFrames_ ? frames : maxInputFrames_;
-      const std::size_t produced = convertChunk(bytes, chunk);
-      if (produced > 0) sink(static_cast<const std::int16_t*>(output_.get()), produced);
+      mixToMono(bytes, chunk);
+      // The resampler takes only what fits its output: offer the rest until all is taken.
+      std::size_t taken = 0;
+      while (taken < chunk) {
+        std::size_t used = 0;
+        const std::size_t produced = resample(taken, chunk - taken, used);
+        if (produced > 0) sink(static_cast<const std::int16_t*>(output_.get()), produced);
+        taken += used;
+        if (used == 0 && produced == 0) break;
+      }
       bytes += chunk * frameBytes_;
       frames -= chunk;
     }
@@ -44,7 +52,9 @@ class CaptureConverter {
   std::size_t frameBytes() const { return frameBytes_; }
 
  private:
-  std::size_t convertChunk(const unsigned char* input, std::size_t frames);
+  void mixToMono(const unsigned char* input, std::size_t frames);
+  // Resamples mono_[offset, offset + frames); sets used to the frames taken, returns samples made.
+  std::size_t resample(std::size_t offset, std::size_t frames, std::size_t& used);
 
   int channels_;
   CaptureSampleType type_;
