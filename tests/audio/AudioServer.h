@@ -2,6 +2,8 @@
 // Helpers for the tests that run against the test PulseAudio server
 // (scripts/pulse-test-server.sh; its environment must be exported before the tests start).
 
+#include <gtest/gtest.h>
+
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QProcess>
@@ -12,14 +14,32 @@
 
 namespace balalaika::audiotest {
 
-// The application object Qt Multimedia needs; made once per process.
+// The application object Qt Multimedia needs; made once per process on first use and destroyed
+// when the tests end, before static destruction: Qt Multimedia's PulseAudio connection must not
+// outlive it (the process would crash on exit).
+inline QCoreApplication*& applicationSlot() {
+  static QCoreApplication* app = nullptr;
+  return app;
+}
+
 inline QCoreApplication& application() {
   static int argc = 1;
   static char name[] = "audio_tests";
   static char* argv[] = {name, nullptr};
-  static QCoreApplication* app = new QCoreApplication(argc, argv);
-  return *app;
+  if (applicationSlot() == nullptr) applicationSlot() = new QCoreApplication(argc, argv);
+  return *applicationSlot();
 }
+
+class ApplicationEnvironment : public ::testing::Environment {
+ public:
+  void TearDown() override {
+    delete applicationSlot();
+    applicationSlot() = nullptr;
+  }
+};
+
+inline ::testing::Environment* const kApplicationEnvironment =
+    ::testing::AddGlobalTestEnvironment(new ApplicationEnvironment);
 
 // Empty when the server answers; otherwise why not (for GTEST_SKIP).
 inline std::string serverUnreachableReason() {

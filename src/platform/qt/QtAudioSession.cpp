@@ -2,8 +2,12 @@
 
 #include <QAudioDevice>
 #include <QMediaDevices>
+#include <QTimer>
 
 namespace balalaika::qt {
+namespace {
+constexpr int kOutputPollMs = 1000;
+}  // namespace
 
 QtAudioSession::QtAudioSession(QObject* parent) : QObject(parent) {}
 
@@ -31,6 +35,11 @@ int QtAudioSession::initialize(InterruptionListener listener) {
   if (devices_ == nullptr) {
     devices_ = new QMediaDevices(this);
     connect(devices_, &QMediaDevices::audioOutputsChanged, this, [this] { checkOutputs(); });
+    // Qt 6.4 with PulseAudio updates its device list but does not always signal the change, so the
+    // list (a cached copy, cheap to read) is also looked at once a second.
+    auto* poll = new QTimer(this);
+    connect(poll, &QTimer::timeout, this, [this] { checkOutputs(); });
+    poll->start(kOutputPollMs);
   }
   outputInUse_ = QMediaDevices::defaultAudioOutput().id();
   return 0;

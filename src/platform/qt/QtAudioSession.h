@@ -1,8 +1,9 @@
 #pragma once
 // The audio session on the desktop: there is nothing to configure, so the settings made are
 // recorded and every call succeeds. One thing is real: when the audio output device in use
-// disappears (unplugged, or the audio server went away), the C-style interruption listener hears
-// the beginning of an interruption, as a phone's session reports a lost route.
+// disappears from Qt's device list (unplugged or removed), the C-style interruption listener hears
+// the beginning of an interruption, as a phone's session reports a lost route. Qt's device list is
+// looked at on every change Qt signals and once a second (from initialize on).
 //
 // Threads: main thread; the interruption listener is called on the main thread.
 
