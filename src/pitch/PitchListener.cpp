@@ -7,38 +7,17 @@
 #include <cstring>
 
 namespace balalaika {
-namespace {
-
-// The capture format: 16-bit signed packed mono linear PCM at 14039 Hz.
-platform::AudioStreamBasicDescription captureFormat() {
-  platform::AudioStreamBasicDescription f;
-  f.mSampleRate = PitchListener::kCaptureSampleRate;
-  f.mFormatID = platform::kAudioFormatLinearPCM;
-  f.mFormatFlags = platform::kAudioFormatFlagIsSignedInteger | platform::kAudioFormatFlagIsPacked;
-  f.mBytesPerPacket = 2;
-  f.mFramesPerPacket = 1;
-  f.mBytesPerFrame = 2;
-  f.mChannelsPerFrame = 1;
-  f.mBitsPerChannel = 16;
-  f.mReserved = 0;
-  return f;
-}
-
-}  // namespace
-
-PitchListener* PitchListener::sharedListener() {
-  static PitchListener* const instance = new PitchListener();
-  return instance;
-}
 
 PitchListener::PitchListener()
-    : format_(captureFormat()),
-      audio_data_(new std::int16_t[kMaxBufferSamples]()),
+    : audio_data_(new std::int16_t[kMaxBufferSamples]()),
       audio_copy_(new std::int16_t[kMaxBufferSamples]()),
       in_fft_(new float[kFftLength]()),
       out_fft_(new kiss_fft_cpx[kFftLength]()),
       freq_db_(new double[kSpectrumBins]()),
-      freq_db_harmonic_(new double[kSpectrumBins]()) {}
+      freq_db_harmonic_(new double[kSpectrumBins]()) {
+  // The analysis converts bins to hertz with the capture rate, also before any capture.
+  setupFormat();
+}
 
 void PitchListener::setAudioBuffer(const std::int16_t* data, std::uint32_t length) {
   const std::uint32_t stored = std::min(length, kMaxBufferBytes);

@@ -1,16 +1,24 @@
 #pragma once
-// The process-wide listener: keeps the newest captured buffer of signed 16-bit mono samples
-// and turns it, on request, into one frequency estimate in hertz.
+// The process-wide listener: records the microphone through an input queue, keeps the newest
+// captured buffer of signed 16-bit mono samples and turns it, on request, into one frequency
+// estimate in hertz; reports the queue's level meter as average and peak power.
+//
+// Capture: 16-bit signed mono linear PCM at 14039 Hz, three buffers of 8192 bytes (4096 samples,
+// about 0.292 s each) circulating through the queue. The platform (audio session and input-queue
+// factory) is installed once, before the first sharedListener; without it the listener still
+// analyses buffers but has no session to configure and nothing to listen to.
 //
 // The estimate: the samples, unwindowed and zero-padded, go through a 32768-point real FFT;
 // the linear magnitude spectrum M is summed with its maxima at two and three times each bin
 // (harmonic sum H); the index of the largest H, times sampleRate / 32768, is the estimate.
 //
-// Threads: setAudioBuffer runs on the capture thread; everything else on the thread that asks
-// for estimates (the main thread). The instance lock guards only the stored buffer and its
+// Threads: setAudioBuffer, isListening and listenerInputCallback run on the capture thread;
+// everything else on the thread that asks for estimates (the main thread). sharedListener,
+// allocate and installPlatform are safe from any thread (class-wide recursive lock). The instance lock guards only the stored buffer and its
 // length; the analysis runs outside it on scratch arrays of the single instance, so only one
 // estimate may run at a time.
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <mutex>
@@ -18,6 +26,9 @@
 #include <kissfft/kiss_fft.h>
 
 #include "platform/AudioFormat.h"
+#include "platform/AudioInputQueue.h"
+#include "platform/AudioSession.h"
+#include "platform/LevelMeter.h"
 
 namespace balalaika {
 
@@ -30,12 +41,55 @@ class PitchListener {
   static constexpr double kMagnitudeScale = 6.103515625e-05;  // 2^-14
   static constexpr double kBinToHertzScale = 3.0517578125e-05;  // 2^-15, times the sample rate
   static constexpr double kCaptureSampleRate = 14039.0;
+  static constexpr int kCaptureBufferCount = 3;
 
-  // The one listener of the process, created on first use and never destroyed.
+  // Installs the audio session (may be null) and the input-queue factory the listener will use.
+  // Call once, before the first sharedListener; once the listener exists the call changes nothing
+  // and returns false.
+  static bool installPlatform(std::shared_ptr<platform::AudioSession> session,
+                              std::shared_ptr<platform::AudioInputQueueFactory> queues);
+
+  // The one listener of the process, created (allocate, then init) on first use and never
+  // destroyed. Copying is impossible, so a copy of the listener is always the listener itself.
   static PitchListener* sharedListener();
+  // Creates the instance into the process-wide slot and returns it; nullptr when the slot is
+  // already taken, so a second allocation yields nothing. sharedListener calls it.
+  static PitchListener* allocate();
+
+  // TEST ONLY: releases the listener in the slot (stops its queue, deactivates the session) and
+  // forgets the installed platform, so that a test can start from a process without a listener.
+  static void destroySharedListenerForTesting();
 
   PitchListener(const PitchListener&) = delete;
   PitchListener& operator=(const PitchListener&) = delete;
+
+  // Configures the audio session (playback, then play-and-record to the speaker, activate).
+  // Creates no queue. Returns this listener.
+  PitchListener* init();
+  // Creates the queue on first use and starts it.
+  void listen();
+  // Stops the queue immediately and keeps it; listen starts it again.
+  void pause();
+  // Disposes of the queue immediately; listen builds a new one.
+  void stop();
+  // True when a queue exists and its running flag can be read and is non-zero. Any thread.
+  bool isListening() const;
+  // The level states, one per channel: null when not listening, else freshly read.
+  const platform::AudioQueueLevelMeterState* levels();
+  void updateLevels();
+  // Linear RMS and peak of channel 0 (0..1); 0.0 when not listening.
+  float averagePower();
+  float peakPower();
+
+  void setupQueue();
+  void setupFormat();
+  void setupBuffers();
+  void setupMetering();
+
+  // The queue's input callback (capture thread): stores the filled buffer and enqueues it again,
+  // only while the queue runs.
+  static void listenerInputCallback(void* inUserData, platform::AudioInputQueue* inAQ,
+                                    platform::AudioQueueBuffer* inBuffer);
 
   // Capture thread. Stores a copy of a filled buffer (length in bytes); a buffer longer than
   // kMaxBufferBytes is cut to what the listener holds.
@@ -65,12 +119,21 @@ class PitchListener {
   static void performWindow(std::int16_t* samples, std::uint32_t totalSamples);
 
   const platform::AudioStreamBasicDescription& format() const { return format_; }
+  // The current queue (nullptr when none); for inspection.
+  platform::AudioInputQueue* queue() const { return queue_.load(); }
 
  private:
   PitchListener();
+  ~PitchListener();
 
   // Capture members.
+  std::unique_ptr<platform::AudioQueueLevelMeterState[]> levels_;
+  // Owned; atomic because the capture thread reads it in isListening while the main thread may
+  // replace it (never while a callback can run: disposal joins the capture thread first).
+  std::atomic<platform::AudioInputQueue*> queue_{nullptr};
   platform::AudioStreamBasicDescription format_;
+  std::shared_ptr<platform::AudioSession> session_;
+  std::shared_ptr<platform::AudioInputQueueFactory> queueFactory_;
 
   // Analysis members.
   std::mutex bufferMutex_;  // guards audio_data_ and audio_data_len_ only

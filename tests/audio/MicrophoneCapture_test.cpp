@@ -1,0 +1,172 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <atomic>
+#include <cmath>
+#include <mutex>
+#include <vector>
+
+#include "audio/AudioServer.h"
+#include "pitch/PitchListener.h"
+#include "platform/qt/QtAudioInputQueue.h"
+#include "platform/qt/QtAudioInputQueueFactory.h"
+#include "platform/qt/QtAudioSession.h"
+#include "support/ObservingQueueFactory.h"
+#include "support/Synth.h"
+
+namespace balalaika {
+namespace {
+
+constexpr float kA4Estimate = 440.0040588378906f;
+
+// True when every 64-sample stretch of the buffer carries sound: the buffer lies wholly inside a note.
+bool whollyInsideANote(const platform::AudioQueueBuffer& buffer) {
+  const auto* samples = static_cast<const std::int16_t*>(buffer.mAudioData);
+  const std::size_t count = buffer.mAudioDataByteSize / 2;
+  constexpr std::size_t kBlock = 64;
+  if (count < kBlock) return false;
+  for (std::size_t start = 0; start + kBlock <= count; start += kBlock) {
+    double sum = 0.0;
+    for (std::size_t i = start; i < start + kBlock; ++i) sum += double(samples[i]) * samples[i];
+    if (std::sqrt(sum / kBlock) < 300.0) return false;  // about 1 % of full scale
+  }
+  return true;
+}
+
+// Param: record the device's own format and convert (true) or ask for 14039 Hz directly (false).
+class MicrophoneCapture : public ::testing::TestWithParam<bool> {
+ protected:
+  void SetUp() override {
+    audiotest::application();
+    if (const std::string reason = audiotest::serverUnreachableReason(); !reason.empty()) GTEST_SKIP() << reason;
+    PitchListener::destroySharedListenerForTesting();
+  }
+  void TearDown() override { PitchListener::destroySharedListenerForTesting(); }
+};
+
+TEST_P(MicrophoneCapture, APluckedA4PlayedIntoTheMicrophoneIsHeardAsA4OnEveryTickInsideTheNote) {
+  QTemporaryDir dir;
+  const QString file = dir.filePath(QStringLiteral("a4.wav"));
+  synth::Score score;
+  score.sampleRate = 44100.0;
+  score.seconds = 3.0;
+  score.plucks = {{.hertz = 440.0, .startSeconds = 0.3, .durationSeconds = 2.4, .level = 0.5, .decaySeconds = 4.0}};
+  ASSERT_TRUE(synth::writeAudioFile(file.toStdString(), synth::render(score), score.sampleRate));
+
+  std::mutex lock;
+  std::vector<bool> inside;  // per buffer, in delivery order
+  std::atomic<int> started{0}, completed{0};
+  auto observed = std::make_shared<support::ObservingQueueFactory>(
+      std::make_shared<qt::QtAudioInputQueueFactory>(qt::QtAudioInputQueueFactory::Options{GetParam()}),
+      [&](const platform::AudioQueueBuffer& buffer) {
+        const bool in = whollyInsideANote(buffer);
+        std::lock_guard guard(lock);
+        inside.push_back(in);
+        started.store(static_cast<int>(inside.size()));
+      },
+      [&](const platform::AudioQueueBuffer&) { completed.fetch_add(1); });
+  ASSERT_TRUE(PitchListener::installPlatform(std::make_shared<qt::QtAudioSession>(), observed));
+  PitchListener* listener = PitchListener::sharedListener();
+  listener->listen();
+  ASSERT_TRUE(audiotest::pumpUntil([&] { return listener->isListening() && completed.load() >= 2; }, 5000))
+      << "no buffers arrive from the microphone";
+  EXPECT_EQ(static_cast<qt::QtAudioInputQueue*>(listener->queue())->converting(), GetParam());
+  EXPECT_EQ(listener->averagePower(), 0.0f);  // the keep-alive stream is digital silence
+
+  QProcess player;
+  player.start(QStringLiteral("paplay"), {QStringLiteral("-d"), QStringLiteral("vmic"), file});
+  ASSERT_TRUE(player.waitForStarted(5000));
+
+  float loudest = 0.0f;
+  int checkedTicks = 0;
+  int ticks = 0;
+  while (ticks < 60 && (player.state() != QProcess::NotRunning || ticks < 40)) {  // the note and a second after
+    audiotest::pump(100);
+    ++ticks;
+    const int storedBefore = completed.load();
+    const float power = listener->averagePower();
+    const float hertz = listener->frequency();
+    const int startedAfter = started.load();
+    loudest = std::max(loudest, power);
+    // The tick analysed one of the buffers storedBefore - 1 .. startedAfter - 1.
+    bool allInside = storedBefore > 0;
+    {
+      std::lock_guard guard(lock);
+      for (int i = storedBefore - 1; allInside && i < startedAfter; ++i) allInside = inside[static_cast<std::size_t>(i)];
+    }
+    if (allInside) {
+      ++checkedTicks;
+      EXPECT_EQ(hertz, kA4Estimate) << "tick " << ticks;
+    }
+  }
+  player.waitForFinished(5000);
+  EXPECT_GT(loudest, 0.0045f);
+  EXPECT_GE(checkedTicks, 10) << "too few ticks fell wholly inside the note to judge";
+}
+
+INSTANTIATE_TEST_SUITE_P(RequestedFormatAndConverted, MicrophoneCapture, ::testing::Values(false, true),
+                         [](const auto& param) { return param.param ? "Converted" : "Direct"; });
+
+TEST(AudioServerLoss, KillingTheServerWhileCapturingLeavesTheProcessTickingInSilence) {
+  audiotest::application();
+  if (const std::string reason = audiotest::serverUnreachableReason(); !reason.empty()) GTEST_SKIP() << reason;
+
+  // A server of its own, so that killing it disturbs no other test.
+  QTemporaryDir dir;
+  const QString serverDir = dir.filePath(QStringLiteral("pulse"));
+  const QString script = QStringLiteral(BT_SOURCE_DIR "/scripts/pulse-test-server.sh");
+  ASSERT_EQ(QProcess::execute(QStringLiteral("bash"), {script, QStringLiteral("start"), serverDir}), 0);
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert(QStringLiteral("PULSE_SERVER"), QStringLiteral("unix:") + serverDir + QStringLiteral("/native"));
+  env.insert(QStringLiteral("PULSE_RUNTIME_PATH"), serverDir);
+
+  synth::Score score;
+  score.sampleRate = 44100.0;
+  score.seconds = 5.0;
+  score.plucks = {{.hertz = 440.0, .durationSeconds = 5.0, .level = 0.5, .decaySeconds = 8.0}};
+  const QString file = dir.filePath(QStringLiteral("a4.wav"));
+  ASSERT_TRUE(synth::writeAudioFile(file.toStdString(), synth::render(score), score.sampleRate));
+
+  QProcess probe;
+  probe.setProcessEnvironment(env);
+  probe.setProcessChannelMode(QProcess::MergedChannels);
+  QElapsedTimer clock;
+  probe.start(QStringLiteral(BT_BINARY_DIR "/tests/capture_probe"), {QStringLiteral("--seconds"), QStringLiteral("6")});
+  ASSERT_TRUE(probe.waitForStarted(5000));
+  clock.start();
+  audiotest::pump(1000);
+  QProcess player;
+  player.setProcessEnvironment(env);
+  player.start(QStringLiteral("paplay"), {QStringLiteral("-d"), QStringLiteral("vmic"), file});
+  audiotest::pump(1500);
+  const double killedAt = clock.elapsed() / 1000.0;
+  QProcess::execute(QStringLiteral("bash"), {script, QStringLiteral("stop"), serverDir});
+  ASSERT_TRUE(probe.waitForFinished(20000));
+  player.waitForFinished(5000);
+
+  EXPECT_EQ(probe.exitStatus(), QProcess::NormalExit);
+  EXPECT_EQ(probe.exitCode(), 0);
+  const QString output = QString::fromUtf8(probe.readAll());
+  int loudBefore = 0, after = 0, silentAfter = 0;
+  for (const QString& line : output.split('\n')) {
+    const QStringList f = line.split(' ');
+    if (f.size() != 5 || f[0] != QStringLiteral("tick")) continue;
+    const double at = f[1].toDouble();
+    const bool listening = f[2] == QStringLiteral("1");
+    const double power = f[3].toDouble();
+    if (at < killedAt && power > 0.0045) ++loudBefore;
+    if (at > killedAt + 1.5) {
+      ++after;
+      if (!listening || power == 0.0) ++silentAfter;
+    }
+  }
+  EXPECT_GT(loudBefore, 0) << output.toStdString();
+  EXPECT_GE(after, 10) << "the process stopped ticking after the server went away\n" << output.toStdString();
+  EXPECT_EQ(silentAfter, after) << output.toStdString();
+  EXPECT_TRUE(output.contains(QStringLiteral("Audio capture is off"))) << output.toStdString();
+}
+
+}  // namespace
+}  // namespace balalaika

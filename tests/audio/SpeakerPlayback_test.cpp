@@ -1,0 +1,141 @@
+#include <gtest/gtest.h>
+
+#include <QProcess>
+#include <QThread>
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+#include <cstring>
+#include <vector>
+
+#include "audio/AudioServer.h"
+#include "platform/qt/QtAudioOutputUnit.h"
+
+namespace balalaika {
+namespace {
+
+constexpr double kTwoPi = 6.283185307179586;
+
+struct Sine {
+  double hertz = 329.6;
+  double sampleRate = 44100.0;
+  double phase = 0.0;                      // render thread only
+  std::atomic<std::uint32_t> requests{0};  // render requests served
+  std::atomic<std::uint32_t> largestRequest{0};
+  std::atomic<bool> onMainThread{false};
+  Qt::HANDLE mainThread = QThread::currentThreadId();
+};
+
+int renderSine(void* refCon, std::uint32_t*, const platform::AudioTimeStamp*, std::uint32_t, std::uint32_t frames,
+               platform::AudioBufferList* data) {
+  auto* sine = static_cast<Sine*>(refCon);
+  auto* out = static_cast<float*>(data->mBuffers[0].mData);
+  const double step = sine->hertz * kTwoPi / sine->sampleRate;
+  for (std::uint32_t i = 0; i < frames; ++i) {
+    out[i] = static_cast<float>(0.5 * std::sin(sine->phase));
+    sine->phase += step;
+    if (sine->phase > kTwoPi) sine->phase -= kTwoPi;
+  }
+  sine->requests.fetch_add(1);
+  if (frames > sine->largestRequest.load()) sine->largestRequest.store(frames);
+  if (QThread::currentThreadId() == sine->mainThread) sine->onMainThread.store(true);
+  return 0;
+}
+
+// Frequency of a sine from its rising zero crossings (linearly interpolated): the median span of
+// ten periods over the loud stretch, so that an underrun on a busy machine (a gap in the
+// recording) does not bias it. Independent of the tuner's estimate.
+double zeroCrossingHertz(const std::vector<float>& x, double sampleRate) {
+  std::vector<double> crossings;
+  for (std::size_t i = 1; i < x.size(); ++i) {
+    if (x[i - 1] < 0.0f && x[i] >= 0.0f && std::fabs(x[i] - x[i - 1]) > 0.01f) {
+      crossings.push_back(static_cast<double>(i - 1) + x[i - 1] / (x[i - 1] - x[i]));
+    }
+  }
+  constexpr std::size_t kPeriods = 10;
+  std::vector<double> spans;
+  for (std::size_t i = kPeriods; i < crossings.size(); ++i) spans.push_back(crossings[i] - crossings[i - kPeriods]);
+  if (spans.size() < 100) return 0.0;  // less than about 0.3 s of tone
+  std::nth_element(spans.begin(), spans.begin() + spans.size() / 2, spans.end());
+  return kPeriods * sampleRate / spans[spans.size() / 2];
+}
+
+platform::AudioStreamBasicDescription floatMono(double rate) {
+  platform::AudioStreamBasicDescription f;
+  f.mSampleRate = rate;
+  f.mFormatID = platform::kAudioFormatLinearPCM;
+  f.mFormatFlags = 41;
+  f.mBytesPerPacket = 4;
+  f.mFramesPerPacket = 1;
+  f.mBytesPerFrame = 4;
+  f.mChannelsPerFrame = 1;
+  f.mBitsPerChannel = 32;
+  return f;
+}
+
+// Param: the stream's sample rate; the sink plays at 44100 Hz, so a rate not honoured shifts the pitch.
+class SpeakerPlayback : public ::testing::TestWithParam<double> {
+ protected:
+  void SetUp() override {
+    audiotest::application();
+    if (const std::string reason = audiotest::serverUnreachableReason(); !reason.empty()) GTEST_SKIP() << reason;
+  }
+};
+
+TEST_P(SpeakerPlayback, ASineFromTheRenderCallbackIsPlayedAtItsPitch) {
+  qt::QtAudioOutputComponent component;
+  std::unique_ptr<platform::AudioOutputUnit> unit = component.newInstance(
+      {platform::kAudioUnitType_Output, platform::kAudioUnitSubType_RemoteIO, platform::kAudioUnitManufacturer_Apple, 0, 0});
+  ASSERT_NE(unit, nullptr);
+  Sine sine;
+  sine.sampleRate = GetParam();
+  ASSERT_EQ(unit->setRenderCallback(&renderSine, &sine), 0);
+  ASSERT_EQ(unit->setStreamFormat(floatMono(GetParam())), 0);
+  ASSERT_EQ(unit->initialize(), 0);
+
+  QProcess recorder;
+  recorder.start(QStringLiteral("parecord"), {QStringLiteral("--raw"), QStringLiteral("-d"), QStringLiteral("vmic.monitor"),
+                                              QStringLiteral("--rate=44100"), QStringLiteral("--channels=1"),
+                                              QStringLiteral("--format=float32le")});
+  ASSERT_TRUE(recorder.waitForStarted(5000));
+  audiotest::pump(300);
+  ASSERT_EQ(unit->start(), 0);
+  audiotest::pump(2000);
+  EXPECT_EQ(unit->stop(), 0);
+  const std::uint32_t requestsAtStop = sine.requests.load();
+  audiotest::pump(300);
+  recorder.terminate();
+  ASSERT_TRUE(recorder.waitForFinished(5000));
+  EXPECT_EQ(sine.requests.load(), requestsAtStop) << "the render callback ran after stop returned";
+
+  const QByteArray raw = recorder.readAllStandardOutput();
+  std::vector<float> recorded(static_cast<std::size_t>(raw.size()) / sizeof(float));
+  if (!recorded.empty()) std::memcpy(recorded.data(), raw.data(), recorded.size() * sizeof(float));
+  float loudest = 0.0f;
+  for (float v : recorded) loudest = std::max(loudest, std::fabs(v));
+  EXPECT_NEAR(zeroCrossingHertz(recorded, 44100.0), 329.6, 0.5)
+      << recorded.size() << " samples recorded, loudest " << loudest;
+  EXPECT_GT(sine.requests.load(), 10u);
+  EXPECT_LE(sine.largestRequest.load(), qt::RenderDevice::kMaxFramesPerRequest);
+  EXPECT_FALSE(sine.onMainThread.load());
+}
+
+INSTANTIATE_TEST_SUITE_P(StreamRates, SpeakerPlayback, ::testing::Values(44100.0, 22050.0),
+                         [](const auto& param) { return param.param == 44100.0 ? "At44100" : "At22050"; });
+
+TEST(SpeakerUnit, RefusesFormatsOtherThanFloatMonoAndStartingBeforeInitialising) {
+  audiotest::application();
+  qt::QtAudioOutputUnit unit;
+  platform::AudioStreamBasicDescription stereo = floatMono(44100.0);
+  stereo.mChannelsPerFrame = 2;
+  EXPECT_NE(unit.setStreamFormat(stereo), 0);
+  platform::AudioStreamBasicDescription integer = floatMono(44100.0);
+  integer.mFormatFlags = 12;
+  EXPECT_NE(unit.setStreamFormat(integer), 0);
+  EXPECT_NE(unit.start(), 0);
+  EXPECT_FALSE(unit.isRunning());
+  EXPECT_EQ(qt::QtAudioOutputComponent().newInstance({}), nullptr);
+}
+
+}  // namespace
+}  // namespace balalaika
