@@ -429,4 +429,13 @@ Item {
         rowHeight: root.footerHeight
         margin: root.margin
     }
+
+    RatingAlert {
+        objectName: "ratingAlert"
+        anchors.fill: parent
+        alerts: typeof ratingAlerts !== "undefined" ? ratingAlerts : null
+        fontSize: root.textSize
+        rowHeight: root.footerHeight * 1.3
+        margin: root.margin
+    }
 }

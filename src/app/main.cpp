@@ -1,17 +1,76 @@
+// balalaika-tuner: the application. Parses the command line, puts the platform services together
+// (the one place that names their concrete classes) and runs the tuner, in a window or headless.
+#include <QGuiApplication>
+#include <QQmlContext>
+#include <QQmlEngine>
+#include <QQuickWindow>
+#include <QSGRendererInterface>
+#include <QTimer>
+
+#include <csignal>
+#include <cstdlib>
 #include <iostream>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "app/AppDelegate.h"
 #include "app/CommandLine.h"
+#include "app/HeadlessStoryboards.h"
+#include "app/ListenerPitchSource.h"
 #include "app/OfflineAnalysis.h"
+#include "pitch/PitchListener.h"
+#include "platform/EmulatedDevice.h"
+#include "platform/FileAudioInputQueue.h"
+#include "platform/SystemClock.h"
+#include "platform/qt/Language.h"
+#include "platform/qt/QtAlertView.h"
+#include "platform/qt/QtApplication.h"
+#include "platform/qt/QtAudioInputQueueFactory.h"
+#include "platform/qt/QtAudioOutputUnit.h"
+#include "platform/qt/QtAudioSession.h"
+#include "platform/qt/QtBundle.h"
+#include "platform/qt/QtDevice.h"
+#include "platform/qt/QtDispatch.h"
+#include "platform/qt/QtHttpProbe.h"
+#include "platform/qt/QtImages.h"
+#include "platform/qt/QtReachability.h"
+#include "platform/qt/QtRunLoop.h"
+#include "platform/qt/QtStoreProductView.h"
+#include "platform/qt/QtStoryboards.h"
+#include "platform/qt/QtUrlOpener.h"
+#include "platform/qt/QtUserDefaults.h"
+#include "platform/qt/QtWindowList.h"
+#include "rating/RatingPrompt.h"
+#include "tones/ToneGenerator.h"
+
+namespace {
+
+using namespace balalaika;
+
+int fail(const std::string& message) {
+  std::cerr << "balalaika-tuner: " << message << "\n";
+  return 2;
+}
+
+bool hasDisplay() {
+  return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
+         !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+}
+
+// Quits the event loop on SIGINT and SIGTERM, so that the settings and the audio devices are
+// closed in order.
+void quitOnSignals() {
+  for (int signal : {SIGINT, SIGTERM}) {
+    std::signal(signal, [](int) { QMetaObject::invokeMethod(QCoreApplication::instance(), "quit", Qt::QueuedConnection); });
+  }
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
-  using namespace balalaika;
   const app::ParseResult parsed = app::parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
-  if (!parsed.ok()) {
-    std::cerr << "balalaika-tuner: " << parsed.error << "\n";
-    return 2;
-  }
+  if (!parsed.ok()) return fail(parsed.error);
   const app::Options& options = parsed.options;
   if (options.help) {
     std::cout << app::usage();
@@ -22,6 +81,112 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (options.analyzeFile) return analysis::analyzeFile(*options.analyzeFile, options.tuning, std::cout, std::cerr);
-  std::cerr << "balalaika-tuner: nothing to do yet; try --analyze FILE\n";
-  return 2;
+
+  platform::EmulatedDevice emulated = platform::defaultEmulatedDevice();
+  if (options.device) {
+    const platform::DeviceOptionResult device = platform::parseDeviceOption(*options.device);
+    if (!device.device) return fail(device.error);
+    emulated = *device.device;
+  }
+
+  // The microphone, or a file standing in for it: a file named on the command line must be
+  // readable before anything starts.
+  std::shared_ptr<platform::AudioInputQueueFactory> microphone;
+  auto openFile = [&](const std::string& path, bool loop) -> std::string {
+    auto file = std::make_shared<platform::FileAudioInputQueueFactory>(path, loop);
+    std::string error = file->load(PitchListener::kCaptureSampleRate);
+    if (error.empty()) microphone = file;
+    return error;
+  };
+  if (options.inputFile) {
+    if (const std::string error = openFile(*options.inputFile, options.loop); !error.empty()) return fail(error);
+  }
+
+  const bool headless = options.headless || !hasDisplay();
+  if (headless && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  if (qgetenv("QT_QPA_PLATFORM") == "offscreen") QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
+
+  QGuiApplication application(argc, argv);
+  QCoreApplication::setOrganizationName(QStringLiteral("balalaika-tuner"));
+  QCoreApplication::setApplicationName(QStringLiteral("balalaika-tuner"));
+  QCoreApplication::setApplicationVersion(QStringLiteral(BT_VERSION));
+  if (!qt::installLanguage(options.language ? QString::fromStdString(*options.language) : QString())) {
+    return fail("unknown language '" + options.language.value_or("") + "' (en, es or ru)");
+  }
+  quitOnSignals();
+
+  if (!microphone) {
+    if (qt::QtAudioInputQueueFactory::chooseDevice().isNull()) {
+      std::cerr << "No microphone found: listening to the bundled demo recording " << BT_DEMO_RECORDING << "\n";
+      if (const std::string error = openFile(BT_DEMO_RECORDING, true); !error.empty()) return fail(error);
+    } else {
+      microphone = std::make_shared<qt::QtAudioInputQueueFactory>();
+    }
+  }
+  if (headless && !options.headless) std::cerr << "No display: running headless, one line per change of the screen\n";
+
+  // Platform services.
+  qt::QtRunLoop runLoop;
+  qt::QtDispatch dispatch;
+  qt::QtApplication platformApplication;
+  qt::QtUserDefaults defaults(qt::QtUserDefaults::defaultFilePath());
+  qt::QtBundle bundle;
+  platform::SystemClock clock;
+  qt::QtDevice device(emulated);
+  qt::QtImages images;
+  qt::QtReachability reachability;
+  qt::QtHttpProbe probe;
+  qt::QtAlertViewFactory alerts;
+  qt::QtUrlOpener urlOpener;
+  qt::QtStoreProductViewFactory storeViews;
+  qt::QtWindowList windows;
+  auto session = std::make_shared<qt::QtAudioSession>();
+  qt::QtAudioOutputComponent speaker;
+  app::ListenerPitchSource pitch;
+
+  RatingPrompt::installPlatform(RatingPromptPlatform{defaults, bundle, nullptr, clock, device, reachability, probe,
+                                                     alerts, urlOpener, dispatch, platformApplication, storeViews,
+                                                     windows});
+  PitchListener::installPlatform(session, microphone);
+
+  auto makeViewController = [&] {
+    ViewControllerServices services{device, images, bundle, runLoop, defaults, urlOpener, pitch,
+                                    [] { RatingPrompt::tryToShowPrompt(); }};
+    services.application = &platformApplication;
+    services.audioOutput = &speaker;
+    services.audioSession = session.get();
+    return std::make_unique<ViewController>(services);
+  };
+  auto load = [](ViewController& controller) { controller.viewDidLoad(); };
+  auto appear = [](ViewController& controller) { controller.viewWillAppear(); };
+
+  std::unique_ptr<platform::Storyboards> storyboards;
+  if (headless) {
+    storyboards = std::make_unique<app::HeadlessStoryboards>(
+        app::HeadlessStoryboardsOptions{makeViewController, load, appear, &runLoop, &std::cout});
+  } else {
+    qt::QtStoryboardsOptions storyboardOptions;
+    storyboardOptions.makeViewController = makeViewController;
+    storyboardOptions.screenDidLoad = load;
+    storyboardOptions.screenWillAppear = appear;
+    storyboardOptions.prepareEngine = [&](QQmlEngine& engine) {
+      engine.rootContext()->setContextProperty(QStringLiteral("ratingAlerts"), &alerts);
+    };
+    storyboards = std::make_unique<qt::QtStoryboards>(std::move(storyboardOptions));
+  }
+
+  auto delegate = std::make_unique<AppDelegate>(AppDelegateServices{device, *storyboards, &platformApplication});
+  delegate->didFinishLaunchingWithOptions();
+  if (options.quitAfterSeconds) {
+    QTimer::singleShot(static_cast<int>(*options.quitAfterSeconds * 1000.0), &application, &QCoreApplication::quit);
+  }
+
+  const int status = QGuiApplication::exec();
+
+  // Close the screen, the tone and the microphone while the application object still exists.
+  delegate.reset();
+  storyboards.reset();
+  PitchListener::sharedListener()->stop();
+  defaults.synchronize();
+  return status;
 }

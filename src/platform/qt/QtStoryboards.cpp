@@ -38,7 +38,9 @@ double fitScale(const platform::Rect& frame) {
 }  // namespace
 
 QtStoryboards::QtStoryboards(QtStoryboardsOptions options)
-    : options_(std::move(options)), engine_(std::make_shared<QQmlEngine>()) {}
+    : options_(std::move(options)), engine_(std::make_shared<QQmlEngine>()) {
+  if (options_.prepareEngine) options_.prepareEngine(*engine_);
+}
 
 QtStoryboards::~QtStoryboards() = default;
 

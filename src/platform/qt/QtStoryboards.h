@@ -32,6 +32,8 @@ struct QtStoryboardsOptions {
   std::function<void(ViewController&)> screenDidLoad;
   // Called each time the window is about to be shown.
   std::function<void(ViewController&)> screenWillAppear;
+  // Called once with the engine that will load every layout (to add objects the QML uses).
+  std::function<void(QQmlEngine&)> prepareEngine;
   // Scale a window larger than the desktop down to fit it (desktop only).
   bool fitToDesktop = true;
 };
