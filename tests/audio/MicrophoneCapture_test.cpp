@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "audio/AudioServer.h"
+#include "fakes/LogCapture.h"
 #include "pitch/PitchListener.h"
 #include "platform/qt/QtAudioInputQueue.h"
 #include "platform/qt/QtAudioInputQueueFactory.h"
@@ -108,6 +109,33 @@ TEST_P(MicrophoneCapture, APluckedA4PlayedIntoTheMicrophoneIsHeardAsA4OnEveryTic
 
 INSTANTIATE_TEST_SUITE_P(RequestedFormatAndConverted, MicrophoneCapture, ::testing::Values(false, true),
                          [](const auto& param) { return param.param ? "Converted" : "Direct"; });
+
+// Makes queues on no device at all, as on a machine without a microphone.
+class NoDeviceFactory : public platform::AudioInputQueueFactory {
+ public:
+  std::unique_ptr<platform::AudioInputQueue> newInput(const platform::AudioStreamBasicDescription& format,
+                                                      platform::AudioQueueInputCallback callback,
+                                                      void* userData) override {
+    return std::make_unique<qt::QtAudioInputQueue>(QAudioDevice(), format, callback, userData);
+  }
+};
+
+TEST(MicrophoneWithoutDevice, ListeningGoesOnInSilenceAndOneLineSaysWhy) {
+  audiotest::application();
+  PitchListener::destroySharedListenerForTesting();
+  fakes::LogCapture log;
+  PitchListener::installPlatform(nullptr, std::make_shared<NoDeviceFactory>());
+  PitchListener* listener = PitchListener::sharedListener();
+  listener->listen();
+  listener->listen();
+  audiotest::pump(200);
+  EXPECT_FALSE(listener->isListening());
+  EXPECT_EQ(listener->averagePower(), 0.0f);
+  EXPECT_EQ(listener->frequency(), 0.0f);
+  EXPECT_EQ(log.lines(), (std::vector<std::string>{"AudioQueueSetProperty error: 0",
+                                                   "Audio capture is off (there is no audio capture device); the tuner hears silence"}));
+  PitchListener::destroySharedListenerForTesting();
+}
 
 TEST(AudioServerLoss, KillingTheServerWhileCapturingLeavesTheProcessTickingInSilence) {
   audiotest::application();

@@ -12,6 +12,7 @@
 #include <QTimer>
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <mutex>
@@ -127,6 +128,12 @@ int main(int argc, char** argv) {
       for (double v : lateMs) sum += v;
       std::printf("buffers %zu; lateness after the buffer's last sample: median %.3f ms, mean %.3f ms, max %.3f ms\n",
                   lateMs.size(), lateMs[lateMs.size() / 2], sum / lateMs.size(), lateMs.back());
+      double drift = 0.0;
+      for (std::size_t k = 1; k < arrivals.size(); ++k) {
+        const double since = std::chrono::duration<double>(arrivals[k] - arrivals[0]).count();
+        drift = std::max(drift, std::fabs(since - k * span) * 1000.0);
+      }
+      std::printf("largest deviation from the real-time grid after the first buffer: %.3f ms\n", drift);
       std::printf("delay from a sample entering to the listener: %.1f ms (last sample) to %.1f ms (first sample) + lateness\n",
                   0.0, span * 1000.0);
     }
