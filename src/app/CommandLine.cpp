@@ -33,6 +33,7 @@ std::string usage() {
          "  --headless        no window: print every change of the screen as one line\n"
          "  --lang CODE       language of the texts: en, es or ru (default: the system's)\n"
          "  --quit-after S    quit after S seconds\n"
+         "  --screenshot FILE save the window as a PNG picture when quitting\n"
          "  --analyze FILE    print the tuner's readings of a recording as CSV and exit\n"
          "  --tuning N        tuning for --analyze: 1 prima .. 5 contrabass (default 1)\n"
          "  --help            show this help\n"
@@ -65,6 +66,8 @@ ParseResult parseCommandLine(const std::vector<std::string>& arguments) {
       if (!(o.device = value())) return result;
     } else if (arg == "--input") {
       if (!(o.inputFile = value())) return result;
+    } else if (arg == "--screenshot") {
+      if (!(o.screenshotFile = value())) return result;
     } else if (arg == "--lang") {
       if (!(o.language = value())) return result;
     } else if (arg == "--tuning") {

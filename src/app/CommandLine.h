@@ -18,6 +18,7 @@ struct Options {
   bool headless = false;                   // --headless: no window; print the screen's changes
   std::optional<std::string> language;     // --lang CODE: en, es or ru instead of the system's
   std::optional<double> quitAfterSeconds;  // --quit-after SECONDS
+  std::optional<std::string> screenshotFile;  // --screenshot FILE: the window as PNG when quitting
 };
 
 struct ParseResult {

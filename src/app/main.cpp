@@ -183,6 +183,15 @@ int main(int argc, char** argv) {
 
   const int status = QGuiApplication::exec();
 
+  if (options.screenshotFile) {
+    auto* window = dynamic_cast<qt::QtWindow*>(delegate->window());
+    if (window == nullptr || window->quickWindow() == nullptr) {
+      std::cerr << "balalaika-tuner: no window to save as " << *options.screenshotFile << "\n";
+    } else if (!window->quickWindow()->grabWindow().save(QString::fromStdString(*options.screenshotFile))) {
+      std::cerr << "balalaika-tuner: cannot write " << *options.screenshotFile << "\n";
+    }
+  }
+
   // Close the screen, the tone and the microphone while the application object still exists.
   delegate.reset();
   storyboards.reset();
