@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -92,10 +93,14 @@ int main(int argc, char** argv) {
   // The microphone, or a file standing in for it: a file named on the command line must be
   // readable before anything starts.
   std::shared_ptr<platform::AudioInputQueueFactory> microphone;
+  double fileSeconds = 0.0;
   auto openFile = [&](const std::string& path, bool loop) -> std::string {
     auto file = std::make_shared<platform::FileAudioInputQueueFactory>(path, loop);
     std::string error = file->load(PitchListener::kCaptureSampleRate);
-    if (error.empty()) microphone = file;
+    if (error.empty()) {
+      microphone = file;
+      fileSeconds = file->durationSeconds();
+    }
     return error;
   };
   if (options.inputFile) {
@@ -107,7 +112,6 @@ int main(int argc, char** argv) {
   if (qgetenv("QT_QPA_PLATFORM") == "offscreen") QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
 
   QGuiApplication application(argc, argv);
-  QCoreApplication::setOrganizationName(QStringLiteral("balalaika-tuner"));
   QCoreApplication::setApplicationName(QStringLiteral("balalaika-tuner"));
   QCoreApplication::setApplicationVersion(QStringLiteral(BT_VERSION));
   if (!qt::installLanguage(options.language ? QString::fromStdString(*options.language) : QString())) {
@@ -115,10 +119,14 @@ int main(int argc, char** argv) {
   }
   quitOnSignals();
 
+  // Without a microphone the tuner listens to its demo recording: over and over in a window;
+  // once, then quits, when nobody can see it.
+  std::optional<double> quitAfterSeconds = options.quitAfterSeconds;
   if (!microphone) {
     if (qt::QtAudioInputQueueFactory::chooseDevice().isNull()) {
       std::cerr << "No microphone found: listening to the bundled demo recording " << BT_DEMO_RECORDING << "\n";
-      if (const std::string error = openFile(BT_DEMO_RECORDING, true); !error.empty()) return fail(error);
+      if (const std::string error = openFile(BT_DEMO_RECORDING, !headless); !error.empty()) return fail(error);
+      if (headless && !quitAfterSeconds) quitAfterSeconds = fileSeconds + 1.0;
     } else {
       microphone = std::make_shared<qt::QtAudioInputQueueFactory>();
     }
@@ -177,8 +185,8 @@ int main(int argc, char** argv) {
 
   auto delegate = std::make_unique<AppDelegate>(AppDelegateServices{device, *storyboards, &platformApplication});
   delegate->didFinishLaunchingWithOptions();
-  if (options.quitAfterSeconds) {
-    QTimer::singleShot(static_cast<int>(*options.quitAfterSeconds * 1000.0), &application, &QCoreApplication::quit);
+  if (quitAfterSeconds) {
+    QTimer::singleShot(static_cast<int>(*quitAfterSeconds * 1000.0), &application, &QCoreApplication::quit);
   }
 
   const int status = QGuiApplication::exec();

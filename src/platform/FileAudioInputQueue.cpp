@@ -134,6 +134,10 @@ std::string FileAudioInputQueueFactory::load(double sampleRate) {
   return {};
 }
 
+double FileAudioInputQueueFactory::durationSeconds() const {
+  return samples_ && loadedRate_ > 0.0 ? static_cast<double>(samples_->size()) / loadedRate_ : 0.0;
+}
+
 std::unique_ptr<AudioInputQueue> FileAudioInputQueueFactory::newInput(const AudioStreamBasicDescription& format,
                                                                       AudioQueueInputCallback callback,
                                                                       void* userData) {

@@ -67,6 +67,8 @@ class FileAudioInputQueueFactory : public AudioInputQueueFactory {
   // Decodes the file at sampleRate unless already done at that rate; returns the error line, empty
   // on success.
   std::string load(double sampleRate);
+  // Length of the loaded recording in seconds; 0 before a successful load.
+  double durationSeconds() const;
 
   // nullptr when the file cannot be decoded or the format is not 16-bit signed mono linear PCM.
   std::unique_ptr<AudioInputQueue> newInput(const AudioStreamBasicDescription& format,
