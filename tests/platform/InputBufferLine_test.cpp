@@ -40,7 +40,7 @@ TEST(InputBufferLine, GivenACaptureThreadCirculatingBuffersWhileAnotherReadsLeve
   InputBufferLine line;
   const std::vector<std::int16_t> early(8, 9);
   line.publishLevel(early.data(), early.size());
-  EXPECT_EQ(line.level().mPeakPower, 0.0f) << "no level is kept while metering is off";
+  EXPECT_EQ(line.level().mPeakPower, 0.0f) << "the level reads zero while metering is off";
   line.setMeteringEnabled(true);
   for (int i = 0; i < 3; ++i) {
     AudioQueueBuffer* buffer = nullptr;
