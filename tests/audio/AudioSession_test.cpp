@@ -18,23 +18,7 @@ QString pactl(const QStringList& arguments) {
   return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
 }
 
-TEST(DesktopAudioSession, RecordsEverySettingAndAnswersSuccess) {
-  audiotest::application();
-  qt::QtAudioSession session;
-  EXPECT_EQ(session.setCategory(platform::AudioSessionCategory::PlayAndRecord, 8), std::nullopt);
-  EXPECT_EQ(session.setMode(platform::AudioSessionMode::Measurement), std::nullopt);
-  EXPECT_EQ(session.setActive(true), std::nullopt);
-  EXPECT_EQ(session.category(), platform::AudioSessionCategory::PlayAndRecord);
-  EXPECT_EQ(session.categoryOptions(), 8u);
-  EXPECT_EQ(session.mode(), platform::AudioSessionMode::Measurement);
-  EXPECT_TRUE(session.isActive());
-  EXPECT_EQ(session.setAudioCategoryProperty(platform::kAudioSessionCategory_MediaPlayback), 0);
-  EXPECT_EQ(session.audioCategoryProperty(), platform::kAudioSessionCategory_MediaPlayback);
-  EXPECT_EQ(session.setActiveC(false), 0);
-  EXPECT_FALSE(session.isActive());
-}
-
-TEST(DesktopAudioSession, LosingTheOutputDeviceInUseBeginsAnInterruption) {
+TEST(DesktopAudioSession, GivenTheOutputDeviceInUseIsLostThenOneInterruptionBegins) {
   audiotest::application();
   if (const std::string reason = audiotest::serverUnreachableReason(); !reason.empty()) GTEST_SKIP() << reason;
   const QString module = pactl({QStringLiteral("load-module"), QStringLiteral("module-null-sink"),

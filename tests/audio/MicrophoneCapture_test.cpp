@@ -36,6 +36,18 @@ bool whollyInsideANote(const platform::AudioQueueBuffer& buffer) {
   return true;
 }
 
+// A plucked A4 at 44.1 kHz from startSeconds for durationSeconds, as a file in dir.
+QString writeA4(const QTemporaryDir& dir, double startSeconds, double durationSeconds) {
+  synth::Score score;
+  score.sampleRate = 44100.0;
+  score.seconds = startSeconds + durationSeconds + 0.3;
+  score.plucks = {{.hertz = 440.0, .startSeconds = startSeconds, .durationSeconds = durationSeconds, .level = 0.5,
+                   .decaySeconds = 4.0}};
+  const QString file = dir.filePath(QStringLiteral("a4.wav"));
+  EXPECT_TRUE(synth::writeAudioFile(file.toStdString(), synth::render(score), score.sampleRate));
+  return file;
+}
+
 // Param: record the device's own format and convert (true) or ask for 14039 Hz directly (false).
 class MicrophoneCapture : public ::testing::TestWithParam<bool> {
  protected:
@@ -47,15 +59,9 @@ class MicrophoneCapture : public ::testing::TestWithParam<bool> {
   void TearDown() override { PitchListener::destroySharedListenerForTesting(); }
 };
 
-TEST_P(MicrophoneCapture, APluckedA4PlayedIntoTheMicrophoneIsHeardAsA4OnEveryTickInsideTheNote) {
+TEST_P(MicrophoneCapture, GivenAPluckedA4PlayedIntoTheMicrophoneThenEveryTickInsideTheNoteReadsA4) {
   QTemporaryDir dir;
-  const QString file = dir.filePath(QStringLiteral("a4.wav"));
-  synth::Score score;
-  score.sampleRate = 44100.0;
-  score.seconds = 3.0;
-  score.plucks = {{.hertz = 440.0, .startSeconds = 0.3, .durationSeconds = 2.4, .level = 0.5, .decaySeconds = 4.0}};
-  ASSERT_TRUE(synth::writeAudioFile(file.toStdString(), synth::render(score), score.sampleRate));
-
+  const QString file = writeA4(dir, 0.3, 2.4);
   std::mutex lock;
   std::vector<bool> inside;  // per buffer, in delivery order
   std::atomic<int> started{0}, completed{0};
@@ -81,8 +87,7 @@ TEST_P(MicrophoneCapture, APluckedA4PlayedIntoTheMicrophoneIsHeardAsA4OnEveryTic
   ASSERT_TRUE(player.waitForStarted(5000));
 
   float loudest = 0.0f;
-  int checkedTicks = 0;
-  int ticks = 0;
+  int checkedTicks = 0, ticks = 0;
   while (ticks < 60 && (player.state() != QProcess::NotRunning || ticks < 40)) {  // the note and a second after
     audiotest::pump(100);
     ++ticks;
@@ -110,17 +115,15 @@ TEST_P(MicrophoneCapture, APluckedA4PlayedIntoTheMicrophoneIsHeardAsA4OnEveryTic
 INSTANTIATE_TEST_SUITE_P(RequestedFormatAndConverted, MicrophoneCapture, ::testing::Values(false, true),
                          [](const auto& param) { return param.param ? "Converted" : "Direct"; });
 
-// Makes queues on no device at all, as on a machine without a microphone.
-class NoDeviceFactory : public platform::AudioInputQueueFactory {
- public:
+// Queues on no device at all, as on a machine without a microphone.
+struct NoDeviceFactory : platform::AudioInputQueueFactory {
   std::unique_ptr<platform::AudioInputQueue> newInput(const platform::AudioStreamBasicDescription& format,
-                                                      platform::AudioQueueInputCallback callback,
-                                                      void* userData) override {
+                                                      platform::AudioQueueInputCallback callback, void* userData) override {
     return std::make_unique<qt::QtAudioInputQueue>(QAudioDevice(), format, callback, userData);
   }
 };
 
-TEST(MicrophoneWithoutDevice, ListeningGoesOnInSilenceAndOneLineSaysWhy) {
+TEST(MicrophoneWithoutDevice, GivenNoCaptureDeviceThenListeningGoesOnInSilenceAndOneLineSaysWhy) {
   audiotest::application();
   PitchListener::destroySharedListenerForTesting();
   fakes::LogCapture log;
@@ -137,10 +140,9 @@ TEST(MicrophoneWithoutDevice, ListeningGoesOnInSilenceAndOneLineSaysWhy) {
   PitchListener::destroySharedListenerForTesting();
 }
 
-TEST(AudioServerLoss, KillingTheServerWhileCapturingLeavesTheProcessTickingInSilence) {
+TEST(AudioServerLoss, GivenTheServerKilledWhileCapturingThenTheProcessKeepsTickingInSilence) {
   audiotest::application();
   if (const std::string reason = audiotest::serverUnreachableReason(); !reason.empty()) GTEST_SKIP() << reason;
-
   // A server of its own, so that killing it disturbs no other test.
   QTemporaryDir dir;
   const QString serverDir = dir.filePath(QStringLiteral("pulse"));
@@ -149,45 +151,37 @@ TEST(AudioServerLoss, KillingTheServerWhileCapturingLeavesTheProcessTickingInSil
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
   env.insert(QStringLiteral("PULSE_SERVER"), QStringLiteral("unix:") + serverDir + QStringLiteral("/native"));
   env.insert(QStringLiteral("PULSE_RUNTIME_PATH"), serverDir);
+  const QString file = writeA4(dir, 0.0, 5.0);
 
-  synth::Score score;
-  score.sampleRate = 44100.0;
-  score.seconds = 5.0;
-  score.plucks = {{.hertz = 440.0, .durationSeconds = 5.0, .level = 0.5, .decaySeconds = 8.0}};
-  const QString file = dir.filePath(QStringLiteral("a4.wav"));
-  ASSERT_TRUE(synth::writeAudioFile(file.toStdString(), synth::render(score), score.sampleRate));
-
-  QProcess probe;
+  QProcess probe, player;
   probe.setProcessEnvironment(env);
   probe.setProcessChannelMode(QProcess::MergedChannels);
+  player.setProcessEnvironment(env);
   QElapsedTimer clock;
   probe.start(QStringLiteral(BT_BINARY_DIR "/tests/capture_probe"), {QStringLiteral("--seconds"), QStringLiteral("6")});
   ASSERT_TRUE(probe.waitForStarted(5000));
   clock.start();
   audiotest::pump(1000);
-  QProcess player;
-  player.setProcessEnvironment(env);
   player.start(QStringLiteral("paplay"), {QStringLiteral("-d"), QStringLiteral("vmic"), file});
   audiotest::pump(1500);
   const double killedAt = clock.elapsed() / 1000.0;
   QProcess::execute(QStringLiteral("bash"), {script, QStringLiteral("stop"), serverDir});
   ASSERT_TRUE(probe.waitForFinished(20000));
   player.waitForFinished(5000);
-
   EXPECT_EQ(probe.exitStatus(), QProcess::NormalExit);
   EXPECT_EQ(probe.exitCode(), 0);
+
+  // Tick lines: "tick <seconds> <listening 0/1> <averagePower> <frequency>".
   const QString output = QString::fromUtf8(probe.readAll());
   int loudBefore = 0, after = 0, silentAfter = 0;
   for (const QString& line : output.split('\n')) {
     const QStringList f = line.split(' ');
     if (f.size() != 5 || f[0] != QStringLiteral("tick")) continue;
-    const double at = f[1].toDouble();
-    const bool listening = f[2] == QStringLiteral("1");
-    const double power = f[3].toDouble();
-    if (at < killedAt && power > 0.0045) ++loudBefore;
+    const double at = f[1].toDouble(), power = f[3].toDouble();
+    loudBefore += at < killedAt && power > 0.0045;
     if (at > killedAt + 1.5) {
       ++after;
-      if (!listening || power == 0.0) ++silentAfter;
+      silentAfter += f[2] != QStringLiteral("1") || power == 0.0;
     }
   }
   EXPECT_GT(loudBefore, 0) << output.toStdString();
