@@ -24,6 +24,7 @@
 #include "platform/UrlOpener.h"
 #include "platform/UserDefaults.h"
 #include "platform/Views.h"
+#include "tuner/OutboundLinks.h"
 
 namespace balalaika {
 
@@ -140,6 +141,9 @@ class ViewController {
   void purchaseSiblingApp9();
   void purchaseSiblingApp10();
   void purchaseSiblingApp11();
+  // The action above that opens a link.
+  using Action = void (ViewController::*)();
+  static Action actionForLink(links::LinkAction link);
 
  private:
   // Tick paths.

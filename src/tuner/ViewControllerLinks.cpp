@@ -28,4 +28,24 @@ void ViewController::purchaseSiblingApp9() { open(services_.urlOpener, LinkActio
 void ViewController::purchaseSiblingApp10() { open(services_.urlOpener, LinkAction::PurchaseSiblingApp10); }
 void ViewController::purchaseSiblingApp11() { open(services_.urlOpener, LinkAction::PurchaseSiblingApp11); }
 
+ViewController::Action ViewController::actionForLink(LinkAction link) {
+  switch (link) {
+    case LinkAction::RedirectToMakerSite: return &ViewController::redirectToMakerSite;
+    case LinkAction::ReviewThisApp: return &ViewController::reviewThisApp;
+    case LinkAction::ReviewSiblingApp: return &ViewController::reviewSiblingApp;
+    case LinkAction::PurchaseSiblingApp1: return &ViewController::purchaseSiblingApp1;
+    case LinkAction::PurchaseSiblingApp2: return &ViewController::purchaseSiblingApp2;
+    case LinkAction::PurchaseSiblingApp3: return &ViewController::purchaseSiblingApp3;
+    case LinkAction::PurchaseSiblingApp4: return &ViewController::purchaseSiblingApp4;
+    case LinkAction::PurchaseSiblingApp5: return &ViewController::purchaseSiblingApp5;
+    case LinkAction::PurchaseSiblingApp6: return &ViewController::purchaseSiblingApp6;
+    case LinkAction::PurchaseSiblingApp7: return &ViewController::purchaseSiblingApp7;
+    case LinkAction::PurchaseSiblingApp8: return &ViewController::purchaseSiblingApp8;
+    case LinkAction::PurchaseSiblingApp9: return &ViewController::purchaseSiblingApp9;
+    case LinkAction::PurchaseSiblingApp10: return &ViewController::purchaseSiblingApp10;
+    case LinkAction::PurchaseSiblingApp11: return &ViewController::purchaseSiblingApp11;
+  }
+  return nullptr;
+}
+
 }  // namespace balalaika

@@ -9,33 +9,6 @@
 #include "tuner/ViewController.h"
 
 namespace balalaika::qt {
-namespace {
-
-using Action = void (ViewController::*)();
-
-struct LinkAction {
-  const char* name;
-  Action action;
-};
-
-constexpr LinkAction kLinkActions[] = {
-    {"redirectToMakerSite", &ViewController::redirectToMakerSite},
-    {"reviewThisApp", &ViewController::reviewThisApp},
-    {"reviewSiblingApp", &ViewController::reviewSiblingApp},
-    {"purchaseSiblingApp1", &ViewController::purchaseSiblingApp1},
-    {"purchaseSiblingApp2", &ViewController::purchaseSiblingApp2},
-    {"purchaseSiblingApp3", &ViewController::purchaseSiblingApp3},
-    {"purchaseSiblingApp4", &ViewController::purchaseSiblingApp4},
-    {"purchaseSiblingApp5", &ViewController::purchaseSiblingApp5},
-    {"purchaseSiblingApp6", &ViewController::purchaseSiblingApp6},
-    {"purchaseSiblingApp7", &ViewController::purchaseSiblingApp7},
-    {"purchaseSiblingApp8", &ViewController::purchaseSiblingApp8},
-    {"purchaseSiblingApp9", &ViewController::purchaseSiblingApp9},
-    {"purchaseSiblingApp10", &ViewController::purchaseSiblingApp10},
-    {"purchaseSiblingApp11", &ViewController::purchaseSiblingApp11},
-};
-
-}  // namespace
 
 QtTunerScreen::QtTunerScreen(QString layoutName, std::shared_ptr<QQmlEngine> engine,
                              std::unique_ptr<QQmlComponent> component, std::unique_ptr<ViewController> controller)
@@ -119,9 +92,9 @@ void QtTunerScreen::playThirdFreq() { controller_->playThirdFreq(); }
 void QtTunerScreen::stopFreqPlay() { controller_->stopFreqPlay(); }
 
 bool QtTunerScreen::openLink(const QString& action) {
-  for (const auto& link : kLinkActions) {
-    if (action == QLatin1String(link.name)) {
-      (controller_.get()->*link.action)();
+  for (const auto& link : links::outboundLinks()) {
+    if (action.toStdString() == link.actionName) {
+      (controller_.get()->*ViewController::actionForLink(link.action))();
       return true;
     }
   }
