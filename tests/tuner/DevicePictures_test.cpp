@@ -29,26 +29,13 @@ class DevicePicturesTest : public ::testing::Test {
 };
 
 TEST_F(DevicePicturesTest, EachListedPhoneHeightGetsItsChartAndItsHighlightViewAndPictures) {
-  const struct {
-    double height;
-    const char* view;
-    const char* suffix;
-    bool tabletChart;
-  } rows[] = {
-      {480, "tunedString", "", false},        {568, "tunedString5", "_5", false},
-      {667, "tunedString5", "_6", true},      {736, "tunedString5", "_6plus", true},
-      {812, "tunedString5", "_6plus", true},  {844, "tunedString5", "_6plus", true},
-      {852, "tunedString5", "_6plus", true},  {874, "tunedString5", "_6plus", true},
-      {896, "tunedString5", "_6plus", true},  {926, "tunedString5", "_6plus", true},
-      {932, "tunedString5", "_6plus", true},  {956, "tunedString5", "_6plus", true},
-  };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.height);
-    screen.phone(row.height);
-    const std::string set = std::string(row.view) + ".setImage(";
-    const std::string s(row.suffix);
+  for (double height : {480, 568, 667, 736, 812, 844, 852, 874, 896, 926, 932, 956}) {
+    SCOPED_TRACE(height);
+    screen.phone(height);
+    const std::string set = height == 480 ? "tunedString.setImage(" : "tunedString5.setImage(";
+    const std::string s = height == 480 ? "" : height == 568 ? "_5" : height == 667 ? "_6" : "_6plus";
     screen.selectTuning(3);
-    EXPECT_EQ(chart(), row.tabletChart ? "chartipad3.png" : "chartiphone3.png");
+    EXPECT_EQ(chart(), height > 568 ? "chartipad3.png" : "chartiphone3.png");
     EXPECT_EQ(highlight(1), Calls{set + "1st_string" + s + ".png)"});
     EXPECT_EQ(highlight(2), Calls{set + "2nd_string" + s + ".png)"});
     EXPECT_EQ(highlight(3), Calls{set + "3rd_string" + s + ".png)"});

@@ -87,13 +87,12 @@ TEST_F(Lifecycle, TheFirstAppearanceClearsTheStoreAndCountsOneRunThenEachLaterOn
   EXPECT_EQ(screen.defaults.integerForKey("numberOfRuns"), 3);
   EXPECT_EQ(log.count("Ya se abrió antes"), 2);
   EXPECT_EQ(screen.defaults.synchronizeCount(), 4);
-}
 
-TEST_F(Lifecycle, AReturningUserWithoutARunCountStartsCountingFromZero) {
-  screen.defaults.setBool("NewFirstLaunchVADovoduved", true);
-  makeController(&session)->viewWillAppear();
+  // A returning user whose run count is gone starts counting from zero.
+  screen.defaults.removeObjectForKey("numberOfRuns");
+  controller->viewWillAppear();
   EXPECT_EQ(screen.defaults.integerForKey("numberOfRuns"), 1);
-  EXPECT_EQ(log.count(kFirstLaunchLine), 0);
+  EXPECT_EQ(log.count(kFirstLaunchLine), 1);
 }
 
 }  // namespace

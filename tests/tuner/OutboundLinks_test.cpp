@@ -17,22 +17,15 @@ struct ActionCase {
   Action action;
 };
 
+#define BT_ACTION(name) ActionCase{#name, &ViewController::name}
 const ActionCase kActions[] = {
-    {"redirectToMakerSite", &ViewController::redirectToMakerSite},
-    {"reviewThisApp", &ViewController::reviewThisApp},
-    {"reviewSiblingApp", &ViewController::reviewSiblingApp},
-    {"purchaseSiblingApp1", &ViewController::purchaseSiblingApp1},
-    {"purchaseSiblingApp2", &ViewController::purchaseSiblingApp2},
-    {"purchaseSiblingApp3", &ViewController::purchaseSiblingApp3},
-    {"purchaseSiblingApp4", &ViewController::purchaseSiblingApp4},
-    {"purchaseSiblingApp5", &ViewController::purchaseSiblingApp5},
-    {"purchaseSiblingApp6", &ViewController::purchaseSiblingApp6},
-    {"purchaseSiblingApp7", &ViewController::purchaseSiblingApp7},
-    {"purchaseSiblingApp8", &ViewController::purchaseSiblingApp8},
-    {"purchaseSiblingApp9", &ViewController::purchaseSiblingApp9},
-    {"purchaseSiblingApp10", &ViewController::purchaseSiblingApp10},
-    {"purchaseSiblingApp11", &ViewController::purchaseSiblingApp11},
+    BT_ACTION(redirectToMakerSite),  BT_ACTION(reviewThisApp),        BT_ACTION(reviewSiblingApp),
+    BT_ACTION(purchaseSiblingApp1),  BT_ACTION(purchaseSiblingApp2),  BT_ACTION(purchaseSiblingApp3),
+    BT_ACTION(purchaseSiblingApp4),  BT_ACTION(purchaseSiblingApp5),  BT_ACTION(purchaseSiblingApp6),
+    BT_ACTION(purchaseSiblingApp7),  BT_ACTION(purchaseSiblingApp8),  BT_ACTION(purchaseSiblingApp9),
+    BT_ACTION(purchaseSiblingApp10), BT_ACTION(purchaseSiblingApp11),
 };
+#undef BT_ACTION
 
 TEST(OutboundLinks, EachActionOpensExactlyTheAddressListedUnderItsName) {
   testing::ScreenHarness screen;

@@ -65,16 +65,6 @@ TEST_F(ReferenceTonesTest, APlayingToneMovesToTheNextStringWithoutRestartOrPhase
   }
 }
 
-TEST_F(ReferenceTonesTest, ChangingTheTuningKeepsTheToneAndALaterPlayUsesTheNewTuning) {
-  screen.controller.playE329_6();
-  screen.controller.showNextTuning();
-  EXPECT_TRUE(generator->isPlaying());
-  EXPECT_EQ(generator->frequency(), 329.6);
-  screen.controller.playE329_6();
-  EXPECT_EQ(generator->frequency(), 220.0);
-  EXPECT_EQ(screen.tfnoteDisplay.text, "A3");
-}
-
 TEST_F(ReferenceTonesTest, StopEmptiesTheLabelsAndTearsDownOnlyAPlayingTone) {
   screen.tfnoteDisplay.text = "kept";
   screen.controller.stopFreqPlay();
