@@ -14,10 +14,8 @@ class ReviewTriggerTest : public ::testing::Test {
   testing::ScreenHarness screen;
 
   void tuneStrings1And2() {
-    screen.selectTuning(1);
-    screen.tick(kLoud, 440.0f);  // tuning 1, string 1
-    screen.selectTuning(4);
-    screen.tick(kLoud, 110.0f);  // tuning 4, string 2
+    screen.controller.play1stSoundOnce();
+    screen.controller.play2ndSoundOnce();
   }
   void unmatchedNote() { screen.tick(kLoud, 300.0f); }
 };

@@ -71,8 +71,12 @@ TEST_F(TunerTickTest, TheScreenMovesBetweenSilentListeningAndTunedAsTheTicksCome
       {"a power that is not a number holds it too", kNaN, 300.0f, "440.0Hz|A4|green64.png|shown"},
       {"a frequency that is not a number matches nothing", kLoud, kNaN, "nanHz|A4|green64.png|shown"},
       {"E4 in tune with its offset", kLoud, 329.6f, "329.7Hz|E4|green64.png|shown"},
+      // The single-precision power is compared with the thresholds in double.
       {"power exactly at the silence threshold holds", 0.002f, 0.0f, "329.7Hz|E4|green64.png|shown"},
-      {"silence clears it", kSilent, 440.0f, silent},
+      {"power exactly at the signal threshold holds", 0.0045f, 0.0f, "329.7Hz|E4|green64.png|shown"},
+      {"power just above the signal threshold is loud", std::nextafter(0.0045f, 1.0f), 440.0f,
+       "440.0Hz|A4|green64.png|shown"},
+      {"power just below the silence threshold is silent", std::nextafter(0.002f, 0.0f), 440.0f, silent},
   };
   for (const auto& step : steps) {
     screen.tick(step.power, step.hertz);
@@ -98,21 +102,6 @@ TEST_F(TunerTickTest, GivenALayoutWithoutSomeElementsTheTickUpdatesTheRest) {
   EXPECT_EQ(screen.LEDDisplay.imageName(), "green64.png");
   screen.tick(kSilent, 0.0f);
   EXPECT_EQ(screen.LEDDisplay128.imageName(), "yellow128.png");
-}
-
-// Single-precision listener readings are compared with the thresholds and bounds in double.
-TEST_F(TunerTickTest, PowerThresholdsAreComparedAfterWideningTheSinglePrecisionLevel) {
-  const std::pair<float, const char*> cases[] = {
-      {std::nextafter(0.002f, 0.0f), ""},  // just below: silent
-      {0.002f, "layout"},                  // "layout": the tick changed nothing
-      {0.0045f, "layout"},
-      {std::nextafter(0.0045f, 1.0f), "440.0Hz"},  // just above: loud
-  };
-  for (auto [power, freq] : cases) {
-    screen.freq_label.text = "layout";
-    screen.tick(power, 440.0f);
-    EXPECT_EQ(screen.freq_label.text, freq) << "power " << power;
-  }
 }
 
 // The listener's single-precision reading is compared with the window bounds in double, and the
