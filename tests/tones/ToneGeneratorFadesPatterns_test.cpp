@@ -18,8 +18,7 @@ class ToneGeneratorTimersTest : public ::testing::Test {
 
 TEST_F(ToneGeneratorTimersTest, AFadeInFromSilenceEndsOnThe51stFiringJustAboveFullAmplitude) {
   generator.startWithFadeInDuration(1.0);
-  EXPECT_TRUE(generator.isPlaying());
-  EXPECT_EQ(generator.amplitude(), 0.0);
+  EXPECT_TRUE(generator.isPlaying() && generator.amplitude() == 0.0);
   EXPECT_EQ(runLoop.pendingIntervals(), std::vector<double>{0.02});
   for (int i = 0; i < 50; ++i) runLoop.advance(0.02);
   EXPECT_EQ(generator.amplitude(), 1.2499999999999996);
