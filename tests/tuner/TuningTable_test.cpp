@@ -56,14 +56,5 @@ TEST(TuningTable, NothingMatchesNaNOrATuningOutsideTheTable) {
   EXPECT_FALSE(referenceTone(4, 4));
 }
 
-TEST(TuningTable, OffsetsChangeTheShownFrequencyOfTuning1String2AndOfTuning2) {
-  EXPECT_EQ(displayOffset(1, std::nullopt), 0.0);
-  EXPECT_EQ(displayOffset(1, 1), 0.0);
-  EXPECT_EQ(displayOffset(1, 2), 0.1);
-  EXPECT_EQ(displayOffset(2, std::nullopt), -0.3);
-  EXPECT_EQ(displayOffset(2, 1), -0.3);
-  EXPECT_EQ(displayOffset(4, 2), 0.0);
-}
-
 }  // namespace
 }  // namespace balalaika::tuning
