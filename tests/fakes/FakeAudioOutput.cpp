@@ -53,7 +53,7 @@ std::vector<float> FakeAudioOutputUnit::render(std::uint32_t frames) {
   platform::AudioTimeStamp stamp;
   stamp.mSampleTime = sampleTime_;
   std::uint32_t flags = 0;
-  lastStatus_ = callback_(refCon_, &flags, &stamp, 0, frames, &list);
+  callback_(refCon_, &flags, &stamp, 0, frames, &list);
   sampleTime_ += frames;
   return samples;
 }

@@ -35,8 +35,6 @@ class FakeAudioOutputUnit : public platform::AudioOutputUnit {
 
   bool started() const { return started_; }
   const platform::AudioStreamBasicDescription& streamFormat() const { return format_; }
-  void* refCon() const { return refCon_; }
-  int lastRenderStatus() const { return lastStatus_; }
 
  private:
   FakeAudioOutputComponent& component_;
@@ -45,7 +43,6 @@ class FakeAudioOutputUnit : public platform::AudioOutputUnit {
   platform::AudioStreamBasicDescription format_;
   bool started_ = false;
   double sampleTime_ = 0.0;
-  int lastStatus_ = 0;
 };
 
 class FakeAudioOutputComponent : public platform::AudioOutputComponent {

@@ -1,6 +1,6 @@
 #pragma once
-// An audio session that records every call in order, answers with configurable statuses and
-// errors, and lets the test fire the interruption listener it was given.
+// An audio session that records every call in order, answers with a configurable status from
+// initialize (success otherwise), and lets the test fire the interruption listener it was given.
 
 #include <string>
 #include <vector>
@@ -17,16 +17,16 @@ class RecordingAudioSession : public platform::AudioSession {
                                                      ? "Playback"
                                                      : "PlayAndRecord") +
                     " options " + std::to_string(options));
-    return categoryError;
+    return std::nullopt;
   }
   std::optional<platform::AudioSessionError> setMode(platform::AudioSessionMode mode) override {
     calls.push_back(std::string("setMode ") +
                     (mode == platform::AudioSessionMode::Measurement ? "Measurement" : "Default"));
-    return modeError;
+    return std::nullopt;
   }
   std::optional<platform::AudioSessionError> setActive(bool active) override {
     calls.push_back(std::string("setActive ") + (active ? "true" : "false"));
-    return activeError;
+    return std::nullopt;
   }
 
   int initialize(InterruptionListener listener) override {
@@ -36,11 +36,11 @@ class RecordingAudioSession : public platform::AudioSession {
   }
   int setAudioCategoryProperty(std::uint32_t category) override {
     calls.push_back("setAudioCategoryProperty " + std::to_string(category));
-    return categoryPropertyStatus;
+    return 0;
   }
   int setActiveC(bool active) override {
     calls.push_back(std::string("setActiveC ") + (active ? "true" : "false"));
-    return activeCStatus;
+    return 0;
   }
 
   // Calls the listener given to initialize, if any; returns whether there was one.
@@ -53,11 +53,6 @@ class RecordingAudioSession : public platform::AudioSession {
   std::vector<std::string> calls;
   InterruptionListener interruptionListener;
   int initializeStatus = 0;
-  int categoryPropertyStatus = 0;
-  int activeCStatus = 0;
-  std::optional<platform::AudioSessionError> categoryError;
-  std::optional<platform::AudioSessionError> modeError;
-  std::optional<platform::AudioSessionError> activeError;
 };
 
 }  // namespace balalaika::fakes

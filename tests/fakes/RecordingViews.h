@@ -5,7 +5,6 @@
 // "images.imageNamed(green64.png)"; an emptied image view records "setImage()".
 
 #include <optional>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -62,12 +61,11 @@ class RecordingButton : public platform::Button {
   ViewCallLog& log_;
 };
 
-// Finds a picture only by the exact name of a known resource.
+// Finds a picture by any non-empty name.
 class RecordingImages : public platform::Images {
  public:
-  RecordingImages(std::set<std::string> knownNames, ViewCallLog& log) : known(std::move(knownNames)), log_(log) {}
+  explicit RecordingImages(ViewCallLog& log) : log_(log) {}
   std::optional<platform::Image> imageNamed(const std::string& name) const override;
-  std::set<std::string> known;
 
  private:
   ViewCallLog& log_;

@@ -3,8 +3,6 @@
 // into one call log. Resets the current tuning and the tuned-string marks on both ends, so
 // each test starts as a fresh launch.
 
-#include <cmath>
-#include <set>
 #include <string>
 
 #include "fakes/FakeBundle.h"
@@ -37,22 +35,6 @@ class FakePitchSource : public PitchSource {
   fakes::ViewCallLog& log_;
 };
 
-// Every picture the application ships, by resource name.
-inline std::set<std::string> knownImageNames() {
-  std::set<std::string> names{"yellow64.png", "yellow128.png", "green64.png", "green128.png"};
-  for (const char* chart : {"chartiphone", "chartipad"}) {
-    names.insert(std::string(chart) + ".png");
-    for (int t = 2; t <= 5; ++t) names.insert(std::string(chart) + std::to_string(t) + ".png");
-  }
-  for (const char* size : {"", "_5", "_6", "_6plus", "_iPad"}) {
-    const std::string s(size);
-    for (const std::string& name : {"1st_string" + s, "2nd_string" + s, "2nd_string" + s + "_b", "3rd_string" + s}) {
-      names.insert(name + ".png");
-    }
-  }
-  return names;
-}
-
 inline constexpr float kLoud = 0.01f;
 inline constexpr float kSoft = 0.003f;
 inline constexpr float kSilent = 0.0f;
@@ -82,7 +64,7 @@ class ScreenHarness {
   fakes::RecordingLabel tfnoteDisplay{"tfnoteDisplay", log};
   fakes::RecordingLabel tfFreqLabel{"tfFreqLabel", log};
 
-  fakes::RecordingImages images{knownImageNames(), log};
+  fakes::RecordingImages images{log};
   fakes::FakeDevice device;  // a phone 844 points high
   fakes::FakeBundle bundle;  // every text falls back to its key
   fakes::FakeRunLoop runLoop;

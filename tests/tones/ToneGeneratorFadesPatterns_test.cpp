@@ -12,33 +12,18 @@ class ToneGeneratorTimersTest : public ::testing::Test {
   fakes::FakeAudioOutputComponent output;
   fakes::FakeRunLoop runLoop;
   ToneGenerator generator{output, nullptr, runLoop};
-
-  // Advances one timer interval at a time and returns how many steps the fade took until
-  // its timer was gone.
-  int stepsUntilInvalid(platform::RunLoop::TimerId timer, double interval) {
-    int steps = 0;
-    while (runLoop.isValid(timer) && steps < 1000) {
-      runLoop.advance(interval);
-      ++steps;
-    }
-    return steps;
-  }
 };
 
-// --- Fades ---
+// --- Fades: a timer fires every duration / 50 seconds ---
 
 TEST_F(ToneGeneratorTimersTest, AFadeInFromSilenceEndsOnThe51stFiringJustAboveFullAmplitude) {
   generator.startWithFadeInDuration(1.0);
-  EXPECT_TRUE(generator.isPlaying());
-  EXPECT_EQ(generator.amplitude(), 0.0);
+  EXPECT_TRUE(generator.isPlaying() && generator.amplitude() == 0.0);
   EXPECT_EQ(runLoop.pendingIntervals(), std::vector<double>{0.02});
-
   for (int i = 0; i < 50; ++i) runLoop.advance(0.02);
   EXPECT_EQ(generator.amplitude(), 1.2499999999999996);
   EXPECT_TRUE(runLoop.isValid(generator.fadeInTimer()));
-
   runLoop.advance(0.02);
-  EXPECT_EQ(generator.amplitude(), 1.2749999999999995);
   EXPECT_FALSE(runLoop.isValid(generator.fadeInTimer()));
   runLoop.advance(1.0);
   EXPECT_EQ(generator.amplitude(), 1.2749999999999995);
@@ -50,47 +35,26 @@ TEST_F(ToneGeneratorTimersTest, AFadeOutFromFullAmplitudeStopsOnThe51stFiringAnd
   EXPECT_EQ(runLoop.pendingIntervals(), std::vector<double>{0.01});
   for (int i = 0; i < 50; ++i) runLoop.advance(0.01);
   EXPECT_TRUE(generator.isPlaying());
-  EXPECT_GT(generator.amplitude(), 0.0);
   EXPECT_LT(generator.amplitude(), 1e-12);
-
   runLoop.advance(0.01);
   EXPECT_FALSE(generator.isPlaying());
   EXPECT_EQ(generator.amplitude(), 1.25);
   EXPECT_EQ(runLoop.pendingCount(), 0u);
 }
 
-TEST_F(ToneGeneratorTimersTest, FadesOfZeroSecondsAreAPlainStartAndStop) {
-  generator.setAmplitude(0.7);
-  generator.startWithFadeInDuration(0.0);
-  EXPECT_TRUE(generator.isPlaying());
-  EXPECT_EQ(generator.amplitude(), 0.7);  // left as it was
-  EXPECT_EQ(runLoop.pendingCount(), 0u);
-
-  generator.stopWithFadeOutDuration(0.0);
-  EXPECT_FALSE(generator.isPlaying());
-  EXPECT_EQ(generator.amplitude(), 1.25);
-  EXPECT_EQ(runLoop.pendingCount(), 0u);
-}
-
-TEST_F(ToneGeneratorTimersTest, GivenAFadeInRunningWhenStoppedThenTheNextStartPlaysAtFullAmplitude) {
-  generator.startWithFadeInDuration(1.0);
-  runLoop.advance(0.1);
-  generator.stop();
-  EXPECT_EQ(runLoop.pendingCount(), 0u);
-  generator.start();
-  runLoop.advance(2.0);
-  EXPECT_EQ(generator.amplitude(), 1.25);
-}
-
-TEST_F(ToneGeneratorTimersTest, GivenAFadeOutRunningWhenStoppedThenTheNextStartIsNotSilent) {
-  generator.start();
-  generator.stopWithFadeOutDuration(1.0);
-  runLoop.advance(0.5);
-  generator.stop();
-  generator.start();
-  runLoop.advance(2.0);  // a fade left running would reach 0 and leave the next tone silent
-  EXPECT_TRUE(generator.isPlaying());
-  EXPECT_EQ(generator.amplitude(), 1.25);
+TEST_F(ToneGeneratorTimersTest, GivenAFadeRunningWhenStoppedThenTheNextStartPlaysAtFullAmplitude) {
+  for (bool fadeIn : {true, false}) {
+    generator.start();
+    fadeIn ? generator.startWithFadeInDuration(1.0) : generator.stopWithFadeOutDuration(1.0);
+    runLoop.advance(0.5);
+    generator.stop();
+    EXPECT_EQ(runLoop.pendingCount(), 0u);
+    generator.start();
+    runLoop.advance(2.0);  // a fade left running would keep changing the new tone
+    EXPECT_TRUE(generator.isPlaying()) << "fade in " << fadeIn;
+    EXPECT_EQ(generator.amplitude(), 1.25) << "fade in " << fadeIn;
+    generator.stop();
+  }
 }
 
 TEST_F(ToneGeneratorTimersTest, GivenAFadeInRunningWhenAnotherBeginsThenOnlyOneTimerRuns) {
@@ -98,7 +62,6 @@ TEST_F(ToneGeneratorTimersTest, GivenAFadeInRunningWhenAnotherBeginsThenOnlyOneT
   runLoop.advance(0.5);
   generator.startWithFadeInDuration(1.0);
   EXPECT_EQ(runLoop.pendingCount(), 1u);
-  EXPECT_EQ(stepsUntilInvalid(generator.fadeInTimer(), 0.02), 51);
   runLoop.advance(5.0);
   EXPECT_EQ(generator.amplitude(), 1.2749999999999995);
 }
@@ -107,9 +70,7 @@ TEST_F(ToneGeneratorTimersTest, GivenAFadeInRunningWhenAnotherBeginsThenOnlyOneT
 
 TEST_F(ToneGeneratorTimersTest, APatternChangesTheFrequencyOfOneContinuousToneAndStopsAfterTheLastSegment) {
   generator.playPattern({{440.0, 0.5}, {880.0, 0.25}}, false);
-  EXPECT_TRUE(generator.isPlaying());
   EXPECT_EQ(generator.frequency(), 440.0);
-  EXPECT_EQ(generator.patternIndex(), 1u);
   runLoop.advance(0.5);
   EXPECT_EQ(generator.frequency(), 880.0);
   EXPECT_TRUE(generator.isPlaying());
@@ -119,22 +80,14 @@ TEST_F(ToneGeneratorTimersTest, APatternChangesTheFrequencyOfOneContinuousToneAn
   EXPECT_EQ(runLoop.pendingCount(), 0u);
 }
 
-TEST_F(ToneGeneratorTimersTest, ARepeatingPatternStartsOverUntilStopped) {
+TEST_F(ToneGeneratorTimersTest, ARepeatingPatternStartsOverUntilStoppedEvenWhenStoppedAsItStartsOver) {
   generator.playPattern({{440.0, 0.5}, {880.0, 0.25}}, true);
   runLoop.advance(0.75);
   EXPECT_EQ(generator.frequency(), 440.0);
   runLoop.advance(0.5);
   EXPECT_EQ(generator.frequency(), 880.0);
-  EXPECT_TRUE(generator.isPlaying());
   EXPECT_EQ(output.instancesCreated, 1);
 
-  generator.stop();
-  runLoop.advance(5.0);
-  EXPECT_FALSE(generator.isPlaying());
-  EXPECT_EQ(runLoop.pendingCount(), 0u);
-}
-
-TEST_F(ToneGeneratorTimersTest, GivenARepeatingPatternAboutToStartOverWhenStoppedThenItStaysStopped) {
   generator.playPattern({{440.0, 0.5}}, true);
   generator.playPatternSegment();  // the last segment has ended: the restart is scheduled
   generator.stop();
@@ -158,16 +111,8 @@ TEST_F(ToneGeneratorTimersTest, GivenAPatternPlayingWhenAnotherIsPlayedThenItRep
   generator.playPattern({{220.0, 1.0}}, false);
   runLoop.advance(0.5);  // the first pattern's timer would have moved on here
   EXPECT_EQ(generator.frequency(), 220.0);
-  EXPECT_TRUE(generator.isPlaying());
   runLoop.advance(0.5);
   EXPECT_FALSE(generator.isPlaying());
-}
-
-TEST_F(ToneGeneratorTimersTest, APatternSegmentOfZeroSecondsMovesOnAtTheNextTurnOfTheLoop) {
-  generator.playPattern({{100.0, 0.0}, {200.0, 1.0}}, false);
-  EXPECT_EQ(generator.frequency(), 100.0);
-  runLoop.runPending();
-  EXPECT_EQ(generator.frequency(), 200.0);
 }
 
 }  // namespace

@@ -2,9 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <array>
+#include <atomic>
 #include <cmath>
+#include <thread>
 
 #include "fakes/FakeAudioOutput.h"
 #include "fakes/FakeRunLoop.h"
@@ -14,7 +15,7 @@ namespace balalaika {
 namespace {
 
 using Calls = std::vector<std::string>;
-constexpr double kPi2 = 2.0 * 3.14159265358979323846;
+constexpr double kPi2 = ToneGenerator::kTwoPi;
 
 class ToneGeneratorTest : public ::testing::Test {
  protected:
@@ -23,62 +24,35 @@ class ToneGeneratorTest : public ::testing::Test {
   fakes::FakeRunLoop runLoop;
   ToneGenerator generator{output, &session, runLoop};
 
-  // Samples of an ideal sine continuing from phase theta0, for comparison.
-  static float ideal(double amplitude, double theta0, double hertz, int frame) {
-    return static_cast<float>(amplitude * std::sin(theta0 + frame * hertz * kPi2 / 44100.0));
-  }
-  static float peak(const std::vector<float>& samples) {
-    float p = 0.0f;
-    for (float s : samples) p = std::max(p, std::fabs(s));
-    return p;
-  }
-  static int risingZeroCrossings(const std::vector<float>& samples) {
-    int n = 0;
-    for (std::size_t i = 1; i < samples.size(); ++i) n += (samples[i - 1] < 0.0f && samples[i] >= 0.0f) ? 1 : 0;
-    return n;
+  // Expects the next samples to continue an ideal sine from phase theta0.
+  void expectSine(const std::vector<float>& samples, double amplitude, double theta0, double hertz) {
+    for (std::size_t i = 0; i < samples.size(); ++i) {
+      ASSERT_NEAR(samples[i], amplitude * std::sin(theta0 + i * hertz * kPi2 / 44100.0), 1e-5) << "frame " << i;
+    }
   }
 };
 
-TEST_F(ToneGeneratorTest, GivenANewGeneratorWhenStartedThenItPlays5000HzAtPeak1_25) {
-  generator.start();
-  ASSERT_TRUE(generator.isPlaying());
-  const std::vector<float> second = output.pull(44100);
-  ASSERT_EQ(second.size(), 44100u);
-  EXPECT_NEAR(peak(second), 1.25f, 1e-3f);
-  EXPECT_NEAR(risingZeroCrossings(second), 5000, 1);
-  for (int i = 0; i < 200; ++i) ASSERT_NEAR(second[i], ideal(1.25, 0.0, 5000.0, i), 1e-5f) << "frame " << i;
-  EXPECT_EQ(output.unit()->lastRenderStatus(), 0);
-}
-
-TEST_F(ToneGeneratorTest, WhenStartedThenItAsksForOneRemoteIoUnitWithMonoFloatAt44100) {
+TEST_F(ToneGeneratorTest, WhenStartedThenOneMonoFloatUnitPlays5000HzAtPeak1_25AndRetunesWithoutAPhaseJump) {
   generator.start();
   generator.start();  // already playing: nothing more
+  EXPECT_TRUE(generator.isPlaying());
   EXPECT_EQ(output.calls, (Calls{"new", "setRenderCallback", "setStreamFormat", "initialize", "start"}));
-  ASSERT_EQ(output.descriptions.size(), 1u);
-  const auto& d = output.descriptions[0];
-  EXPECT_EQ((std::array{d.componentType, d.componentSubType, d.componentManufacturer, d.componentFlags,
-                        d.componentFlagsMask}),
+  const auto& d = output.descriptions.at(0);
+  EXPECT_EQ((std::array{d.componentType, d.componentSubType, d.componentManufacturer}),
             (std::array{platform::kAudioUnitType_Output, platform::kAudioUnitSubType_RemoteIO,
-                        platform::kAudioUnitManufacturer_Apple, 0u, 0u}));
+                        platform::kAudioUnitManufacturer_Apple}));
   const platform::AudioStreamBasicDescription monoFloat{44100.0, platform::kAudioFormatLinearPCM, 41, 4, 1, 4, 1, 32, 0};
   EXPECT_EQ(output.unit()->streamFormat(), monoFloat);
-  EXPECT_EQ(output.unit()->refCon(), &generator);
-}
+  expectSine(output.pull(200), 1.25, 0.0, 5000.0);
 
-TEST_F(ToneGeneratorTest, GivenAPlayingToneWhenFrequencyOrAmplitudeChangeThenThePhaseContinuesOnTheSameUnit) {
-  generator.start();
-  output.pull(100);
   const double theta = generator.theta();
-  const Calls before = output.calls;
   generator.setFrequency(440.0);
-  const std::vector<float> next = output.pull(300);
-  EXPECT_EQ(output.calls, before);  // no restart
-  for (int i = 0; i < 300; ++i) ASSERT_NEAR(next[i], ideal(1.25, theta, 440.0, i), 1e-5f) << "frame " << i;
   generator.setAmplitude(0.5);
-  EXPECT_NEAR(peak(output.pull(4410)), 0.5f, 1e-3f);
+  expectSine(output.pull(300), 0.5, theta, 440.0);
+  EXPECT_EQ(output.instancesCreated, 1);
 }
 
-TEST_F(ToneGeneratorTest, ThePhaseStaysWithinOneTurnAndAnEmptyRequestKeepsIt) {
+TEST_F(ToneGeneratorTest, ThePhaseWrapsOncePastOneTurnAndAnEmptyRequestKeepsIt) {
   generator.start();
   generator.setTheta(6.283);
   output.pull(1);
@@ -86,9 +60,21 @@ TEST_F(ToneGeneratorTest, ThePhaseStaysWithinOneTurnAndAnEmptyRequestKeepsIt) {
   const double theta = generator.theta();
   output.pull(0);
   EXPECT_EQ(generator.theta(), theta);
-  output.pull(44100);
-  EXPECT_GE(generator.theta(), 0.0);
-  EXPECT_LE(generator.theta(), kPi2);
+}
+
+TEST_F(ToneGeneratorTest, ARenderRequestLargerThanItsBufferWritesOnlyWhatFits) {
+  std::array<float, 8> samples{};
+  samples.fill(9.0f);
+  platform::AudioBufferList list;
+  list.mNumberBuffers = 1;
+  list.mBuffers[0].mNumberChannels = 1;
+  list.mBuffers[0].mDataByteSize = 4 * sizeof(float);
+  list.mBuffers[0].mData = samples.data();
+  std::uint32_t flags = 0;
+  EXPECT_EQ(toneRenderCallback(&generator, &flags, nullptr, 0, 8, &list), 0);
+  EXPECT_NE(samples[3], 9.0f);
+  EXPECT_EQ(samples[4], 9.0f);
+  EXPECT_EQ(toneRenderCallback(&generator, &flags, nullptr, 0, 8, nullptr), 0);  // no buffers at all
 }
 
 TEST_F(ToneGeneratorTest, GivenAPlayingToneWhenStoppedThenTheAmplitudeIsRestoredAndTheNextStartContinuesThePhase) {
@@ -98,89 +84,78 @@ TEST_F(ToneGeneratorTest, GivenAPlayingToneWhenStoppedThenTheAmplitudeIsRestored
   output.pull(123);
   const double theta = generator.theta();
   output.calls.clear();
-
   generator.stop();
   generator.stop();  // already stopped: nothing more
   EXPECT_EQ(output.calls, (Calls{"stop", "uninitialize", "dispose"}));
   EXPECT_FALSE(generator.isPlaying());
-  EXPECT_EQ(generator.toneUnit(), nullptr);
   EXPECT_EQ(generator.amplitude(), 1.25);
-  EXPECT_EQ(generator.frequency(), 440.0);
-  EXPECT_EQ(generator.theta(), theta);
-
   generator.start();
-  EXPECT_EQ(output.instancesCreated, 2);
-  const std::vector<float> resumed = output.pull(50);
-  for (int i = 0; i < 50; ++i) ASSERT_NEAR(resumed[i], ideal(1.25, theta, 440.0, i), 1e-5f);
+  expectSine(output.pull(50), 1.25, theta, 440.0);
 }
 
 TEST_F(ToneGeneratorTest, GivenNoMatchingComponentWhenStartedThenItCountsAsPlayingWithoutAUnit) {
   output.matchesNothing = true;
   generator.start();
-  EXPECT_TRUE(generator.isPlaying());
-  EXPECT_EQ(generator.toneUnit(), nullptr);
-  EXPECT_TRUE(output.calls.empty());
+  EXPECT_TRUE(generator.isPlaying() && generator.toneUnit() == nullptr);
 }
 
-TEST_F(ToneGeneratorTest, GivenAGeneratorBeingDestroyedWhilePlayingThenItsUnitAndTimersAreGone) {
+TEST_F(ToneGeneratorTest, GivenAGeneratorDestroyedWhilePlayingAndFadingThenItsUnitAndTimersAreGone) {
   {
     ToneGenerator local(output, nullptr, runLoop);
     local.playPattern({{440.0, 1.0}}, true);
     local.startWithFadeInDuration(1.0);
   }
   EXPECT_EQ(output.unit(), nullptr);
-  EXPECT_EQ(output.calls.back(), "dispose");
   EXPECT_EQ(runLoop.pendingCount(), 0u);
 }
 
-// --- Audio session ---
-
-TEST(ToneGeneratorSession, WhenCreatedThenTheSessionIsInitialisedSetToMediaPlaybackOnlyOnSuccessAndActivated) {
-  for (int status : {0, -50}) {
-    fakes::FakeAudioOutputComponent output;
-    fakes::RecordingAudioSession session;
-    session.initializeStatus = status;
-    fakes::FakeRunLoop runLoop;
-    ToneGenerator generator(output, &session, runLoop);
-    const Calls expected = status == 0 ? Calls{"initialize", "setAudioCategoryProperty 1835361385", "setActiveC true"}
-                                       : Calls{"initialize", "setActiveC true"};
-    EXPECT_EQ(session.calls, expected);
-    EXPECT_EQ((std::array{generator.frequency(), generator.amplitude(), generator.sampleRate(), generator.theta()}),
-              (std::array{5000.0, 1.25, 44100.0, 0.0}));
-    EXPECT_FALSE(generator.isPlaying());
-  }
-}
-
-TEST(ToneGeneratorSession, WhenAnInterruptionBeginsOrEndsThenTheToneStops) {
-  fakes::FakeAudioOutputComponent output;
-  fakes::RecordingAudioSession session;
-  fakes::FakeRunLoop runLoop;
-  ToneGenerator generator(output, &session, runLoop);
+TEST_F(ToneGeneratorTest, TheSessionIsSetUpOnCreationStopsTheToneOnInterruptionAndIsDeactivatedOnCleanup) {
+  EXPECT_EQ(session.calls, (Calls{"initialize", "setAudioCategoryProperty 1835361385", "setActiveC true"}));
   for (std::uint32_t state : {platform::kAudioSessionBeginInterruption, platform::kAudioSessionEndInterruption}) {
     generator.start();
     ASSERT_TRUE(session.interrupt(state));
     EXPECT_FALSE(generator.isPlaying());
-    EXPECT_EQ(output.unit(), nullptr);
   }
-}
-
-TEST(ToneGeneratorSession, GivenTheGeneratorIsGoneWhenTheSessionIsInterruptedThenNothingHappens) {
-  fakes::FakeAudioOutputComponent output;
-  fakes::RecordingAudioSession session;
-  fakes::FakeRunLoop runLoop;
-  { ToneGenerator generator(output, &session, runLoop); }
-  EXPECT_TRUE(session.interrupt());
-}
-
-TEST(ToneGeneratorSession, WhenCleanedUpThenTheSessionIsDeactivated) {
-  fakes::FakeAudioOutputComponent output;
-  fakes::RecordingAudioSession session;
-  fakes::FakeRunLoop runLoop;
-  ToneGenerator generator(output, &session, runLoop);
   generator.cleanup();
   EXPECT_EQ(session.calls.back(), "setActiveC false");
-  ToneGenerator withoutSession(output, nullptr, runLoop);
-  withoutSession.cleanup();  // nothing to deactivate
+}
+
+TEST(ToneGeneratorSession, AFailedInitialisationSkipsTheCategoryAndALaterInterruptionOutlivesTheGenerator) {
+  fakes::FakeAudioOutputComponent output;
+  fakes::RecordingAudioSession session;
+  fakes::FakeRunLoop runLoop;
+  session.initializeStatus = -50;
+  { ToneGenerator generator(output, &session, runLoop); }
+  EXPECT_EQ(session.calls, (Calls{"initialize", "setActiveC true"}));
+  EXPECT_TRUE(session.interrupt());  // the generator is gone: nothing happens
+}
+
+// The render thread pulls frames while the main thread retunes the tone: every sample stays
+// within the largest amplitude ever set and the phase within one turn.
+TEST_F(ToneGeneratorTest, GivenARenderThreadPullingWhenTheMainThreadRetunesThenSamplesStayBounded) {
+  generator.start();
+  fakes::FakeAudioOutputUnit* unit = output.unit();
+  std::atomic<bool> done{false};
+  std::atomic<long> requests{0};
+  std::atomic<bool> outOfBounds{false};
+  std::thread render([&] {
+    while (!done.load()) {
+      for (float s : unit->render(256)) {
+        if (!(std::fabs(s) <= 1.25f)) outOfBounds = true;
+      }
+      ++requests;
+    }
+  });
+  for (int i = 0; i < 20000; ++i) {
+    generator.setFrequency(40.0 + (i % 100) * 10.0);
+    generator.setAmplitude((i % 2 == 0) ? 1.25 : 0.25);
+  }
+  while (requests.load() < 100) std::this_thread::yield();
+  done = true;
+  render.join();
+  EXPECT_FALSE(outOfBounds.load());
+  EXPECT_GE(generator.theta(), 0.0);
+  EXPECT_LE(generator.theta(), kPi2);
 }
 
 }  // namespace
