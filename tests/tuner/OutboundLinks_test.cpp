@@ -35,6 +35,7 @@ TEST(OutboundLinks, EachActionOpensExactlyTheAddressListedUnderItsName) {
     SCOPED_TRACE(kActions[i].name);
     EXPECT_EQ(links[i].actionName, kActions[i].name);
     EXPECT_EQ(static_cast<std::size_t>(links[i].action), i);
+    EXPECT_EQ(ViewController::actionForLink(links[i].action), kActions[i].action) << "the screen's taps go here";
     screen.urlOpener.opened.clear();
     (screen.controller.*kActions[i].action)();
     EXPECT_EQ(screen.urlOpener.opened, std::vector<std::string>{links[i].address});
