@@ -12,24 +12,18 @@ namespace {
 using namespace rating;
 
 // Background tasks run at once on threads of their own; main-queue tasks wait for runMain().
+// async() is called from one thread only, and joinAll() after that thread has ended.
 class ThreadedDispatch : public fakes::FakeDispatch {
  public:
   ~ThreadedDispatch() override { joinAll(); }
-  void async(Task task) override {
-    std::lock_guard lock(mutex_);
-    threads_.emplace_back(std::move(task));
-  }
+  void async(Task task) override { threads_.emplace_back(std::move(task)); }
   void joinAll() {
-    std::vector<std::thread> threads;
-    {
-      std::lock_guard lock(mutex_);
-      threads.swap(threads_);
+    for (auto& t : threads_) {
+      if (t.joinable()) t.join();
     }
-    for (auto& t : threads) t.join();
   }
 
  private:
-  std::mutex mutex_;
   std::vector<std::thread> threads_;
 };
 
