@@ -25,10 +25,7 @@ class FakeAlertView : public platform::AlertView {
   std::string cancelButtonTitle() const override { return cancel_; }
   std::vector<std::string> otherButtonTitles() const override { return others_; }
 
-  void show() override {
-    ++showCount;
-    visible_ = true;
-  }
+  void show() override { visible_ = true; }
   void dismissWithClickedButtonIndex(int buttonIndex, bool animated) override {
     dismissals.emplace_back(buttonIndex, animated);
     visible_ = false;
@@ -43,7 +40,6 @@ class FakeAlertView : public platform::AlertView {
   }
 
   platform::AlertViewDelegate* delegate() const { return delegate_; }
-  int showCount = 0;
   std::vector<std::pair<int, bool>> dismissals;  // programmatic: (index, animated)
 
  private:
@@ -63,9 +59,6 @@ class FakeAlertViewFactory : public platform::AlertViewFactory {
     created.push_back(alert);
     return alert;
   }
-  // The last alert built, or none.
-  std::shared_ptr<FakeAlertView> last() const { return created.empty() ? nullptr : created.back(); }
-
   std::vector<std::shared_ptr<FakeAlertView>> created;
 };
 

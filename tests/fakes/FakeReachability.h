@@ -10,10 +10,9 @@ namespace balalaika::fakes {
 
 class FakeReachability : public platform::Reachability {
  public:
-  std::optional<std::uint32_t> flagsForAddress(const platform::SocketAddressV4& address) const override {
+  std::optional<std::uint32_t> flagsForAddress(const platform::SocketAddressV4&) const override {
     std::lock_guard lock(mutex_);
     ++queries_;
-    lastAddress_ = address;
     return flags_;
   }
 
@@ -26,16 +25,11 @@ class FakeReachability : public platform::Reachability {
     std::lock_guard lock(mutex_);
     return queries_;
   }
-  platform::SocketAddressV4 lastAddress() const {
-    std::lock_guard lock(mutex_);
-    return lastAddress_;
-  }
 
  private:
   mutable std::mutex mutex_;
   std::optional<std::uint32_t> flags_ = platform::kReachabilityReachable;
   mutable int queries_ = 0;
-  mutable platform::SocketAddressV4 lastAddress_{0, 0, 0, 0};
 };
 
 }  // namespace balalaika::fakes

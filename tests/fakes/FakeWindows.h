@@ -1,6 +1,6 @@
 #pragma once
-// Windows, views and view controllers that the test assembles by hand. Presentations and
-// dismissals are recorded; their completions run at once unless the test defers them.
+// Windows, views and view controllers that the test assembles by hand. Presentations are
+// recorded; their completions run at once.
 
 #include <functional>
 #include <memory>
@@ -27,22 +27,21 @@ class FakePresenting : public Base, public FakeModalLink {
 
   std::shared_ptr<platform::ViewController> presentedViewController() const override { return presented; }
 
-  void presentViewController(std::shared_ptr<platform::ViewController> controller, bool animated,
+  void presentViewController(std::shared_ptr<platform::ViewController> controller, bool /*animated*/,
                              Completion completion) override {
-    presentCalls.push_back(animated);
     presented = std::move(controller);
     if (auto* link = dynamic_cast<FakeModalLink*>(presented.get())) link->presenter = this;
-    finish(std::move(completion));
+    if (completion) completion();
   }
 
-  void dismissViewControllerAnimated(bool animated, Completion completion) override {
-    dismissCalls.push_back(animated);
+  // Dismisses what this controller presents, or else this controller from its presenter.
+  void dismissViewControllerAnimated(bool /*animated*/, Completion completion) override {
     if (presented) {
       forgetPresented();
     } else if (presenter) {
       presenter->forgetPresented();
     }
-    finish(std::move(completion));
+    if (completion) completion();
   }
 
   void forgetPresented() override {
@@ -50,28 +49,7 @@ class FakePresenting : public Base, public FakeModalLink {
     presented.reset();
   }
 
-  // Runs completions that were held back.
-  void runPendingCompletions() {
-    auto pending = std::move(pendingCompletions);
-    pendingCompletions.clear();
-    for (auto& c : pending) c();
-  }
-
   std::shared_ptr<platform::ViewController> presented;
-  std::vector<bool> presentCalls;  // the animated flag of each presentation
-  std::vector<bool> dismissCalls;  // the animated flag of each dismissal
-  bool completeImmediately = true;
-  std::vector<Completion> pendingCompletions;
-
- private:
-  void finish(Completion completion) {
-    if (!completion) return;
-    if (completeImmediately) {
-      completion();
-    } else {
-      pendingCompletions.push_back(std::move(completion));
-    }
-  }
 };
 
 using FakeViewController = FakePresenting<platform::ViewController>;

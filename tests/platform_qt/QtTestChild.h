@@ -1,9 +1,11 @@
 #pragma once
-// Helper processes of the settings tests, and the means to start them.
+// Helpers of the Qt platform tests: the helper processes of the settings tests and the means to
+// start them, and an event loop that runs until a condition holds.
 
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QProcess>
 #include <QString>
 #include <cstdint>
@@ -15,6 +17,11 @@ namespace balalaika::testing {
 
 inline const std::string kTrickyText = "comma, \"quotes\" = ; # [group] \\ back\nnew line  @Variant(x) Ёё ♪ ";
 
+// The payload the "hammer" helper stores together with counter i.
+inline std::string hammerPayload(std::int64_t i) {
+  return std::string(4096 + static_cast<std::size_t>(i % 977), 'x') + std::to_string(i);
+}
+
 // "write": stores one value of each type and exits. "hammer": rewrites a counter and a payload
 // that depends on it, flushing each time, until killed; prints "ready" after the first flush.
 inline int runChild(const std::string& mode, const QString& file) {
@@ -24,16 +31,13 @@ inline int runChild(const std::string& mode, const QString& file) {
     defaults.setInteger("most", INT64_MAX);
     defaults.setInteger("least", INT64_MIN);
     defaults.setDouble("tenth", 0.1);
-    defaults.setDouble("when", 1700000000.25);
     defaults.setString("text", kTrickyText);
-    defaults.setString("gone", "soon");
-    defaults.removeObjectForKey("gone");
     return defaults.synchronize() ? 0 : 1;
   }
   if (mode == "hammer") {
     for (std::int64_t i = 1;; ++i) {
       defaults.setInteger("counter", i);
-      defaults.setString("payload", std::string(4096 + static_cast<std::size_t>(i % 977), 'x') + std::to_string(i));
+      defaults.setString("payload", hammerPayload(i));
       defaults.synchronize();
       if (i == 1) {
         std::fputs("ready\n", stdout);
@@ -50,10 +54,20 @@ inline void startChild(QProcess& process, const char* mode, const QString& file)
   process.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--child"), QString::fromLatin1(mode), file});
 }
 
+// Lets the event loop run until done() is true or the time is up; false when the time ran out.
+template <typename Done>
+bool processEventsUntil(Done done, int timeoutMs = 10000) {
+  QDeadlineTimer deadline(timeoutMs);
+  while (!done()) {
+    if (deadline.hasExpired()) return false;
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+  }
+  return true;
+}
+
 // Debian's Qt is not built with ThreadSanitizer, so the synchronisation inside Qt's own threads
 // (the network access thread, GLib's event notification) is invisible to it and reported as races
-// between Qt's internals. Tests that start those threads skip themselves in such a build; every
-// other Qt test still runs under it.
+// between Qt's internals. Tests that start those threads skip themselves in such a build.
 #ifdef __SANITIZE_THREAD__
 #define BT_SKIP_UNDER_THREAD_SANITIZER() GTEST_SKIP() << "starts uninstrumented Qt threads"
 #else

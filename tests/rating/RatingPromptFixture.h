@@ -24,19 +24,26 @@ namespace balalaika::testing {
 
 inline constexpr double kDay = 86400.0;
 
+// Services a test puts in place of the fixture's own (none: the fixture's).
+struct RatingServiceReplacements {
+  platform::UserDefaults* defaults = nullptr;
+  platform::Dispatch* dispatch = nullptr;
+  platform::UrlOpener* urlOpener = nullptr;
+};
+
 class RatingPromptTest : public ::testing::Test {
  protected:
   RatingPromptTest() {
     RatingPrompt::resetAllStateForTesting();
-    install(nullptr);
+    install();
   }
   ~RatingPromptTest() override { RatingPrompt::resetAllStateForTesting(); }
 
-  // Installs the fakes, with a separate "RatingPrompt" resource bundle or none.
-  void install(const platform::Bundle* resourceBundle) {
-    RatingPrompt::installPlatform(RatingPromptPlatform{defaults, bundle, resourceBundle, clock, device, reachability,
-                                                       probe, alerts, urlOpener, dispatch, application, storeViews,
-                                                       windows});
+  void install(RatingServiceReplacements r = {}) {
+    RatingPrompt::installPlatform(RatingPromptPlatform{
+        r.defaults ? *r.defaults : defaults, bundle, nullptr, clock, device, reachability, probe, alerts,
+        r.urlOpener ? *r.urlOpener : urlOpener, r.dispatch ? *r.dispatch : dispatch, application, storeViews,
+        windows});
   }
 
   // The settings the application applies at launch, in its order.
@@ -89,12 +96,8 @@ class RecordingDelegate : public RatingPromptDelegate {
   void ratingPromptDidDisplayAlert(RatingPrompt&) override { calls.push_back("didDisplay"); }
   void ratingPromptDidOptToRate(RatingPrompt&) override { calls.push_back("didOptToRate"); }
   void ratingPromptDidDeclineToRate(RatingPrompt&) override { calls.push_back("didDecline"); }
-  void ratingPromptWillPresentModalView(RatingPrompt&, bool animated) override {
-    calls.push_back(animated ? "willPresent(animated)" : "willPresent");
-  }
-  void ratingPromptDidDismissModalView(RatingPromptClass, bool animated) override {
-    calls.push_back(animated ? "didDismiss(animated)" : "didDismiss");
-  }
+  void ratingPromptWillPresentModalView(RatingPrompt&, bool) override { calls.push_back("willPresent"); }
+  void ratingPromptDidDismissModalView(RatingPromptClass, bool) override { calls.push_back("didDismiss"); }
 
   std::optional<bool> shouldDisplay;
   std::vector<std::string> calls;
