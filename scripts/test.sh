@@ -10,11 +10,12 @@ jobs=$(nproc)
 export BALALAIKA_TUNER_PROBE_URL=${BALALAIKA_TUNER_PROBE_URL:-http://127.0.0.1:9/}
 export QT_QPA_PLATFORM=offscreen
 
-if [ -x "$top/scripts/pulse-test-server.sh" ]; then
-  # shellcheck disable=SC1090
-  eval "$("$top/scripts/pulse-test-server.sh" start)"
-  trap '"$top/scripts/pulse-test-server.sh" stop' EXIT
-fi
+# A private audio server stands in for the microphone and the speaker (its own folder, so that
+# it never meets a user's server or another test run).
+pulse_dir=$(mktemp -d "${TMPDIR:-/tmp}/balalaika-tuner-pulse.XXXXXX")
+# shellcheck disable=SC1090
+eval "$("$top/scripts/pulse-test-server.sh" start "$pulse_dir")"
+trap '"$top/scripts/pulse-test-server.sh" stop "$pulse_dir"; rm -rf "$pulse_dir"' EXIT
 
 echo "== build and test" >&2
 "$top/scripts/build.sh" "$top/build"
