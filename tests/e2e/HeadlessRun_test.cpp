@@ -62,6 +62,8 @@ struct BadArguments {
   QStringList arguments;
 };
 
+void PrintTo(const BadArguments& bad, std::ostream* out) { *out << bad.arguments.join(QLatin1Char(' ')).toStdString(); }
+
 class RefusedCommandLine : public ::testing::TestWithParam<BadArguments> {};
 
 TEST_P(RefusedCommandLine, GivenABadOptionThenItExitsWithStatusTwoAndOneLineOnStderrOnly) {

@@ -37,9 +37,17 @@ TEST(LiveMicrophone, GivenAnE4PlayedIntoTheMicrophoneThenTheHeadlessScreenShowsE
   const auto lines = parseScreenLines(run.out);
   const auto heard = firstLineWith(lines, 0.0, {{"note", "E4"}});
   ASSERT_TRUE(heard) << run.describe();
-  EXPECT_EQ(heard->field("freq"), "329.6Hz");
   EXPECT_EQ(heard->field("lamp"), "green");
   EXPECT_EQ(heard->field("string"), "2");
+  // The buffer that holds the onset (partly silence) may peak one bin higher (330.0Hz, still in
+  // tune); the held note reads bin 769 plus tuning 1's offset, 329.6Hz, for most of its length.
+  double steadySeconds = 0.0;
+  for (std::size_t i = 0; i + 1 < lines.size(); ++i) {
+    if (lines[i].field("note") == "E4" && lines[i].field("freq") == "329.6Hz") {
+      steadySeconds += lines[i + 1].seconds - lines[i].seconds;
+    }
+  }
+  EXPECT_GT(steadySeconds, 1.2) << run.describe();
 }
 
 }  // namespace
