@@ -16,6 +16,12 @@ QProcessEnvironment tunerEnvironment(const SettingsFolder& settings, Display dis
   env.insert(QStringLiteral("BALALAIKA_TUNER_PROBE_URL"), QStringLiteral("http://127.0.0.1:9/"));
   env.remove(QStringLiteral("DISPLAY"));
   env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+  // In a sanitizer build the leak report at exit must see whole stacks (Qt is built without frame
+  // pointers), so that the suppressions of scripts/lsan.supp can match frames deep inside Qt.
+  if (env.contains(QStringLiteral("ASAN_OPTIONS"))) {
+    env.insert(QStringLiteral("ASAN_OPTIONS"),
+               env.value(QStringLiteral("ASAN_OPTIONS")) + QStringLiteral(":fast_unwind_on_malloc=0"));
+  }
   if (display == Display::Headless) {
     env.remove(QStringLiteral("QT_QPA_PLATFORM"));
   } else {
