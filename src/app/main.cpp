@@ -54,6 +54,8 @@ int fail(const std::string& message) {
   return 2;
 }
 
+std::string unknownLanguage(const std::string& code) { return "unknown language '" + code + "' (en, es or ru)"; }
+
 bool hasDisplay() {
   return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
          !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
@@ -107,6 +109,12 @@ int main(int argc, char** argv) {
     if (const std::string error = openFile(*options.inputFile, options.loop); !error.empty()) return fail(error);
   }
 
+  // Checked before the application object exists: Qt may print warnings of its own on start-up,
+  // and a refused option gets exactly one line.
+  if (options.language && !qt::supportedLanguages().contains(QString::fromStdString(*options.language))) {
+    return fail(unknownLanguage(*options.language));
+  }
+
   const bool headless = options.headless || !hasDisplay();
   if (headless && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   if (qgetenv("QT_QPA_PLATFORM") == "offscreen") QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
@@ -115,7 +123,7 @@ int main(int argc, char** argv) {
   QCoreApplication::setApplicationName(QStringLiteral("balalaika-tuner"));
   QCoreApplication::setApplicationVersion(QStringLiteral(BT_VERSION));
   if (!qt::installLanguage(options.language ? QString::fromStdString(*options.language) : QString())) {
-    return fail("unknown language '" + options.language.value_or("") + "' (en, es or ru)");
+    return fail(unknownLanguage(options.language.value_or("")));
   }
   quitOnSignals();
 

@@ -10,6 +10,7 @@
 
 #include "audio/AudioServer.h"
 #include "platform/qt/QtAudioOutputUnit.h"
+#include "support/ZeroCrossing.h"
 
 namespace balalaika {
 namespace {
@@ -37,24 +38,6 @@ int renderSine(void* refCon, std::uint32_t*, const platform::AudioTimeStamp*, st
   sine->largestRequest.store(std::max(sine->largestRequest.load(), frames));
   if (QThread::currentThreadId() == sine->mainThread) sine->onMainThread.store(true);
   return 0;
-}
-
-// Frequency of a sine from its rising zero crossings (linearly interpolated): the median span of
-// ten periods over the loud stretch, so that an underrun on a busy machine (a gap in the
-// recording) does not bias it. Independent of the tuner's estimate.
-double zeroCrossingHertz(const std::vector<float>& x, double sampleRate) {
-  std::vector<double> crossings;
-  for (std::size_t i = 1; i < x.size(); ++i) {
-    if (x[i - 1] < 0.0f && x[i] >= 0.0f && std::fabs(x[i] - x[i - 1]) > 0.01f) {
-      crossings.push_back(static_cast<double>(i - 1) + x[i - 1] / (x[i - 1] - x[i]));
-    }
-  }
-  constexpr std::size_t kPeriods = 10;
-  std::vector<double> spans;
-  for (std::size_t i = kPeriods; i < crossings.size(); ++i) spans.push_back(crossings[i] - crossings[i - kPeriods]);
-  if (spans.size() < 100) return 0.0;  // less than about 0.3 s of tone
-  std::nth_element(spans.begin(), spans.begin() + spans.size() / 2, spans.end());
-  return kPeriods * sampleRate / spans[spans.size() / 2];
 }
 
 platform::AudioStreamBasicDescription floatMono(double rate) {
@@ -108,7 +91,7 @@ TEST_P(SpeakerPlayback, GivenA329HzSineFromTheRenderCallbackThenTheSpeakerPlaysI
   if (!recorded.empty()) std::memcpy(recorded.data(), raw.data(), recorded.size() * sizeof(float));
   float loudest = 0.0f;
   for (float v : recorded) loudest = std::max(loudest, std::fabs(v));
-  EXPECT_NEAR(zeroCrossingHertz(recorded, 44100.0), 329.6, 0.5)
+  EXPECT_NEAR(measure::zeroCrossingHertz(recorded, 44100.0), 329.6, 0.5)
       << recorded.size() << " samples recorded, loudest " << loudest;
   EXPECT_GT(sine.requests.load(), 10u);
   EXPECT_LE(sine.largestRequest.load(), qt::RenderDevice::kMaxFramesPerRequest);

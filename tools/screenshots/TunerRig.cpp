@@ -35,7 +35,8 @@ platform::EmulatedDevice deviceFor(const std::string& layoutName) {
   return platform::defaultEmulatedDevice();
 }
 
-TunerRig::TunerRig(platform::EmulatedDevice device) : device_(device) {
+TunerRig::TunerRig(platform::EmulatedDevice device, platform::AudioOutputComponent* speaker)
+    : speaker_(speaker != nullptr ? speaker : &output), device_(device) {
   ensureGuiApplication();
   tuning::resetCurrentTuningForTesting(tuning::kFirstTuning);
 
@@ -48,7 +49,7 @@ TunerRig::TunerRig(platform::EmulatedDevice device) : device_(device) {
     return controller;
   };
   options.screenDidLoad = [this](ViewController& controller) {
-    controller.setGenerator(std::make_unique<ToneGenerator>(output, nullptr, runLoop));
+    controller.setGenerator(std::make_unique<ToneGenerator>(*speaker_, nullptr, runLoop));
     controller.displayTunings();
   };
   storyboards_ = std::make_unique<qt::QtStoryboards>(std::move(options));

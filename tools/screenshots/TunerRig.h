@@ -47,8 +47,9 @@ inline constexpr float kLoudPower = 0.02f;
 
 class TunerRig {
  public:
-  // Starts at tuning 1 with no string marked tuned, as a fresh launch.
-  explicit TunerRig(platform::EmulatedDevice device);
+  // Starts at tuning 1 with no string marked tuned, as a fresh launch. Tones go to speaker when
+  // one is given (it must outlive the rig), otherwise to the silent `output`.
+  explicit TunerRig(platform::EmulatedDevice device, platform::AudioOutputComponent* speaker = nullptr);
   ~TunerRig();
   TunerRig(const TunerRig&) = delete;
   TunerRig& operator=(const TunerRig&) = delete;
@@ -75,6 +76,7 @@ class TunerRig {
 
  private:
   ScriptedPitch pitch_;
+  platform::AudioOutputComponent* speaker_;
   qt::QtDevice device_;
   qt::QtImages images_;
   qt::QtBundle bundle_;
