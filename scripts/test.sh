@@ -23,7 +23,7 @@ ctest --test-dir "$top/build" --output-on-failure -j "$jobs"
 
 echo "== AddressSanitizer and UndefinedBehaviorSanitizer" >&2
 "$top/scripts/build.sh" "$top/build-asan" -DBT_SANITIZE=address,undefined -DBT_BUILD_BENCH=OFF
-ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 LSAN_OPTIONS=suppressions="$top/scripts/lsan.supp" \
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:fast_unwind_on_malloc=0 LSAN_OPTIONS=suppressions="$top/scripts/lsan.supp" \
 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir "$top/build-asan" --output-on-failure -j "$jobs"
 

@@ -7,7 +7,7 @@ namespace balalaika::e2e {
 
 SettingsFolder::SettingsFolder() : dir_(QDir::tempPath() + QStringLiteral("/bt-e2e-XXXXXX")) {}
 
-QString SettingsFolder::defaultsFile() const { return dir_.path() + QStringLiteral("/balalaika-tuner/balalaika-tuner/defaults.ini"); }
+QString SettingsFolder::defaultsFile() const { return dir_.path() + QStringLiteral("/balalaika-tuner/defaults.ini"); }
 
 QProcessEnvironment tunerEnvironment(const SettingsFolder& settings, Display display) {
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();

@@ -22,7 +22,7 @@ class SettingsFolder {
   SettingsFolder();
   QString configHome() const { return dir_.path(); }
   // The user-defaults file the application writes:
-  // <config home>/<organisation>/<application>/defaults.ini.
+  // <config home>/balalaika-tuner/defaults.ini.
   QString defaultsFile() const;
 
  private:
