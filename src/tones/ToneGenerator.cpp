@@ -1,5 +1,7 @@
 #include "tones/ToneGenerator.h"
 
+#include "platform/OutputStreamFormat.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -31,18 +33,7 @@ void ToneGenerator::cancelTimer(TimerId& timer) {
 }
 
 platform::AudioStreamBasicDescription ToneGenerator::streamFormat(double sampleRate) {
-  platform::AudioStreamBasicDescription format;
-  format.mSampleRate = sampleRate;
-  format.mFormatID = platform::kAudioFormatLinearPCM;
-  format.mFormatFlags = platform::kAudioFormatFlagIsFloat | platform::kAudioFormatFlagIsPacked |
-                        platform::kAudioFormatFlagIsNonInterleaved;
-  format.mBytesPerPacket = 4;
-  format.mFramesPerPacket = 1;
-  format.mBytesPerFrame = 4;
-  format.mChannelsPerFrame = 1;
-  format.mBitsPerChannel = 32;
-  format.mReserved = 0;
-  return format;
+  return platform::floatMonoFormat(sampleRate);
 }
 
 platform::AudioComponentDescription ToneGenerator::outputUnitDescription() {

@@ -1,5 +1,7 @@
 #include "platform/qt/QtAudioOutputUnit.h"
 
+#include "platform/OutputStreamFormat.h"
+
 #include <QAudioSink>
 #include <QAudioDevice>
 #include <QMediaDevices>
@@ -13,20 +15,6 @@ constexpr int kErrUninitialized = -10867;  // kAudioUnitErr_Uninitialized
 constexpr int kErrFormatNotSupported = -10868;
 constexpr int kErrNoDevice = -10851;  // kAudioUnitErr_InvalidPropertyValue
 constexpr double kBufferSeconds = 0.1;
-
-platform::AudioStreamBasicDescription defaultFormat() {
-  platform::AudioStreamBasicDescription f;
-  f.mSampleRate = 44100.0;
-  f.mFormatID = platform::kAudioFormatLinearPCM;
-  f.mFormatFlags = platform::kAudioFormatFlagIsFloat | platform::kAudioFormatFlagIsPacked |
-                   platform::kAudioFormatFlagIsNonInterleaved;
-  f.mBytesPerPacket = 4;
-  f.mFramesPerPacket = 1;
-  f.mBytesPerFrame = 4;
-  f.mChannelsPerFrame = 1;
-  f.mBitsPerChannel = 32;
-  return f;
-}
 
 }  // namespace
 
@@ -93,7 +81,7 @@ class RenderWorker : public QObject {
   std::unique_ptr<QAudioSink> sink_;
 };
 
-QtAudioOutputUnit::QtAudioOutputUnit() : format_(defaultFormat()) {
+QtAudioOutputUnit::QtAudioOutputUnit() : format_(platform::floatMonoFormat(44100.0)) {
   thread_.setObjectName(QStringLiteral("render"));
   worker_ = new RenderWorker;
   worker_->moveToThread(&thread_);
