@@ -67,7 +67,9 @@ void PitchListener::destroySharedListenerForTesting() {
 PitchListener::~PitchListener() {
   stop();
   if (session_) {
-    if (auto error = session_->setActive(false)) platform::warn(platform::LogCategory::Audio, "%@", error->localizedDescription);
+    if (auto error = session_->setActive(false)) {
+      platform::warn(platform::LogCategory::Audio, "%@", error->localizedDescription);
+    }
   }
 }
 
@@ -79,7 +81,9 @@ PitchListener* PitchListener::init() {
   }
   session_->setCategory(platform::AudioSessionCategory::PlayAndRecord,
                         platform::kAudioSessionCategoryOptionDefaultToSpeaker);
-  if (auto error = session_->setActive(true)) platform::warn(platform::LogCategory::Audio, "%@", error->localizedDescription);
+  if (auto error = session_->setActive(true)) {
+    platform::warn(platform::LogCategory::Audio, "%@", error->localizedDescription);
+  }
   return this;
 }
 

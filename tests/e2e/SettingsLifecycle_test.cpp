@@ -15,8 +15,8 @@ constexpr const char* kRunsKey = "numberOfRuns";
 constexpr const char* kFirstLaunchKey = "NewFirstLaunchVADovoduved";
 // Developer lines, as Qt prints them with their category; the runs turn them on with --verbose.
 constexpr const char* kFirstLaunchLine =
-    "balalaika.app: Me abriste por primera vez, voy a borrar los defaults y guardar 440 en NSDictionary y como valores de a4InHz y "
-    "globalFrequency";
+    "balalaika.app: Me abriste por primera vez, voy a borrar los defaults y guardar 440 en NSDictionary y como "
+    "valores de a4InHz y globalFrequency";
 constexpr const char* kReturningLine = "balalaika.app: Ya se abrió antes";
 
 const QStringList kShortRun{QStringLiteral("--headless"), QStringLiteral("--quit-after"), QStringLiteral("1.5"),

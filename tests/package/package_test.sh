@@ -26,7 +26,8 @@ deb=$(ls "$scratch"/out/*.deb)
 dpkg-deb -c "$deb" | awk '{print $6}' | sed 's#^\./#/#' >"$scratch/contents"
 for size in 48 64 128 256 512; do icons+=("/usr/share/icons/hicolor/${size}x${size}/apps/$app_id.png"); done
 for path in /usr/bin/balalaika-tuner "/usr/share/applications/$app_id.desktop" \
-            "/usr/share/metainfo/$app_id.metainfo.xml" "${icons[@]}" /usr/share/balalaika-tuner/audio/demo.flac \
+            "/usr/share/metainfo/$app_id.metainfo.xml" "${icons[@]}" \
+            /usr/share/balalaika-tuner/audio/demo.flac \
             /usr/share/balalaika-tuner/translations/balalaika-tuner_{en,es,ru}.qm; do
   grep -qx "$path" "$scratch/contents" || fail "the package lacks $path"
 done
@@ -38,8 +39,10 @@ done
 
 root=$scratch/root
 dpkg -x "$deb" "$root"
-desktop-file-validate "$root/usr/share/applications/$app_id.desktop" || fail "the desktop entry does not validate"
-appstreamcli validate --no-net "$root/usr/share/metainfo/$app_id.metainfo.xml" >"$scratch/appstream.log" 2>&1 ||
+metainfo=$root/usr/share/metainfo/$app_id.metainfo.xml
+desktop-file-validate "$root/usr/share/applications/$app_id.desktop" ||
+  fail "the desktop entry does not validate"
+appstreamcli validate --no-net "$metainfo" >"$scratch/appstream.log" 2>&1 ||
   { cat "$scratch/appstream.log" >&2; fail "the metainfo does not validate"; }
 # Icons: PNG files of their folder's size (width and height from the PNG header).
 for size in 48 64 128 256 512; do
@@ -52,14 +55,25 @@ done
 # The installed program, headless, without a microphone (no audio server to reach) and with
 # settings of its own: it must fall back to the installed demo recording and hear it.
 run() {
-  env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u QT_LOGGING_RULES PULSE_SERVER="unix:$scratch/no-server" \
-    XDG_CONFIG_HOME="$scratch/config" BALALAIKA_TUNER_PROBE_URL=http://127.0.0.1:9/ \
-    timeout 60 "$root/usr/bin/balalaika-tuner" --headless --quit-after 4 "$@" >"$scratch/out.txt" 2>"$scratch/err.txt"
+  local status=0
+  env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u QT_LOGGING_RULES \
+    PULSE_SERVER="unix:$scratch/no-server" XDG_CONFIG_HOME="$scratch/config" \
+    BALALAIKA_TUNER_PROBE_URL=http://127.0.0.1:9/ timeout 60 "$root/usr/bin/balalaika-tuner" \
+    --headless --quit-after 4 "$@" >"$scratch/out.txt" 2>"$scratch/err.txt" || status=$?
+  [ "$status" -eq 0 ] || { cat "$scratch/err.txt" >&2; fail "the installed program exited with status $status"; }
 }
-run --lang en || { cat "$scratch/err.txt" >&2; fail "the installed program exited with status $?"; }
-expected="No microphone found: listening to the bundled demo recording $root/usr/share/balalaika-tuner/audio/demo.flac"
-grep -qxF "$expected" "$scratch/err.txt" || { cat "$scratch/err.txt" >&2; fail "the demo recording was not read from the installed location"; }
-grep -q 'freq="[0-9.]*Hz"' "$scratch/out.txt" || { cat "$scratch/out.txt" >&2; fail "the installed program heard nothing"; }
+# expect <file> <grep options and pattern...> -- <message>: fails with the file shown unless it matches.
+expect() {
+  local file=$1 message=${*: -1}
+  shift
+  grep -q "${@:1:$#-2}" "$file" || { head -20 "$file" >&2; fail "$message"; }
+}
+
+run --lang en
+demo=$root/usr/share/balalaika-tuner/audio/demo.flac
+expect "$scratch/err.txt" -xF "No microphone found: listening to the bundled demo recording $demo" -- \
+  "the demo recording was not read from the installed location"
+expect "$scratch/out.txt" 'freq="[0-9.]*Hz"' -- "the installed program heard nothing"
 if grep -q 'height of\|AudioQueueSetProperty\|Demo mode' "$scratch/err.txt"; then
   cat "$scratch/err.txt" >&2
   fail "a default run printed developer lines"
@@ -67,13 +81,13 @@ fi
 
 # Installed translations come before those compiled in: with the Russian file in the Spanish
 # file's place, --lang es shows the Russian tuning name.
-cp "$root/usr/share/balalaika-tuner/translations/balalaika-tuner_ru.qm" \
-   "$root/usr/share/balalaika-tuner/translations/balalaika-tuner_es.qm"
-run --lang es || fail "the installed program exited with status $? (--lang es)"
-grep -q 'tuning="Балалайка прима"' "$scratch/out.txt" || { head -3 "$scratch/out.txt" >&2; fail "the installed translations were not read"; }
+translations=$root/usr/share/balalaika-tuner/translations
+cp "$translations/balalaika-tuner_ru.qm" "$translations/balalaika-tuner_es.qm"
+run --lang es
+expect "$scratch/out.txt" 'tuning="Балалайка прима"' -- "the installed translations were not read"
 
 # Every screenshot the metainfo names is a picture the screenshot tool renders.
-names=$(grep -o '[A-Za-z0-9_]*-[a-z0-9-]*\.png</image>' "$root/usr/share/metainfo/$app_id.metainfo.xml" | sed 's#</image>##')
+names=$(grep -o '[A-Za-z0-9_]*-[a-z0-9-]*\.png</image>' "$metainfo" | sed 's#</image>##')
 [ -n "$names" ] || fail "the metainfo names no screenshots"
 layouts=$(echo "$names" | sed 's/-.*//' | sort -u)
 # shellcheck disable=SC2086
@@ -83,5 +97,5 @@ for name in $names; do
   [ -f "$scratch/shots/$name" ] || fail "the screenshot tool renders no $name"
 done
 
-[ "$failures" -eq 0 ] && echo "package: $(basename "$deb") $(stat -c %s "$deb") bytes, installed program ran from $root"
+[ "$failures" -eq 0 ] && echo "package: $(basename "$deb"), $(stat -c %s "$deb") bytes; the installed program ran"
 exit $((failures > 0))
