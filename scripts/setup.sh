@@ -19,6 +19,8 @@ packages=(
   fonts-dejavu-core
   # virtual audio server for the end-to-end tests
   pulseaudio pulseaudio-utils
+  # the Debian package and the checks of its desktop entry and metainfo
+  dpkg-dev appstream desktop-file-utils
 )
 
 missing=()

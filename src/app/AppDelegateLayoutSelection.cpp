@@ -22,7 +22,7 @@ void AppDelegate::initializeStoryBoardBasedOnScreenSize() {
       for (const auto& row : group) {
         if (height == row.height) installStoryboard(row.layout);
       }
-      platform::log("iPhone has a height of: %f", height);
+      platform::log(platform::LogCategory::Layout, "iPhone has a height of: %f", height);
     }
   }
   if (idiomOf(services_.device) == platform::kIdiomPad) {
@@ -33,7 +33,7 @@ void AppDelegate::initializeStoryBoardBasedOnScreenSize() {
         if (height == row.height) installStoryboard(row.layout);
       }
       if (!logged) {
-        platform::log("iPad has a height of: %f", height);
+        platform::log(platform::LogCategory::Layout, "iPad has a height of: %f", height);
         logged = true;
       }
     }
@@ -45,7 +45,7 @@ void AppDelegate::installStoryboard(const std::string& layoutName) {
   if (!screen) {
     // Every listed layout ships with the application; a broken installation gets a clear
     // line instead of an empty window.
-    platform::log("Layout %@ is missing", layoutName);
+    platform::warn(platform::LogCategory::Layout, "Layout %@ is missing", layoutName);
     return;
   }
   const platform::Rect frame{0.0, 0.0, services_.device.screenWidth(), services_.device.screenHeight()};

@@ -36,6 +36,7 @@ std::string usage() {
          "  --screenshot FILE save the window as a PNG picture when quitting\n"
          "  --analyze FILE    print the tuner's readings of a recording as CSV and exit\n"
          "  --tuning N        tuning for --analyze: 1 prima .. 5 contrabass (default 1)\n"
+         "  --verbose         print the developer log lines too (also: QT_LOGGING_RULES=\"balalaika.*.debug=true\")\n"
          "  --help            show this help\n"
          "  --version         show the version\n";
 }
@@ -60,6 +61,8 @@ ParseResult parseCommandLine(const std::vector<std::string>& arguments) {
       o.loop = true;
     } else if (arg == "--headless") {
       o.headless = true;
+    } else if (arg == "--verbose") {
+      o.verbose = true;
     } else if (arg == "--analyze") {
       if (!(o.analyzeFile = value())) return result;
     } else if (arg == "--device") {

@@ -19,6 +19,7 @@ struct Options {
   std::optional<std::string> language;     // --lang CODE: en, es or ru instead of the system's
   std::optional<double> quitAfterSeconds;  // --quit-after SECONDS
   std::optional<std::string> screenshotFile;  // --screenshot FILE: the window as PNG when quitting
+  bool verbose = false;                    // --verbose: developer log lines on stderr
 };
 
 struct ParseResult {

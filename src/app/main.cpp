@@ -24,6 +24,7 @@
 #include "platform/EmulatedDevice.h"
 #include "platform/FileAudioInputQueue.h"
 #include "platform/SystemClock.h"
+#include "platform/qt/DataFiles.h"
 #include "platform/qt/Language.h"
 #include "platform/qt/QtAlertView.h"
 #include "platform/qt/QtApplication.h"
@@ -35,6 +36,7 @@
 #include "platform/qt/QtDispatch.h"
 #include "platform/qt/QtHttpProbe.h"
 #include "platform/qt/QtImages.h"
+#include "platform/qt/QtLog.h"
 #include "platform/qt/QtReachability.h"
 #include "platform/qt/QtRunLoop.h"
 #include "platform/qt/QtStoreProductView.h"
@@ -75,6 +77,7 @@ int main(int argc, char** argv) {
   const app::ParseResult parsed = app::parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
   if (!parsed.ok()) return fail(parsed.error);
   const app::Options& options = parsed.options;
+  qt::installQtLog(options.verbose);
   if (options.help) {
     std::cout << app::usage();
     return 0;
@@ -132,8 +135,9 @@ int main(int argc, char** argv) {
   std::optional<double> quitAfterSeconds = options.quitAfterSeconds;
   if (!microphone) {
     if (qt::QtAudioInputQueueFactory::chooseDevice().isNull()) {
-      std::cerr << "No microphone found: listening to the bundled demo recording " << BT_DEMO_RECORDING << "\n";
-      if (const std::string error = openFile(BT_DEMO_RECORDING, !headless); !error.empty()) return fail(error);
+      const std::string demo = qt::demoRecordingPath().toStdString();
+      std::cerr << "No microphone found: listening to the bundled demo recording " << demo << "\n";
+      if (const std::string error = openFile(demo, !headless); !error.empty()) return fail(error);
       if (headless && !quitAfterSeconds) quitAfterSeconds = fileSeconds + 1.0;
     } else {
       microphone = std::make_shared<qt::QtAudioInputQueueFactory>();

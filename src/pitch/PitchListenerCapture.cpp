@@ -67,19 +67,23 @@ void PitchListener::destroySharedListenerForTesting() {
 PitchListener::~PitchListener() {
   stop();
   if (session_) {
-    if (auto error = session_->setActive(false)) platform::log("%@", error->localizedDescription);
+    if (auto error = session_->setActive(false)) {
+      platform::warn(platform::LogCategory::Audio, "%@", error->localizedDescription);
+    }
   }
 }
 
 PitchListener* PitchListener::init() {
   if (!session_) return this;
   if (auto error = session_->setCategory(platform::AudioSessionCategory::Playback)) {
-    platform::log("%@ Error setting category: %@", "init", error->localizedDescription);
+    platform::warn(platform::LogCategory::Audio, "%@ Error setting category: %@", "init", error->localizedDescription);
     return this;
   }
   session_->setCategory(platform::AudioSessionCategory::PlayAndRecord,
                         platform::kAudioSessionCategoryOptionDefaultToSpeaker);
-  if (auto error = session_->setActive(true)) platform::log("%@", error->localizedDescription);
+  if (auto error = session_->setActive(true)) {
+    platform::warn(platform::LogCategory::Audio, "%@", error->localizedDescription);
+  }
   return this;
 }
 
@@ -165,7 +169,12 @@ void PitchListener::setupBuffers() {
 void PitchListener::setupMetering() {
   levels_ = std::make_unique<platform::AudioQueueLevelMeterState[]>(format_.mChannelsPerFrame);
   const int status = queue_.load()->setLevelMeteringEnabled(1);
-  platform::log("AudioQueueSetProperty error: %d", status);
+  // The line is written whatever the status; only a failed status is worth the user's attention.
+  if (status == 0) {
+    platform::log(platform::LogCategory::Audio, "AudioQueueSetProperty error: %d", status);
+  } else {
+    platform::warn(platform::LogCategory::Audio, "AudioQueueSetProperty error: %d", status);
+  }
 }
 
 // Capture thread.

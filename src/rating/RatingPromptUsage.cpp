@@ -31,7 +31,7 @@ void RatingPrompt::incrementCount(const char* countKey, const char* logFormat, b
     tracked = version;
     defaults.setString(kCurrentVersionKey, version);
   }
-  if (debug()) platform::log("RATINGPROMPT Tracking version: %@", *tracked);
+  if (debug()) platform::log(platform::LogCategory::Rating, "RATINGPROMPT Tracking version: %@", *tracked);
 
   if (*tracked == version) {
     if (defaults.doubleForKey(kFirstUseDateKey).value_or(0.0) == 0.0) {
@@ -41,7 +41,7 @@ void RatingPrompt::incrementCount(const char* countKey, const char* logFormat, b
     // A hand-edited store may hold the largest count already: stay there rather than overflow.
     if (count < std::numeric_limits<std::int64_t>::max()) ++count;
     defaults.setInteger(countKey, count);
-    if (debug()) platform::log(logFormat, count);
+    if (debug()) platform::log(platform::LogCategory::Rating, logFormat, count);
   } else {
     // The application was updated: start counting the new version from scratch.
     defaults.setString(kCurrentVersionKey, version);
@@ -84,7 +84,7 @@ bool RatingPrompt::connectedToNetwork() const {
   const auto& platform = services();
   const std::optional<std::uint32_t> flags = platform.reachability.flagsForAddress(platform::SocketAddressV4{});
   if (!flags) {
-    platform::log("Error. Could not recover network reachability flags");
+    platform::warn(platform::LogCategory::Rating, "Error. Could not recover network reachability flags");
     return false;
   }
   // Started and let go: nothing waits for the probe and its outcome changes nothing.
@@ -108,13 +108,13 @@ bool RatingPrompt::userHasRatedCurrentVersion() const {
 void RatingPrompt::hideRatingAlert() {
   const auto alert = ratingAlert();
   if (alert && alert->isVisible()) {
-    if (debug()) platform::log("RATINGPROMPT Hiding Alert");
+    if (debug()) platform::log(platform::LogCategory::Rating, "RATINGPROMPT Hiding Alert");
     alert->dismissWithClickedButtonIndex(kProgrammaticDismissIndex, false);
   }
 }
 
 void RatingPrompt::appWillResignActive() {
-  if (debug()) platform::log("RATINGPROMPT appWillResignActive");
+  if (debug()) platform::log(platform::LogCategory::Rating, "RATINGPROMPT appWillResignActive");
   sharedInstance().hideRatingAlert();
 }
 

@@ -26,25 +26,26 @@ void ViewController::viewDidLoad() {
     session->setMode(platform::AudioSessionMode::Measurement);
     session->setActive(true);
   } else {
-    platform::log("Error creating session: %@", "(null)");
+    platform::warn(platform::LogCategory::Audio, "Error creating session: %@", "(null)");
   }
 
   PitchListener::sharedListener()->listen();
 
   timer_ = services_.runLoop.scheduleRepeating(tick::kIntervalSeconds, [this] { tickFree(); });
   displayTunings();
-  platform::log("Demo mode OFF, Sound detection started...");
+  platform::log(platform::LogCategory::Audio, "Demo mode OFF, Sound detection started...");
 }
 
 void ViewController::viewWillAppear() {
   platform::UserDefaults& defaults = services_.defaults;
   if (defaults.boolForKey(kFirstLaunchKey).value_or(false)) {
-    platform::log("Ya se abrió antes");
+    platform::log(platform::LogCategory::App, "Ya se abrió antes");
     defaults.setInteger(review::kNumberOfRunsKey, defaults.integerForKey(review::kNumberOfRunsKey).value_or(0) + 1);
     defaults.synchronize();
     return;
   }
   platform::log(
+      platform::LogCategory::App,
       "Me abriste por primera vez, voy a borrar los defaults y guardar 440 en NSDictionary y como valores de a4InHz y "
       "globalFrequency");
   defaults.clearPersistentDomain();

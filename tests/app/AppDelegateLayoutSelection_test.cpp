@@ -45,7 +45,9 @@ class LayoutSelection : public ::testing::Test {
     device.idiom = idiom;
     device.width = width;
     device.height = height;
-    auto previous = platform::setLogSink([this](const std::string& line) { storyboards.journal.push_back("log: " + line); });
+    auto previous = platform::setLogSink([this](platform::LogCategory, platform::LogLevel, const std::string& line) {
+      storyboards.journal.push_back("log: " + line);
+    });
     delegate.initializeStoryBoardBasedOnScreenSize();
     platform::setLogSink(std::move(previous));
     return storyboards.journal;

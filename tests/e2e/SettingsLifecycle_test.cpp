@@ -13,12 +13,14 @@ namespace {
 constexpr int kRunLimitMs = 30000;
 constexpr const char* kRunsKey = "numberOfRuns";
 constexpr const char* kFirstLaunchKey = "NewFirstLaunchVADovoduved";
+// Developer lines, as Qt prints them with their category; the runs turn them on with --verbose.
 constexpr const char* kFirstLaunchLine =
-    "Me abriste por primera vez, voy a borrar los defaults y guardar 440 en NSDictionary y como valores de a4InHz y "
-    "globalFrequency";
-constexpr const char* kReturningLine = "Ya se abrió antes";
+    "balalaika.app: Me abriste por primera vez, voy a borrar los defaults y guardar 440 en NSDictionary y como "
+    "valores de a4InHz y globalFrequency";
+constexpr const char* kReturningLine = "balalaika.app: Ya se abrió antes";
 
-const QStringList kShortRun{QStringLiteral("--headless"), QStringLiteral("--quit-after"), QStringLiteral("1.5")};
+const QStringList kShortRun{QStringLiteral("--headless"), QStringLiteral("--quit-after"), QStringLiteral("1.5"),
+                            QStringLiteral("--verbose")};
 
 // A short headless run on the microphone (or the bundled demo recording when there is none).
 RunResult launch(const SettingsFolder& settings, int limitMs = kRunLimitMs) {

@@ -1,5 +1,6 @@
 #pragma once
-// Captures log lines for the lifetime of the object (restores the previous sink after).
+// Captures log lines of every category and level for the lifetime of the object (restores the
+// previous sink after).
 
 #include <algorithm>
 #include <mutex>
@@ -13,7 +14,7 @@ namespace balalaika::fakes {
 class LogCapture {
  public:
   LogCapture() {
-    previous_ = platform::setLogSink([this](const std::string& line) {
+    previous_ = platform::setLogSink([this](platform::LogCategory, platform::LogLevel, const std::string& line) {
       std::lock_guard lock(mutex_);
       lines_.push_back(line);
     });

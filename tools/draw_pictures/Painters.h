@@ -12,6 +12,9 @@ QImage drawLamp(const Picture& picture);
 QImage drawChart(const Picture& picture);
 QImage drawHighlight(const Picture& picture);
 
+// The application icon, size x size pixels; not one of the screen's pictures.
+QImage drawIcon(int size);
+
 // Dispatches on the picture's kind.
 QImage drawPicture(const Picture& picture);
 

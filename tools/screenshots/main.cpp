@@ -20,11 +20,10 @@ int main(int argc, char** argv) {
   for (int i = 2; i < argc; ++i) layouts.emplace_back(argv[i]);
   if (layouts.empty()) layouts.assign(app::kLayoutNames.begin(), app::kLayoutNames.end());
 
-  // Every rendered state installs its layout afresh; the height lines that installing logs
-  // each time say nothing here.
-  platform::setLogSink([](const std::string& line) {
-    if (line.rfind("iPhone has a height of: ", 0) == 0 || line.rfind("iPad has a height of: ", 0) == 0) return;
-    std::fprintf(stderr, "%s\n", line.c_str());
+  // Every rendered state installs its layout afresh; the developer lines that installing logs
+  // each time say nothing here. Failures are still shown.
+  platform::setLogSink([](platform::LogCategory, platform::LogLevel level, const std::string& line) {
+    if (level == platform::LogLevel::Warning) std::fprintf(stderr, "%s\n", line.c_str());
   });
   rig::ensureGuiApplication();
   if (!QDir().mkpath(folder)) {

@@ -1,5 +1,7 @@
 #include "platform/qt/Language.h"
 
+#include "platform/qt/DataFiles.h"
+
 #include <QCoreApplication>
 #include <QLocale>
 #include <QTranslator>
@@ -38,8 +40,15 @@ bool installLanguage(const QString& languageCode) {
       languageCode.isEmpty() ? languageForUiLanguages(QLocale::system().uiLanguages()) : languageCode;
   if (!supportedLanguages().contains(language)) return false;
 
+  // Installed translation files come first, so that a package can carry newer ones; the
+  // translations compiled into the binary are always there to fall back on.
   auto translator = std::make_unique<QTranslator>();
-  if (!translator->load(QStringLiteral(":/i18n/balalaika-tuner_%1.qm").arg(language))) return false;
+  const QString file = QStringLiteral("balalaika-tuner_%1.qm").arg(language);
+  const QString installedDir = installedTranslationsDir();
+  if ((installedDir.isEmpty() || !translator->load(file, installedDir)) &&
+      !translator->load(QStringLiteral(":/i18n/") + file)) {
+    return false;
+  }
   if (!QCoreApplication::installTranslator(translator.get())) return false;
 
   Installed& state = installed();

@@ -220,7 +220,8 @@ bool QtAudioInputQueue::converting() const { return worker_->converting(); }
 void QtAudioInputQueue::reportFailure(const QString& reason) {
   if (failureReported_) return;
   failureReported_ = true;
-  platform::log("Audio capture is off (%@); the tuner hears silence", reason.toStdString());
+  platform::warn(platform::LogCategory::Audio, "Audio capture is off (%@); the tuner hears silence",
+                 reason.toStdString());
 }
 
 }  // namespace balalaika::qt

@@ -59,7 +59,7 @@ std::unique_ptr<platform::Screen> QtStoryboards::instantiateInitialScreen(const 
   auto component = std::make_unique<QQmlComponent>(engine_.get(), QUrl(layoutUrl(name)));
   if (component->isError()) {
     for (const auto& error : component->errors()) {
-      platform::log("Layout %@: %@", layoutName, error.toString().toStdString());
+      platform::warn(platform::LogCategory::Layout, "Layout %@: %@", layoutName, error.toString().toStdString());
     }
     return nullptr;
   }

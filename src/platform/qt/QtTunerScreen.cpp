@@ -39,7 +39,8 @@ QQuickItem* QtTunerScreen::load(QQuickItem* parent) {
   if (!item) {
     delete object;
     for (const auto& error : component_->errors()) {
-      platform::log("Layout %@: %@", layoutName_.toStdString(), error.toString().toStdString());
+      platform::warn(platform::LogCategory::Layout, "Layout %@: %@", layoutName_.toStdString(),
+                     error.toString().toStdString());
     }
     return nullptr;
   }
@@ -50,7 +51,8 @@ QQuickItem* QtTunerScreen::load(QQuickItem* parent) {
     if (connectOutlet(name)) {
       connected_.append(name);
     } else {
-      platform::log("Layout %@ names an unknown outlet %@", layoutName_.toStdString(), name.toStdString());
+      platform::warn(platform::LogCategory::Layout, "Layout %@ names an unknown outlet %@", layoutName_.toStdString(),
+                     name.toStdString());
     }
   }
   return item;
