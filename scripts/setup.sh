@@ -19,6 +19,8 @@ packages=(
   fonts-dejavu-core
   # virtual audio server for the end-to-end tests
   pulseaudio pulseaudio-utils
+  # plucked strings rendered for the cents accuracy measurement (scripts/measure-cents-accuracy.py)
+  fluidsynth fluid-soundfont-gm
 )
 
 missing=()
