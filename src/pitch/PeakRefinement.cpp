@@ -20,18 +20,13 @@ double parabolaVertex(double left, double centre, double right) {
   return std::fmax(-0.5, std::fmin(0.5, offset));
 }
 
-double gaussianVertex(double left, double centre, double right) {
-  if (!(left > 0.0 && centre > 0.0 && right > 0.0)) return parabolaVertex(left, centre, right);
-  return parabolaVertex(std::log(left), std::log(centre), std::log(right));
-}
-
 struct Peak {
   double bin = 0.0;  // fractional bin
   double magnitude = 0.0;
 };
 
 // The largest magnitude within kSearchBins of around, refined between its neighbours.
-Peak refinedLocalPeak(const double* m, std::uint32_t bins, double around, bool gaussian) {
+Peak refinedLocalPeak(const double* m, std::uint32_t bins, double around) {
   const auto centre = static_cast<std::int64_t>(std::lround(around));
   const std::int64_t first = std::max<std::int64_t>(1, centre - kSearchBins);
   const std::int64_t last = std::min<std::int64_t>(static_cast<std::int64_t>(bins) - 2, centre + kSearchBins);
@@ -40,9 +35,7 @@ Peak refinedLocalPeak(const double* m, std::uint32_t bins, double around, bool g
   for (std::int64_t i = first + 1; i <= last; ++i) {
     if (m[i] > m[best]) best = i;
   }
-  const double offset = gaussian ? gaussianVertex(m[best - 1], m[best], m[best + 1])
-                                 : parabolaVertex(m[best - 1], m[best], m[best + 1]);
-  return {static_cast<double>(best) + offset, m[best]};
+  return {static_cast<double>(best) + parabolaVertex(m[best - 1], m[best], m[best + 1]), m[best]};
 }
 
 }  // namespace
@@ -61,15 +54,13 @@ double refinedPeakHertz(const double* magnitudes, const double* harmonicSum, std
       return (k + parabolaVertex(harmonicSum[peakBin - 1], harmonicSum[peakBin], harmonicSum[peakBin + 1])) *
              binHertz;
     case Refinement::FundamentalParabola:
-      return refinedLocalPeak(magnitudes, bins, k, false).bin * binHertz;
-    case Refinement::FundamentalGaussian:
-      return refinedLocalPeak(magnitudes, bins, k, true).bin * binHertz;
+      return refinedLocalPeak(magnitudes, bins, k).bin * binHertz;
     case Refinement::HarmonicsParabola: {
-      const Peak fundamental = refinedLocalPeak(magnitudes, bins, k, false);
+      const Peak fundamental = refinedLocalPeak(magnitudes, bins, k);
       double weighted = fundamental.bin * fundamental.magnitude;
       double weights = fundamental.magnitude;
       for (int h = 2; h <= kHarmonics; ++h) {
-        const Peak harmonic = refinedLocalPeak(magnitudes, bins, fundamental.bin * h, false);
+        const Peak harmonic = refinedLocalPeak(magnitudes, bins, fundamental.bin * h);
         weighted += harmonic.bin / h * harmonic.magnitude;
         weights += harmonic.magnitude;
       }

@@ -14,15 +14,16 @@ enum class Refinement {
   // The fundamental's own peak in the magnitude spectrum (largest magnitude within half a
   // transform bin of the harmonic-sum peak), refined by a parabola through it and its neighbours.
   FundamentalParabola,
-  // As FundamentalParabola with the parabola through the logarithms (a Gaussian fit).
-  FundamentalGaussian,
   // The fundamental and its second and third harmonics refined as above, each divided by its
   // order, averaged with their magnitudes as weights.
   HarmonicsParabola,
 };
 
-// The method the tuner uses, chosen by measuring plucked strings from 41 to 440 Hz.
-inline constexpr Refinement kDefaultRefinement = Refinement::HarmonicsParabola;
+// The method the tuner uses, chosen by measuring sampled plucked strings on the eleven target
+// notes (scripts/measure-cents-accuracy.py): median |error| 0.8 cents from A4 to A2 and 1.8 from
+// E2 to E1, against 1.6 and 6.9 for FundamentalParabola and 1.2 and 2.8 for HarmonicsParabola.
+// The harmonic sum gathers the partials that leak into the fundamental's lobe at low notes.
+inline constexpr Refinement kDefaultRefinement = Refinement::HarmonicSumParabola;
 
 // The refined frequency in hertz of the peak at peakBin (the estimate's bin, 1..bins-2), given
 // magnitudes M and harmonic sum H of `bins` values and the width of one bin in hertz; 0 when
