@@ -21,6 +21,8 @@ packages=(
   pulseaudio pulseaudio-utils
   # the Debian package and the checks of its desktop entry and metainfo
   dpkg-dev appstream desktop-file-utils
+  # plucked strings rendered for the cents accuracy measurement (scripts/measure-cents-accuracy.py)
+  fluidsynth fluid-soundfont-gm
 )
 
 missing=()

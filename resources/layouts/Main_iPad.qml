@@ -12,6 +12,7 @@ TunerScreen {
     gap: 12
     headerHeight: 64
     readingHeight: 150
+    meterHeight: 72
     stringsHeight: 34
     referenceHeight: 72
     toneHeight: 36

@@ -12,6 +12,7 @@ TunerScreen {
     gap: 14
     headerHeight: 76
     readingHeight: 196
+    meterHeight: 92
     stringsHeight: 40
     referenceHeight: 88
     toneHeight: 44

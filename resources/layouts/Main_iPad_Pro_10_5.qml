@@ -12,6 +12,7 @@ TunerScreen {
     gap: 12
     headerHeight: 66
     readingHeight: 160
+    meterHeight: 76
     stringsHeight: 36
     referenceHeight: 76
     toneHeight: 38

@@ -12,6 +12,7 @@ TunerScreen {
     gap: 13
     headerHeight: 68
     readingHeight: 166
+    meterHeight: 78
     stringsHeight: 36
     referenceHeight: 78
     toneHeight: 38

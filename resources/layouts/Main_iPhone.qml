@@ -12,6 +12,7 @@ TunerScreen {
     gap: 5
     headerHeight: 40
     readingHeight: 100
+    meterHeight: 44
     stringsHeight: 20
     referenceHeight: 40
     toneHeight: 20

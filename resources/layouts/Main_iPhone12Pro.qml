@@ -12,6 +12,7 @@ TunerScreen {
     gap: 6
     headerHeight: 48
     readingHeight: 128
+    meterHeight: 56
     stringsHeight: 24
     referenceHeight: 50
     toneHeight: 24

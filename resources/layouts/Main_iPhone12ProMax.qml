@@ -12,6 +12,7 @@ TunerScreen {
     gap: 7
     headerHeight: 52
     readingHeight: 140
+    meterHeight: 62
     stringsHeight: 26
     referenceHeight: 56
     toneHeight: 26

@@ -12,6 +12,7 @@ TunerScreen {
     gap: 4
     headerHeight: 38
     readingHeight: 88
+    meterHeight: 40
     stringsHeight: 18
     referenceHeight: 38
     toneHeight: 18

@@ -12,6 +12,7 @@ TunerScreen {
     gap: 6
     headerHeight: 44
     readingHeight: 112
+    meterHeight: 48
     stringsHeight: 22
     referenceHeight: 44
     toneHeight: 22

@@ -12,6 +12,7 @@ TunerScreen {
     gap: 6
     headerHeight: 46
     readingHeight: 124
+    meterHeight: 54
     stringsHeight: 24
     referenceHeight: 48
     toneHeight: 24

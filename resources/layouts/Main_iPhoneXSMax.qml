@@ -12,6 +12,7 @@ TunerScreen {
     gap: 7
     headerHeight: 50
     readingHeight: 136
+    meterHeight: 60
     stringsHeight: 26
     referenceHeight: 54
     toneHeight: 26

@@ -18,7 +18,8 @@ Item {
         "currentTuningName", "chartDisplay", "firstString", "secondString", "thirdString",
         "firstFreqButton", "secondFreqButton", "thirdFreqButton",
         "showPreviousTuningButton", "showNextTuningButton",
-        "aboutCongratsMessage", "aboutMsg2", "tfnoteDisplay", "tfFreqLabel"
+        "aboutCongratsMessage", "aboutMsg2", "tfnoteDisplay", "tfFreqLabel",
+        "centsMeter", "centsLabel", "tuneCue"
     ]
 
     // Design size; the screen fills the window it is shown in.
@@ -35,6 +36,7 @@ Item {
     // Row heights, top to bottom.
     property real headerHeight: 46
     property real readingHeight: 116
+    property real meterHeight: 52
     property real stringsHeight: 24
     property real referenceHeight: 48
     property real toneHeight: 24
@@ -55,10 +57,12 @@ Item {
     readonly property color amber: "#e8a33d"
     readonly property color panelColor: "#1b1f27"
     readonly property color panelBorder: "#2c323e"
+    readonly property color inTune: "#6fd66f"
 
     readonly property real contentWidth: width - 2 * margin
     readonly property real readingY: safeTop + headerHeight + gap
-    readonly property real chartY: readingY + readingHeight + gap
+    readonly property real meterY: readingY + readingHeight + gap
+    readonly property real chartY: meterY + meterHeight + gap
     readonly property real belowChart: stringsHeight + referenceHeight + toneHeight + aboutHeight + footerHeight + 5 * gap
     readonly property real chartHeight: Math.max(0, height - safeBottom - belowChart - chartY - gap)
     readonly property real chartWidth: Math.min(contentWidth, chartMaxWidth)
@@ -200,6 +204,107 @@ Item {
         minimumPixelSize: 8
     }
 
+    // Cents meter: a needle over a ±50 cent scale with a centre mark; below it the flat/sharp
+    // cue (an arrow and words) on the left and the distance on the right.
+    Rectangle {
+        objectName: "meterPanel"
+        x: root.margin
+        y: root.meterY
+        width: root.contentWidth
+        height: root.meterHeight
+        radius: root.margin * 0.75
+        color: root.panelColor
+        border.color: root.panelBorder
+    }
+
+    Item {
+        id: meter
+        objectName: "centsMeter"
+        readonly property QtObject view: root.tuner ? root.tuner.centsMeter : null
+        readonly property bool active: view ? view.active : false
+        readonly property real cents: view ? view.cents : 0
+        readonly property int cue: view ? view.cue : 0
+        readonly property real half: (width - height * 0.5) / 2
+        x: root.margin * 2
+        y: root.meterY + root.meterHeight * 0.08
+        width: root.contentWidth - 2 * root.margin
+        height: root.meterHeight * 0.44
+        visible: view ? !view.hidden : true
+
+        // Scale: the track, a mark every 10 cents, longer at ±50, and the centre mark.
+        Rectangle {
+            x: meter.height * 0.25
+            y: meter.height * 0.62
+            width: meter.width - meter.height * 0.5
+            height: Math.max(1, meter.height * 0.06)
+            color: root.panelBorder
+        }
+        Repeater {
+            model: 11
+            delegate: Rectangle {
+                required property int index
+                readonly property bool centre: index === 5
+                readonly property bool end: index === 0 || index === 10
+                width: centre ? Math.max(2, meter.height * 0.1) : Math.max(1, meter.height * 0.05)
+                height: meter.height * (centre ? 0.9 : end ? 0.5 : 0.28)
+                x: meter.height * 0.25 + index * meter.half / 5 - width / 2
+                y: meter.height * 0.62 - height / 2
+                color: centre ? root.inTune : root.muted
+                opacity: centre ? 0.9 : 0.6
+            }
+        }
+        // The needle: follows each tick within the tick's own interval, so it moves smoothly
+        // yet never trails a reading.
+        Rectangle {
+            objectName: "centsNeedle"
+            width: Math.max(3, meter.height * 0.14)
+            height: meter.height
+            radius: width / 2
+            x: meter.height * 0.25 + meter.half * (1 + Math.max(-50, Math.min(50, meter.cents)) / 50) - width / 2
+            y: 0
+            color: !meter.active ? root.muted : meter.cue === 0 && meter.view.far === 0 ? root.inTune : root.amber
+            opacity: meter.active ? 1.0 : 0.35
+            Behavior on x { NumberAnimation { duration: 80; easing.type: Easing.OutQuad } }
+        }
+    }
+
+    Text {
+        objectName: "tuneCue"
+        readonly property int cue: root.tuner ? root.tuner.centsMeter.cue : 0
+        x: root.margin * 2
+        y: root.meterY + root.meterHeight * 0.54
+        width: (root.contentWidth - 2 * root.margin) * 0.6
+        height: root.meterHeight * 0.4
+        // The arrow says the way without relying on colour: up to tighten, down to slacken.
+        text: root.tuner && root.tuner.tuneCue.text !== ""
+              ? (cue > 0 ? "\u25B2 " : cue < 0 ? "\u25BC " : "") + root.tuner.tuneCue.text : ""
+        visible: root.tuner ? !root.tuner.tuneCue.hidden : true
+        color: root.amber
+        font.pixelSize: root.textSize
+        font.bold: true
+        horizontalAlignment: Text.AlignLeft
+        verticalAlignment: Text.AlignVCenter
+        fontSizeMode: Text.Fit
+        minimumPixelSize: 6
+    }
+
+    Text {
+        objectName: "centsLabel"
+        x: root.margin * 2 + (root.contentWidth - 2 * root.margin) * 0.6
+        y: root.meterY + root.meterHeight * 0.54
+        width: (root.contentWidth - 2 * root.margin) * 0.4
+        height: root.meterHeight * 0.4
+        text: root.tuner ? root.tuner.centsLabel.text : ""
+        visible: root.tuner ? !root.tuner.centsLabel.hidden : true
+        color: root.ink
+        font.pixelSize: root.textSize
+        font.family: "DejaVu Sans Mono"
+        horizontalAlignment: Text.AlignRight
+        verticalAlignment: Text.AlignVCenter
+        fontSizeMode: Text.Fit
+        minimumPixelSize: 6
+    }
+
     // Chart of the current tuning, with the tuned-string highlight drawn exactly over it:
     // both pictures share one rectangle and one aspect ratio and are fitted the same way.
     Image {
@@ -230,7 +335,11 @@ Item {
         mipmap: true
     }
 
-    // Note names of strings 3, 2 and 1, left to right as the chart draws the strings.
+    // Note names of strings 3, 2 and 1, left to right as the chart draws the strings, each with
+    // its reference tone button right under it; the columns spread under the chart's picture.
+    readonly property real stringColumnsWidth: Math.min(contentWidth, Math.max(chart.paintedWidth, contentWidth / 2))
+    readonly property real stringColumnsX: (width - stringColumnsWidth) / 2
+
     Repeater {
         model: ["thirdString", "secondString", "firstString"]
         delegate: Text {
@@ -238,11 +347,9 @@ Item {
             required property int index
             readonly property QtObject view: root.tuner ? root.tuner[modelData] : null
             objectName: modelData
-            // Spread under the chart's picture.
-            readonly property real rowWidth: Math.min(root.contentWidth, Math.max(chart.paintedWidth, root.contentWidth / 2))
-            x: (root.width - rowWidth) / 2 + index * rowWidth / 3
+            x: root.stringColumnsX + index * root.stringColumnsWidth / 3
             y: root.stringsY
-            width: rowWidth / 3
+            width: root.stringColumnsWidth / 3
             height: root.stringsHeight
             text: view ? view.text : ""
             visible: view ? !view.hidden : true
@@ -256,66 +363,38 @@ Item {
         }
     }
 
-    // Reference tones: one button per string of the tuning, and stop.
-    Row {
-        id: referenceRow
-        readonly property real buttonWidth: (root.contentWidth - 3 * root.gap) / 4
-        x: (root.width - width) / 2
-        y: root.referenceY
-        height: root.referenceHeight
-        spacing: root.gap
-
-        TunerButton {
-            objectName: "firstFreqButton"
-            width: referenceRow.buttonWidth
+    // Reference tones: the button of each string in its string's column.
+    Repeater {
+        model: [{ outlet: "thirdFreqButton", action: "playThirdFreq" },
+                { outlet: "secondFreqButton", action: "playE329_6" },
+                { outlet: "firstFreqButton", action: "playA440Hz" }]
+        delegate: TunerButton {
+            required property var modelData
+            required property int index
+            readonly property QtObject view: root.tuner ? root.tuner[modelData.outlet] : null
+            readonly property real column: root.stringColumnsWidth / 3
+            objectName: modelData.outlet
+            width: Math.min(column - root.gap, root.referenceHeight * 2.4)
+            x: root.stringColumnsX + index * column + (column - width) / 2
+            y: root.referenceY
             height: root.referenceHeight
-            title: root.tuner ? root.tuner.firstFreqButton.title : ""
-            visible: root.tuner ? !root.tuner.firstFreqButton.hidden : true
+            title: view ? view.title : ""
+            visible: view ? !view.hidden : true
             tint: "#3a3222"
             textColor: root.amber
             fontSize: root.buttonSize
-            onTapped: root.tuner.playA440Hz()
-        }
-        TunerButton {
-            objectName: "secondFreqButton"
-            width: referenceRow.buttonWidth
-            height: root.referenceHeight
-            title: root.tuner ? root.tuner.secondFreqButton.title : ""
-            visible: root.tuner ? !root.tuner.secondFreqButton.hidden : true
-            tint: "#3a3222"
-            textColor: root.amber
-            fontSize: root.buttonSize
-            onTapped: root.tuner.playE329_6()
-        }
-        TunerButton {
-            objectName: "thirdFreqButton"
-            width: referenceRow.buttonWidth
-            height: root.referenceHeight
-            title: root.tuner ? root.tuner.thirdFreqButton.title : ""
-            visible: root.tuner ? !root.tuner.thirdFreqButton.hidden : true
-            tint: "#3a3222"
-            textColor: root.amber
-            fontSize: root.buttonSize
-            onTapped: root.tuner.playThirdFreq()
-        }
-        TunerButton {
-            objectName: "stopFreqPlay"
-            width: referenceRow.buttonWidth
-            height: root.referenceHeight
-            title: "■"
-            tint: "#4a2326"
-            textColor: "#ff8a80"
-            fontSize: root.buttonSize
-            onTapped: root.tuner.stopFreqPlay()
+            onTapped: root.tuner[modelData.action]()
         }
     }
 
-    // The reference tone playing: note name and frequency.
+    // The reference tone playing, note name and frequency, and the button that stops it.
+    readonly property real stopWidth: Math.min(contentWidth / 4, toneHeight * 3.2)
+
     Text {
         objectName: "tfnoteDisplay"
         x: root.margin
         y: root.toneY
-        width: root.contentWidth / 2 - root.gap
+        width: (root.contentWidth - root.stopWidth) / 2 - root.gap
         height: root.toneHeight
         text: root.tuner ? root.tuner.tfnoteDisplay.text : ""
         visible: root.tuner ? !root.tuner.tfnoteDisplay.hidden : true
@@ -330,9 +409,9 @@ Item {
 
     Text {
         objectName: "tfFreqLabel"
-        x: root.width / 2 + root.gap
+        x: root.margin + (root.contentWidth - root.stopWidth) / 2
         y: root.toneY
-        width: root.contentWidth / 2 - root.gap
+        width: (root.contentWidth - root.stopWidth) / 2 - root.gap
         height: root.toneHeight
         text: root.tuner ? root.tuner.tfFreqLabel.text : ""
         visible: root.tuner ? !root.tuner.tfFreqLabel.hidden : true
@@ -343,6 +422,19 @@ Item {
         verticalAlignment: Text.AlignVCenter
         fontSizeMode: Text.Fit
         minimumPixelSize: 7
+    }
+
+    TunerButton {
+        objectName: "stopFreqPlay"
+        x: root.width - root.margin - width
+        y: root.toneY
+        width: root.stopWidth
+        height: root.toneHeight
+        title: "■"
+        tint: "#4a2326"
+        textColor: "#ff8a80"
+        fontSize: root.textSize
+        onTapped: root.tuner.stopFreqPlay()
     }
 
     // The two fixed texts.
@@ -393,7 +485,7 @@ Item {
             objectName: "makerSiteLink"
             width: footer.buttonWidth
             height: root.footerHeight
-            title: "Website"
+            title: qsTrId("LinkWebsite")
             bold: false
             fontSize: root.smallSize
             onTapped: root.tuner.openLink("redirectToMakerSite")
@@ -402,7 +494,7 @@ Item {
             objectName: "reviewThisAppLink"
             width: footer.buttonWidth
             height: root.footerHeight
-            title: "★ Rate this app"
+            title: "★ " + qsTrId("LinkRateThisApp")
             bold: false
             fontSize: root.smallSize
             onTapped: root.tuner.openLink("reviewThisApp")
@@ -411,7 +503,7 @@ Item {
             objectName: "moreAppsButton"
             width: footer.buttonWidth
             height: root.footerHeight
-            title: "More apps…"
+            title: qsTrId("LinkMoreApps")
             bold: false
             fontSize: root.smallSize
             onTapped: linksPanel.visible = true

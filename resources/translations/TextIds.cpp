@@ -36,6 +36,20 @@ constexpr std::array kTexts{
     TextId{kRatingTable, "Remind me later", QT_TRID_NOOP("RatingPromptLocalizable:Remind me later")},
     //% "No, Thanks"
     TextId{kRatingTable, "No, Thanks", QT_TRID_NOOP("RatingPromptLocalizable:No, Thanks")},
+    //% "far flat"
+    TextId{"", "CentsFarFlat", QT_TRID_NOOP("CentsFarFlat")},
+    //% "far sharp"
+    TextId{"", "CentsFarSharp", QT_TRID_NOOP("CentsFarSharp")},
+    //% "tune up"
+    TextId{"", "CentsTuneUp", QT_TRID_NOOP("CentsTuneUp")},
+    //% "tune down"
+    TextId{"", "CentsTuneDown", QT_TRID_NOOP("CentsTuneDown")},
+    //% "Website"
+    TextId{"", "LinkWebsite", QT_TRID_NOOP("LinkWebsite")},
+    //% "Rate this app"
+    TextId{"", "LinkRateThisApp", QT_TRID_NOOP("LinkRateThisApp")},
+    //% "More apps…"
+    TextId{"", "LinkMoreApps", QT_TRID_NOOP("LinkMoreApps")},
 };
 
 }  // namespace

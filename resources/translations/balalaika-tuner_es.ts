@@ -63,5 +63,40 @@
         <source>No, Thanks</source>
         <translation>No, gracias</translation>
     </message>
+    <message id="CentsFarFlat">
+        <location filename="TextIds.cpp" line="40"/>
+        <source>far flat</source>
+        <translation>muy grave</translation>
+    </message>
+    <message id="CentsFarSharp">
+        <location filename="TextIds.cpp" line="42"/>
+        <source>far sharp</source>
+        <translation>muy agudo</translation>
+    </message>
+    <message id="CentsTuneUp">
+        <location filename="TextIds.cpp" line="44"/>
+        <source>tune up</source>
+        <translation>sube el tono</translation>
+    </message>
+    <message id="CentsTuneDown">
+        <location filename="TextIds.cpp" line="46"/>
+        <source>tune down</source>
+        <translation>baja el tono</translation>
+    </message>
+    <message id="LinkWebsite">
+        <location filename="TextIds.cpp" line="48"/>
+        <source>Website</source>
+        <translation>Sitio web</translation>
+    </message>
+    <message id="LinkRateThisApp">
+        <location filename="TextIds.cpp" line="50"/>
+        <source>Rate this app</source>
+        <translation>Valorar la app</translation>
+    </message>
+    <message id="LinkMoreApps">
+        <location filename="TextIds.cpp" line="52"/>
+        <source>More apps…</source>
+        <translation>Más apps…</translation>
+    </message>
 </context>
 </TS>

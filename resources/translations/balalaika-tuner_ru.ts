@@ -63,5 +63,40 @@
         <source>No, Thanks</source>
         <translation>Нет, спасибо</translation>
     </message>
+    <message id="CentsFarFlat">
+        <location filename="TextIds.cpp" line="40"/>
+        <source>far flat</source>
+        <translation>сильно ниже</translation>
+    </message>
+    <message id="CentsFarSharp">
+        <location filename="TextIds.cpp" line="42"/>
+        <source>far sharp</source>
+        <translation>сильно выше</translation>
+    </message>
+    <message id="CentsTuneUp">
+        <location filename="TextIds.cpp" line="44"/>
+        <source>tune up</source>
+        <translation>повысьте</translation>
+    </message>
+    <message id="CentsTuneDown">
+        <location filename="TextIds.cpp" line="46"/>
+        <source>tune down</source>
+        <translation>понизьте</translation>
+    </message>
+    <message id="LinkWebsite">
+        <location filename="TextIds.cpp" line="48"/>
+        <source>Website</source>
+        <translation>Сайт</translation>
+    </message>
+    <message id="LinkRateThisApp">
+        <location filename="TextIds.cpp" line="50"/>
+        <source>Rate this app</source>
+        <translation>Оценить</translation>
+    </message>
+    <message id="LinkMoreApps">
+        <location filename="TextIds.cpp" line="52"/>
+        <source>More apps…</source>
+        <translation>Другие приложения…</translation>
+    </message>
 </context>
 </TS>

@@ -1,5 +1,7 @@
 #include "app/HeadlessScreen.h"
 
+#include "app/OfflineAnalysis.h"
+
 namespace balalaika::app {
 namespace {
 
@@ -17,6 +19,12 @@ std::string litString(const HeadlessImageView& overlay) {
   const std::string& name = overlay.image()->name;
   if (name.size() > 1 && name.find("_string") != std::string::npos) return name.substr(0, 1);
   return "";
+}
+
+// "cents=-12.4 nearest=2", "cents=far-flat nearest=2", "cents=none nearest=none".
+std::string centsFields(const std::optional<platform::CentsReading>& reading) {
+  if (!reading) return "cents=none nearest=none";
+  return "cents=" + analysis::centsField(reading) + " nearest=" + std::to_string(reading->string);
 }
 
 std::string quoted(const std::string& text) { return "\"" + text + "\""; }
@@ -47,6 +55,7 @@ void HeadlessScreen::connect(ViewControllerOutlets& o) {
   o.aboutMsg2 = &aboutMsg2_;
   o.tfnoteDisplay = &tfnoteDisplay_;
   o.tfFreqLabel = &tfFreqLabel_;
+  o.centsMeter = &centsMeter_;
 }
 
 std::string HeadlessScreen::summary() const {
@@ -57,7 +66,7 @@ std::string HeadlessScreen::summary() const {
   if (!tfFreqLabel_.text().empty()) tone += (tone.empty() ? "" : " ") + tfFreqLabel_.text();
   return "tuning=" + quoted(currentTuningName_.text()) + " freq=" + quoted(freq_label_.text()) +
          " note=" + quoted(noteDisplay_.text()) + " lamp=" + lampColour(LEDDisplay_) +
-         " string=" + (string.empty() ? "none" : string) + " tone=" + quoted(tone);
+         " string=" + (string.empty() ? "none" : string) + " tone=" + quoted(tone) + " " + centsFields(centsMeter_.reading());
 }
 
 std::optional<std::string> HeadlessScreen::changedSummary() {

@@ -47,6 +47,17 @@ class HeadlessButton : public platform::Button {
   bool hidden_ = false;
 };
 
+class HeadlessCentsMeter : public platform::CentsMeter {
+ public:
+  void setReading(const std::optional<platform::CentsReading>& reading) override { reading_ = reading; }
+  void setHidden(bool hidden) override { hidden_ = hidden; }
+  const std::optional<platform::CentsReading>& reading() const { return reading_; }
+
+ private:
+  std::optional<platform::CentsReading> reading_;
+  bool hidden_ = false;
+};
+
 class HeadlessScreen {
  public:
   HeadlessScreen();
@@ -56,6 +67,8 @@ class HeadlessScreen {
 
   // One line of what the screen shows now, without the time:
   // tuning="..." freq="..." note="..." lamp=yellow|green|none string=1|2|3|none tone="..."
+  //   cents=-12.4|far-flat|far-sharp|none nearest=1|2|3|none
+  // string is the lit string; cents the meter's reading from the nearest string of the tuning.
   std::string summary() const;
 
   // The summary when it differs from the last one returned (the first call always returns it).
@@ -67,6 +80,7 @@ class HeadlessScreen {
   HeadlessImageView LEDDisplay_, LEDDisplay128_, tunedString_, tunedString5_, tunedStringiPad_, chartDisplay_;
   HeadlessButton firstFreqButton_, secondFreqButton_, thirdFreqButton_, showPreviousTuningButton_,
       showNextTuningButton_;
+  HeadlessCentsMeter centsMeter_;
   std::optional<std::string> last_;
 };
 

@@ -1,12 +1,15 @@
 #include "app/OfflineAnalysis.h"
 
 #include <cinttypes>
+#include <cmath>
 #include <cstdio>
 #include <sstream>
 
+#include "pitch/PeakRefinement.h"
 #include "pitch/PitchListener.h"
 #include "platform/AudioFileDecoder.h"
 #include "platform/LevelMeter.h"
+#include "tuner/CentsReading.h"
 
 namespace balalaika::analysis {
 
@@ -22,11 +25,28 @@ const char* stateName(tick::PowerState state) {
   return "";
 }
 
+std::string centsField(const std::optional<platform::CentsReading>& reading) {
+  if (!reading) return "";
+  switch (reading->range) {
+    case platform::CentsReading::Range::FarFlat:
+      return "far-flat";
+    case platform::CentsReading::Range::FarSharp:
+      return "far-sharp";
+    case platform::CentsReading::Range::Near:
+      break;
+  }
+  char text[32];
+  std::snprintf(text, sizeof text, "%.1f", std::abs(reading->cents) < 0.05 ? 0.0 : reading->cents);
+  return text;
+}
+
 std::vector<Tick> analyzeSamples(const std::vector<std::int16_t>& samples, tuning::TuningIndex tuning) {
   PitchListener& listener = *PitchListener::sharedListener();
   const double rate = listener.format().mSampleRate;
   constexpr std::size_t kBufferSamples = PitchListener::kMaxBufferSamples;
   const double duration = static_cast<double>(samples.size()) / rate;
+  const double binHertz = rate * PitchListener::kBinToHertzScale;
+  double refined = 0.0;  // the newest buffer's estimate refined below one bin
 
   std::vector<Tick> ticks;
   for (std::int64_t n = 1;; ++n) {
@@ -41,6 +61,8 @@ std::vector<Tick> analyzeSamples(const std::vector<std::int16_t>& samples, tunin
       t.power = platform::measureLevel(newest, kBufferSamples).mAveragePower;
       listener.setAudioBuffer(newest, kBufferSamples * 2);
       t.frequency = listener.frequency();
+      refined = pitch::refinedPeakHertz(listener.freq_db(), listener.freq_db_harmonic(), PitchListener::kSpectrumBins,
+                                        pitch::binOfEstimate(t.frequency, binHertz), binHertz);
     }
     t.state = tick::classifyPower(t.power);
     if (t.state == tick::PowerState::Loud) {
@@ -50,6 +72,7 @@ std::vector<Tick> analyzeSamples(const std::vector<std::int16_t>& samples, tunin
         t.note = m->note;
       }
       t.text = tick::frequencyText(f + tuning::displayOffset(tuning, t.string));
+      t.cents = cents::nearestString(tuning, refined > 0.0 ? refined : f, t.string);
     }
     ticks.push_back(std::move(t));
   }
@@ -57,12 +80,13 @@ std::vector<Tick> analyzeSamples(const std::vector<std::int16_t>& samples, tunin
 }
 
 void writeCsv(std::ostream& out, const std::vector<Tick>& ticks) {
-  out << "time,power,frequency,state,text,string,note\n";
+  out << "time,power,frequency,state,text,string,note,cents\n";
   char line[256];
   for (const Tick& t : ticks) {
-    std::snprintf(line, sizeof line, "%.1f,%.6f,%.4f,%s,%s,%s,%s\n", t.seconds, static_cast<double>(t.power),
+    std::snprintf(line, sizeof line, "%.1f,%.6f,%.4f,%s,%s,%s,%s,%s\n", t.seconds, static_cast<double>(t.power),
                   static_cast<double>(t.frequency), stateName(t.state), t.text.c_str(),
-                  t.string ? std::to_string(*t.string).c_str() : "", t.note ? t.note->c_str() : "");
+                  t.string ? std::to_string(*t.string).c_str() : "", t.note ? t.note->c_str() : "",
+                  centsField(t.cents).c_str());
     out << line;
   }
 }

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/Views.h"
 #include "tuner/TickRules.h"
 #include "tuner/TuningTable.h"
 
@@ -22,16 +23,24 @@ struct Tick {
   std::string text;                         // frequency text shown on a loud tick, else empty
   std::optional<tuning::StringIndex> string;  // matched string on a loud tick
   std::optional<std::string> note;
+  // The cents meter's reading from the nearest string, refined below one bin, on a loud tick.
+  std::optional<platform::CentsReading> cents;
 };
 
 // Samples are 16-bit mono at the capture rate (14039 Hz). Ticks come every 0.1 s of audio
 // time, from 0.1 s to the end; each analyses the newest complete 4096-sample buffer.
 std::vector<Tick> analyzeSamples(const std::vector<std::int16_t>& samples, tuning::TuningIndex tuning);
 
-// CSV with a header line: time,power,frequency,state,text,string,note.
+// CSV with a header line: time,power,frequency,state,text,string,note,cents. cents is the
+// signed distance from the nearest string ("-12.4"), "far-flat" or "far-sharp", and empty
+// when the tick is not loud.
 void writeCsv(std::ostream& out, const std::vector<Tick>& ticks);
 
 const char* stateName(tick::PowerState state);
+
+// The cents as the CSV and the headless line write them: "-12.4", "far-flat", "far-sharp"; ""
+// for no reading.
+std::string centsField(const std::optional<platform::CentsReading>& reading);
 
 // Decodes the file and writes the CSV to out. Returns 0, or 2 with one line on err and
 // nothing on out when the file cannot be read or the tuning is outside 1..5.

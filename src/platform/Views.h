@@ -43,4 +43,21 @@ class Button : public View {
   virtual void setTitle(const std::string& title) = 0;
 };
 
+// Where a played pitch lies from the nearest string of the tuning, as a cents meter shows it.
+struct CentsReading {
+  enum class Range { Near, FarFlat, FarSharp };  // within ±50 cents, or beyond on either side
+  enum class Cue { None, TuneUp, TuneDown };      // which way to turn the peg
+  double cents = 0.0;  // signed distance from the target pitch, -50..50 (±50 when far)
+  int string = 0;      // the nearest string of the tuning, 1..3
+  Range range = Range::Near;
+  Cue cue = Cue::None;
+  bool operator==(const CentsReading&) const = default;
+};
+
+class CentsMeter : public View {
+ public:
+  // Nothing: the needle rests at the centre and no cue shows.
+  virtual void setReading(const std::optional<CentsReading>& reading) = 0;
+};
+
 }  // namespace balalaika::platform

@@ -3,6 +3,7 @@
 // some of them, and an absent element is simply not updated. Every member function runs on
 // the main thread. Member functions live in the file of their concern:
 //   ViewControllerTick.cpp         tickFree, the tuned-string marks, the review trigger
+//   ViewControllerCents.cpp        the cents meter and flat/sharp cue
 //   ViewControllerTunings.cpp      showPreviousTuning, showNextTuning, displayTunings, displayNotes
 //   ViewControllerHighlight.cpp    displayTunedString
 //   ViewControllerReferenceTones.cpp  playA440Hz, playE329_6, playThirdFreq, stopFreqPlay
@@ -13,6 +14,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "platform/Application.h"
@@ -36,6 +38,8 @@ class PitchSource {
   virtual ~PitchSource() = default;
   virtual float averagePower() = 0;  // linear level of channel 0
   virtual float frequency() = 0;     // estimate in hertz
+  // The newest frequency() reading refined below one bin, in hertz; 0 when there is none.
+  virtual double refinedFrequency() { return 0.0; }
 };
 
 struct ViewControllerOutlets {
@@ -63,6 +67,10 @@ struct ViewControllerOutlets {
   // Reference tones.
   platform::Label* tfnoteDisplay = nullptr;
   platform::Label* tfFreqLabel = nullptr;
+  // Cents meter: the needle and arrow, its number or "far" text, and the "tune up/down" words.
+  platform::CentsMeter* centsMeter = nullptr;
+  platform::Label* centsLabel = nullptr;
+  platform::Label* tuneCue = nullptr;
 };
 
 struct ViewControllerServices {
@@ -149,6 +157,8 @@ class ViewController {
   // Tick paths.
   void showSilence();
   void showTunedString(std::int64_t tuning, double hertz, int stringIndex, const std::string& note);
+  // The cents meter and cue: at rest when nothing is given.
+  void showCents(const std::optional<platform::CentsReading>& reading);
   void armReviewTrigger();
   void setLamps(const char* lamp64, const char* lamp128);
   // Reference tone of string 1..3 of the current tuning.

@@ -4,6 +4,7 @@
 
 #include <optional>
 
+#include "tuner/CentsReading.h"
 #include "tuner/ReviewTrigger.h"
 #include "tuner/ScreenUpdates.h"
 #include "tuner/TickRules.h"
@@ -43,6 +44,7 @@ void ViewController::tickFree() {
   // Both readings are taken on every tick, before anything else.
   const float power = services_.pitch.averagePower();
   const float reading = services_.pitch.frequency();
+  const double refined = services_.pitch.refinedFrequency();
 
   const tuning::TuningIndex tuning = tuning::currentTuning();
   if (!tuning::isValidTuning(tuning)) return;
@@ -50,6 +52,7 @@ void ViewController::tickFree() {
   switch (tick::classifyPower(power)) {
     case tick::PowerState::Silent:
       showSilence();
+      showCents(std::nullopt);
       return;
     case tick::PowerState::Soft:  // the screen keeps what earlier ticks left on it
       return;
@@ -64,9 +67,12 @@ void ViewController::tickFree() {
   const std::optional<tuning::Match> matched = tuning::match(tuning, hertz);
   if (!matched) {
     armReviewTrigger();
-    return;
+  } else {
+    showTunedString(tuning, hertz, matched->string, matched->note);
   }
-  showTunedString(tuning, hertz, matched->string, matched->note);
+  // The meter reads the refined reading; the windows above keep the reading itself.
+  showCents(cents::nearestString(tuning, refined > 0.0 ? refined : hertz,
+                                 matched ? std::optional<tuning::StringIndex>(matched->string) : std::nullopt));
 }
 
 void ViewController::showSilence() {

@@ -94,6 +94,28 @@ TEST_F(OfflineAnalysis, ThirtyCentsOffIsNotMatched) {
   }
 }
 
+TEST_F(OfflineAnalysis, DetunedStringsReadTheirCentsFromTheNearestStringOnLoudTicksOnly) {
+  const struct {
+    double hertz;
+    double cents;
+    tuning::TuningIndex tuning;
+    double tolerance;
+  } cases[] = {{329.6276, -25.0, 1, 3.0}, {440.0, 8.0, 1, 3.0}, {110.0, -40.0, 4, 3.0}, {41.2034, 15.0, 5, 5.0}};
+  for (const auto& c : cases) {
+    const auto ticks = analyze(noteFile(c.hertz, c.cents), c.tuning);
+    for (const Tick& t : insideNote(ticks)) {
+      ASSERT_TRUE(t.cents) << c.hertz << " " << t.seconds;
+      EXPECT_EQ(t.cents->range, platform::CentsReading::Range::Near);
+      EXPECT_NEAR(t.cents->cents, c.cents, c.tolerance) << c.hertz << " Hz at " << t.seconds << " s";
+    }
+    for (const Tick& t : ticks) {
+      if (t.state != tick::PowerState::Loud) {
+        EXPECT_FALSE(t.cents) << t.seconds;
+      }
+    }
+  }
+}
+
 TEST_F(OfflineAnalysis, SilenceAndSoftPlayingAreClassifiedAsSuch) {
   synth::Score score;
   score.seconds = 3.0;
@@ -135,12 +157,16 @@ TEST_F(OfflineAnalysis, ReadsFlacAndOggAndWritesOneCsvRowPerTick) {
     std::istringstream lines(out.str());
     std::string line;
     std::getline(lines, line);
-    EXPECT_EQ(line, "time,power,frequency,state,text,string,note");
+    EXPECT_EQ(line, "time,power,frequency,state,text,string,note,cents");
     int rows = 0;
     bool sawA4 = false;
     while (std::getline(lines, line)) {
       ++rows;
-      sawA4 = sawA4 || line.find(",440.0Hz,1,A4") != std::string::npos;
+      sawA4 = sawA4 || line.find(",440.0Hz,1,A4,") != std::string::npos;
+      // Not loud: the cents column is empty.
+      if (line.find(",loud,") == std::string::npos) {
+        EXPECT_EQ(line.back(), ',') << line;
+      }
     }
     EXPECT_EQ(rows, 30) << ext;
     EXPECT_TRUE(sawA4) << ext;

@@ -7,6 +7,7 @@
 
 #include "ScreenshotStates.h"
 #include "TunerRig.h"
+#include "app/LayoutTable.h"
 #include "platform/Device.h"
 #include "platform/qt/Language.h"
 
@@ -20,7 +21,8 @@ const char* const kElements[] = {
     "showPreviousTuningButton", "LEDDisplay", "currentTuningName", "showNextTuningButton", "LEDDisplay128",
     "noteDisplay", "freq_label", "chartDisplay", "thirdString", "secondString", "firstString",
     "firstFreqButton", "secondFreqButton", "thirdFreqButton", "stopFreqPlay", "tfnoteDisplay", "tfFreqLabel",
-    "aboutCongratsMessage", "aboutMsg2", "makerSiteLink", "reviewThisAppLink", "moreAppsButton"};
+    "aboutCongratsMessage", "aboutMsg2", "makerSiteLink", "reviewThisAppLink", "moreAppsButton",
+    "centsMeter", "tuneCue", "centsLabel"};
 
 // Every visible element inside the window, its text within its box, and no two overlapping.
 void expectTidy(const TunerRig& tuner, const std::string& where) {
@@ -66,11 +68,40 @@ TEST(ScreenGeometry, GivenEveryListedDeviceInEachLanguageAndTuningThenElementsSt
         tuner.controller().playA440Hz();
         tuner.tick(rig::kLoudPower, 440.0f);
         expectTidy(tuner, where + " tone playing, tuning " + std::to_string(tuning));
+        // The lowest string of the tuning 30 cents flat: the meter, its number and "tune up".
+        const float lowest[] = {329.6f, 220.0f, 164.8f, 82.4f, 41.2f};
+        tuner.tick(rig::kLoudPower, lowest[tuning - 1] * 0.9828f);
+        ASSERT_TRUE(tuner.item(QStringLiteral("tuneCue"))->property("text").toString().size() > 2) << where;
+        expectTidy(tuner, where + " string flat, tuning " + std::to_string(tuning));
         tuner.controller().showNextTuning();
       }
     }
   }
   qt::installLanguage(QStringLiteral("en"));
+}
+
+TEST(ScreenGeometry, GivenEveryLayoutAndTuningThenEachReferenceButtonSitsUnderItsOwnStringsNote) {
+  rig::ensureGuiApplication();
+  for (const auto& name : app::kLayoutNames) {
+    TunerRig tuner(rig::deviceFor(std::string(name)));
+    for (int tuning = 1; tuning <= 5; ++tuning) {
+      for (const auto& [buttonName, labelName] : {std::pair{"firstFreqButton", "firstString"},
+                                                  {"secondFreqButton", "secondString"},
+                                                  {"thirdFreqButton", "thirdString"}}) {
+        const QQuickItem* button = tuner.item(QString::fromLatin1(buttonName));
+        const QQuickItem* label = tuner.item(QString::fromLatin1(labelName));
+        ASSERT_TRUE(button && label);
+        if (!button->isVisible()) continue;
+        const QRectF b = button->mapRectToScene(QRectF(0, 0, button->width(), button->height()));
+        const QRectF l = label->mapRectToScene(QRectF(0, 0, label->width(), label->height()));
+        EXPECT_TRUE(b.center().x() >= l.left() && b.center().x() <= l.right() && b.top() >= l.bottom())
+            << name << " tuning " << tuning << ": " << buttonName << " is not under " << labelName;
+        EXPECT_EQ(button->property("title").toString(), label->property("text").toString()) << name << " " << tuning;
+      }
+      tuner.controller().showNextTuning();
+      tuner.settle();
+    }
+  }
 }
 
 TEST(ScreenGeometry, GivenADeviceOfAnotherIdiomThenNoWindowIsShown) {

@@ -28,8 +28,11 @@ class FakePitchSource : public PitchSource {
     log_.record("pitch", "frequency", "");
     return hertz;
   }
+  // Not logged: the tick reads it right after frequency, for the cents meter only.
+  double refinedFrequency() override { return refined; }
   float power = 0.0f;
   float hertz = 0.0f;
+  double refined = 0.0;
 
  private:
   fakes::ViewCallLog& log_;

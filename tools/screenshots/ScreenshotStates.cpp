@@ -17,6 +17,19 @@ constexpr Reading kTunedReadings[] = {
     {1, 1, 440.0f}, {1, 2, 329.6f}, {4, 1, 146.8f}, {4, 2, 110.0f}, {4, 3, 82.4f},
 };
 
+// Strings near but not in tune, and one far from every string: the cents meter and its cue.
+struct Detuned {
+  const char* name;
+  int tuning;
+  float hertz;
+};
+
+constexpr Detuned kDetunedReadings[] = {
+    {"tuning1-flat", 1, 324.9f},        // E4 25 cents flat: tune up
+    {"tuning4-sharp", 4, 111.2f},       // A2 19 cents sharp: tune down
+    {"tuning1-far-sharp", 1, 380.0f},   // beyond E4's half of the scale
+};
+
 }  // namespace
 
 void stepToTuning(TunerRig& rig, int tuning) {
@@ -31,6 +44,13 @@ const std::vector<ScreenshotState>& screenshotStates() {
       list.push_back({"tuning" + std::to_string(reading.tuning) + "-string" + std::to_string(reading.string),
                       [reading](TunerRig& rig) {
                         stepToTuning(rig, reading.tuning);
+                        rig.tick(kLoudPower, reading.hertz);
+                      }});
+    }
+    for (const auto& reading : kDetunedReadings) {
+      list.push_back({reading.name, [reading](TunerRig& rig) {
+                        stepToTuning(rig, reading.tuning);
+                        rig.tick(0.0f, 0.0f);
                         rig.tick(kLoudPower, reading.hertz);
                       }});
     }

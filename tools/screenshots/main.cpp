@@ -3,7 +3,9 @@
 // Files are named <layout>-<state>.png. Runs on Qt's offscreen platform unless another is set.
 
 #include <QDir>
+#include <QEventLoop>
 #include <QImage>
+#include <QTimer>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -39,6 +41,10 @@ int main(int argc, char** argv) {
         return 1;
       }
       state.drive(tuner);
+      // The meter's needle glides to each reading within one tick: let it arrive.
+      QEventLoop settling;
+      QTimer::singleShot(150, &settling, &QEventLoop::quit);
+      settling.exec();
       const QString path = QDir(folder).filePath(QString::fromStdString(layout + "-" + state.name + ".png"));
       if (!tuner.grab().save(path)) {
         std::fprintf(stderr, "bt_screenshots: cannot write %s\n", qPrintable(path));

@@ -82,6 +82,9 @@ bool QtTunerScreen::connectOutlet(const QString& name) {
   else if (is("aboutMsg2")) o.aboutMsg2 = &aboutMsg2_;
   else if (is("tfnoteDisplay")) o.tfnoteDisplay = &tfnoteDisplay_;
   else if (is("tfFreqLabel")) o.tfFreqLabel = &tfFreqLabel_;
+  else if (is("centsMeter")) o.centsMeter = &centsMeter_;
+  else if (is("centsLabel")) o.centsLabel = &centsLabel_;
+  else if (is("tuneCue")) o.tuneCue = &tuneCue_;
   else return false;
   return true;
 }

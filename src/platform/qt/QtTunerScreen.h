@@ -51,6 +51,9 @@ class QtTunerScreen : public QObject, public platform::Screen {
   Q_PROPERTY(QObject* aboutMsg2 READ aboutMsg2 CONSTANT)
   Q_PROPERTY(QObject* tfnoteDisplay READ tfnoteDisplay CONSTANT)
   Q_PROPERTY(QObject* tfFreqLabel READ tfFreqLabel CONSTANT)
+  Q_PROPERTY(QObject* centsMeter READ centsMeter CONSTANT)
+  Q_PROPERTY(QObject* centsLabel READ centsLabel CONSTANT)
+  Q_PROPERTY(QObject* tuneCue READ tuneCue CONSTANT)
 
  public:
   // component: the layout, already compiled by engine. The screen owns the controller.
@@ -101,6 +104,9 @@ class QtTunerScreen : public QObject, public platform::Screen {
   QObject* aboutMsg2() { return &aboutMsg2_; }
   QObject* tfnoteDisplay() { return &tfnoteDisplay_; }
   QObject* tfFreqLabel() { return &tfFreqLabel_; }
+  QObject* centsMeter() { return &centsMeter_; }
+  QObject* centsLabel() { return &centsLabel_; }
+  QObject* tuneCue() { return &tuneCue_; }
 
  private:
   // Sets the controller's outlet of that name to its view object; false for an unknown name.
@@ -108,7 +114,8 @@ class QtTunerScreen : public QObject, public platform::Screen {
 
   QString layoutName_;
   QtLabel freqLabel_, noteDisplay_, currentTuningName_, firstString_, secondString_, thirdString_,
-      aboutCongratsMessage_, aboutMsg2_, tfnoteDisplay_, tfFreqLabel_;
+      aboutCongratsMessage_, aboutMsg2_, tfnoteDisplay_, tfFreqLabel_, centsLabel_, tuneCue_;
+  QtCentsMeter centsMeter_;
   QtImageView ledDisplay_, ledDisplay128_, tunedString_, tunedString5_, tunedStringiPad_, chartDisplay_;
   QtButton firstFreqButton_, secondFreqButton_, thirdFreqButton_, showPreviousTuningButton_,
       showNextTuningButton_;

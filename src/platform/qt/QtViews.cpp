@@ -45,4 +45,42 @@ void QtButton::setHidden(bool hidden) {
   emit hiddenChanged();
 }
 
+void QtCentsMeter::setReading(const std::optional<platform::CentsReading>& reading) {
+  if (reading == reading_) return;
+  reading_ = reading;
+  emit readingChanged();
+}
+
+void QtCentsMeter::setHidden(bool hidden) {
+  if (hidden == hidden_) return;
+  hidden_ = hidden;
+  emit hiddenChanged();
+}
+
+int QtCentsMeter::far() const {
+  if (!reading_) return 0;
+  switch (reading_->range) {
+    case platform::CentsReading::Range::FarFlat:
+      return -1;
+    case platform::CentsReading::Range::FarSharp:
+      return 1;
+    case platform::CentsReading::Range::Near:
+      break;
+  }
+  return 0;
+}
+
+int QtCentsMeter::cue() const {
+  if (!reading_) return 0;
+  switch (reading_->cue) {
+    case platform::CentsReading::Cue::TuneUp:
+      return 1;
+    case platform::CentsReading::Cue::TuneDown:
+      return -1;
+    case platform::CentsReading::Cue::None:
+      break;
+  }
+  return 0;
+}
+
 }  // namespace balalaika::qt

@@ -78,4 +78,35 @@ class QtButton : public QObject, public platform::Button {
   bool hidden_ = false;
 };
 
+class QtCentsMeter : public QObject, public platform::CentsMeter {
+  Q_OBJECT
+  // False at rest (no reading): the needle rests at the centre.
+  Q_PROPERTY(bool active READ active NOTIFY readingChanged)
+  // Needle position, -50..50 cents (0 at rest).
+  Q_PROPERTY(double cents READ cents NOTIFY readingChanged)
+  // -1 far flat, +1 far sharp, 0 within the scale.
+  Q_PROPERTY(int far READ far NOTIFY readingChanged)
+  // +1 tune up, -1 tune down, 0 no cue.
+  Q_PROPERTY(int cue READ cue NOTIFY readingChanged)
+  Q_PROPERTY(bool hidden READ hidden NOTIFY hiddenChanged)
+
+ public:
+  using QObject::QObject;
+  void setReading(const std::optional<platform::CentsReading>& reading) override;
+  void setHidden(bool hidden) override;
+  bool active() const { return reading_.has_value(); }
+  double cents() const { return reading_ ? reading_->cents : 0.0; }
+  int far() const;
+  int cue() const;
+  bool hidden() const { return hidden_; }
+
+ signals:
+  void readingChanged();
+  void hiddenChanged();
+
+ private:
+  std::optional<platform::CentsReading> reading_;
+  bool hidden_ = false;
+};
+
 }  // namespace balalaika::qt

@@ -1,0 +1,86 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "fakes/FakeBundle.h"
+#include "tuner/CentsReading.h"
+
+namespace balalaika::cents {
+namespace {
+
+using Range = platform::CentsReading::Range;
+using Cue = platform::CentsReading::Cue;
+
+TEST(CentsReading, NotesNameTheirEqualTemperedPitchAndOtherNamesNothing) {
+  EXPECT_DOUBLE_EQ(*equalTemperedHertz("A4"), 440.0);
+  EXPECT_NEAR(*equalTemperedHertz("E4"), 329.6276, 1e-4);
+  EXPECT_NEAR(*equalTemperedHertz("D2"), 73.4162, 1e-4);
+  EXPECT_NEAR(*equalTemperedHertz("E1"), 41.2034, 1e-4);
+  for (const char* bad : {"", "H4", "A", "A44", "a4", "E#"}) EXPECT_FALSE(equalTemperedHertz(bad)) << bad;
+}
+
+TEST(CentsReading, GivenAReadingThenTheNearestStringItsSignedDistanceAndTheCueFollow) {
+  const struct {
+    tuning::TuningIndex tuning;
+    double cents;  // from the string's pitch below
+    const char* from;
+    std::optional<tuning::StringIndex> matched;  // what the lamp's windows matched
+    int string;
+    Range range;
+    Cue cue;
+  } cases[] = {
+      {1, -25.0, "E4", std::nullopt, 2, Range::Near, Cue::TuneUp},   // flat: tighten
+      {1, 12.0, "A4", std::nullopt, 1, Range::Near, Cue::TuneDown},  // sharp: slacken
+      {1, -3.0, "A4", 1, 1, Range::Near, Cue::None},                 // in its window: no cue
+      {5, -2.0, "E1", std::nullopt, 3, Range::Near, Cue::TuneUp},    // the lamp rules: unmatched, a cue
+      {5, 5.8, "A1", 2, 2, Range::Near, Cue::None},
+      // Between two strings of one tuning the nearer one in cents wins (A2 and D3 lie 500 c apart).
+      {4, 240.0, "A2", std::nullopt, 2, Range::FarSharp, Cue::None},
+      {4, 260.0, "A2", std::nullopt, 1, Range::FarFlat, Cue::None},
+      {4, 49.9, "A2", std::nullopt, 2, Range::Near, Cue::TuneDown},
+      {4, 50.1, "A2", std::nullopt, 2, Range::FarSharp, Cue::None},
+      {4, -50.1, "E2", std::nullopt, 3, Range::FarFlat, Cue::None},
+      {4, -800.0, "E2", std::nullopt, 3, Range::FarFlat, Cue::None},  // below the lowest string
+      {1, 900.0, "A4", std::nullopt, 1, Range::FarSharp, Cue::None},   // above the highest
+      // Strings 2 and 3 of tunings 1-3 share a window reported as string 2.
+      {3, -10.0, "E3", std::nullopt, 2, Range::Near, Cue::TuneUp},
+  };
+  for (const auto& c : cases) {
+    const double hertz = *equalTemperedHertz(c.from) * std::exp2(c.cents / 1200.0);
+    SCOPED_TRACE(testing::Message() << "tuning " << c.tuning << ", " << c.cents << " c from " << c.from);
+    const auto reading = nearestString(c.tuning, hertz, c.matched);
+    ASSERT_TRUE(reading);
+    EXPECT_EQ(reading->string, c.string);
+    EXPECT_EQ(reading->range, c.range);
+    EXPECT_EQ(reading->cue, c.cue);
+    const double shown = c.range == Range::FarFlat ? -50.0 : c.range == Range::FarSharp ? 50.0 : c.cents;
+    EXPECT_NEAR(reading->cents, shown, 1e-9);
+  }
+}
+
+TEST(CentsReading, SilenceNonsenseAndNoTuningGiveNoReading) {
+  for (double hertz : {0.0, -440.0, std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity()}) {
+    EXPECT_FALSE(nearestString(1, hertz, std::nullopt)) << hertz;
+  }
+  EXPECT_FALSE(nearestString(0, 440.0, std::nullopt));
+  EXPECT_FALSE(nearestString(6, 440.0, std::nullopt));
+}
+
+TEST(CentsReading, TheMeterTextShowsTheSignedDistanceOrTheLocalizedFarWords) {
+  fakes::FakeBundle bundle;
+  bundle.texts[{"", kFarFlatKey}] = "muy grave";
+  const auto text = [&](double cents, Range range) {
+    return meterText(platform::CentsReading{cents, 1, range, Cue::None}, bundle);
+  };
+  EXPECT_EQ(text(-12.44, Range::Near), "-12.4 \u00a2");
+  EXPECT_EQ(text(3.0, Range::Near), "+3.0 \u00a2");
+  EXPECT_EQ(text(-0.04, Range::Near), "0.0 \u00a2");  // never "-0.0"
+  EXPECT_EQ(text(-50.0, Range::FarFlat), "muy grave");
+  EXPECT_EQ(text(50.0, Range::FarSharp), kFarSharpKey);  // no entry: the key
+  EXPECT_EQ(cueText(Cue::TuneUp, bundle), kTuneUpKey);
+  EXPECT_EQ(cueText(Cue::None, bundle), "");
+}
+
+}  // namespace
+}  // namespace balalaika::cents
