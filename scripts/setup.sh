@@ -19,6 +19,8 @@ packages=(
   fonts-dejavu-core
   # virtual audio server for the end-to-end tests
   pulseaudio pulseaudio-utils
+  # sampled plucked instruments and noise for the pitch-accuracy corpus (scripts/precise-corpus.py)
+  fluidsynth fluid-soundfont-gm sox python3-numpy
 )
 
 missing=()

@@ -36,6 +36,8 @@ constexpr std::array kTexts{
     TextId{kRatingTable, "Remind me later", QT_TRID_NOOP("RatingPromptLocalizable:Remind me later")},
     //% "No, Thanks"
     TextId{kRatingTable, "No, Thanks", QT_TRID_NOOP("RatingPromptLocalizable:No, Thanks")},
+    //% "Precise pitch (no octave jumps)"
+    TextId{"", "PreciseEstimator", QT_TRID_NOOP("PreciseEstimator")},
 };
 
 }  // namespace

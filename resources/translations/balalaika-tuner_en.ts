@@ -63,5 +63,10 @@
         <source>No, Thanks</source>
         <translation>No, Thanks</translation>
     </message>
+    <message id="PreciseEstimator">
+        <location filename="TextIds.cpp" line="40"/>
+        <source>Precise pitch (no octave jumps)</source>
+        <translation>Precise pitch (no octave jumps)</translation>
+    </message>
 </context>
 </TS>

@@ -63,5 +63,10 @@
         <source>No, Thanks</source>
         <translation>No, gracias</translation>
     </message>
+    <message id="PreciseEstimator">
+        <location filename="TextIds.cpp" line="40"/>
+        <source>Precise pitch (no octave jumps)</source>
+        <translation>Tono preciso (sin saltos de octava)</translation>
+    </message>
 </context>
 </TS>

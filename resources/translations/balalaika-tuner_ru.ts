@@ -63,5 +63,10 @@
         <source>No, Thanks</source>
         <translation>Нет, спасибо</translation>
     </message>
+    <message id="PreciseEstimator">
+        <location filename="TextIds.cpp" line="40"/>
+        <source>Precise pitch (no octave jumps)</source>
+        <translation>Точная высота (без ошибок в октаву)</translation>
+    </message>
 </context>
 </TS>

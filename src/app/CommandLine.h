@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "app/Estimator.h"
+
 namespace balalaika::app {
 
 struct Options {
@@ -19,6 +21,7 @@ struct Options {
   std::optional<std::string> language;     // --lang CODE: en, es or ru instead of the system's
   std::optional<double> quitAfterSeconds;  // --quit-after SECONDS
   std::optional<std::string> screenshotFile;  // --screenshot FILE: the window as PNG when quitting
+  std::optional<Estimator> estimator;  // --estimator default|precise; else the stored choice
 };
 
 struct ParseResult {

@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "pitch/PitchListener.h"
+#include "pitch/PreciseEstimator.h"
 #include "platform/AudioFileDecoder.h"
 #include "platform/LevelMeter.h"
 
@@ -22,8 +23,10 @@ const char* stateName(tick::PowerState state) {
   return "";
 }
 
-std::vector<Tick> analyzeSamples(const std::vector<std::int16_t>& samples, tuning::TuningIndex tuning) {
+std::vector<Tick> analyzeSamples(const std::vector<std::int16_t>& samples, tuning::TuningIndex tuning,
+                                 app::Estimator estimator) {
   PitchListener& listener = *PitchListener::sharedListener();
+  PreciseEstimator precise(listener.format().mSampleRate);
   const double rate = listener.format().mSampleRate;
   constexpr std::size_t kBufferSamples = PitchListener::kMaxBufferSamples;
   const double duration = static_cast<double>(samples.size()) / rate;
@@ -39,8 +42,12 @@ std::vector<Tick> analyzeSamples(const std::vector<std::int16_t>& samples, tunin
     if (completeBuffers > 0) {
       const std::int16_t* newest = samples.data() + (completeBuffers - 1) * kBufferSamples;
       t.power = platform::measureLevel(newest, kBufferSamples).mAveragePower;
-      listener.setAudioBuffer(newest, kBufferSamples * 2);
-      t.frequency = listener.frequency();
+      if (estimator == app::Estimator::Precise) {
+        t.frequency = static_cast<float>(precise.estimate(newest, kBufferSamples));
+      } else {
+        listener.setAudioBuffer(newest, kBufferSamples * 2);
+        t.frequency = listener.frequency();
+      }
     }
     t.state = tick::classifyPower(t.power);
     if (t.state == tick::PowerState::Loud) {
@@ -67,7 +74,8 @@ void writeCsv(std::ostream& out, const std::vector<Tick>& ticks) {
   }
 }
 
-int analyzeFile(const std::string& path, tuning::TuningIndex tuning, std::ostream& out, std::ostream& err) {
+int analyzeFile(const std::string& path, tuning::TuningIndex tuning, std::ostream& out, std::ostream& err,
+                app::Estimator estimator) {
   if (!tuning::isValidTuning(tuning)) {
     err << "balalaika-tuner: tuning must be 1 to 5, not " << tuning << "\n";
     return 2;
@@ -78,7 +86,7 @@ int analyzeFile(const std::string& path, tuning::TuningIndex tuning, std::ostrea
     return 2;
   }
   std::ostringstream csv;
-  writeCsv(csv, analyzeSamples(audio.samples, tuning));
+  writeCsv(csv, analyzeSamples(audio.samples, tuning, estimator));
   out << csv.str();
   return 0;
 }

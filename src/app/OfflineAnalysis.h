@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/Estimator.h"
 #include "tuner/TickRules.h"
 #include "tuner/TuningTable.h"
 
@@ -26,7 +27,9 @@ struct Tick {
 
 // Samples are 16-bit mono at the capture rate (14039 Hz). Ticks come every 0.1 s of audio
 // time, from 0.1 s to the end; each analyses the newest complete 4096-sample buffer.
-std::vector<Tick> analyzeSamples(const std::vector<std::int16_t>& samples, tuning::TuningIndex tuning);
+// The estimate is the listener's unless estimator says precise.
+std::vector<Tick> analyzeSamples(const std::vector<std::int16_t>& samples, tuning::TuningIndex tuning,
+                                 app::Estimator estimator = app::Estimator::Default);
 
 // CSV with a header line: time,power,frequency,state,text,string,note.
 void writeCsv(std::ostream& out, const std::vector<Tick>& ticks);
@@ -35,6 +38,7 @@ const char* stateName(tick::PowerState state);
 
 // Decodes the file and writes the CSV to out. Returns 0, or 2 with one line on err and
 // nothing on out when the file cannot be read or the tuning is outside 1..5.
-int analyzeFile(const std::string& path, tuning::TuningIndex tuning, std::ostream& out, std::ostream& err);
+int analyzeFile(const std::string& path, tuning::TuningIndex tuning, std::ostream& out, std::ostream& err,
+                app::Estimator estimator = app::Estimator::Default);
 
 }  // namespace balalaika::analysis

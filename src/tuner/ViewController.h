@@ -36,6 +36,8 @@ class PitchSource {
   virtual ~PitchSource() = default;
   virtual float averagePower() = 0;  // linear level of channel 0
   virtual float frequency() = 0;     // estimate in hertz
+  // The newest frequency() reading refined below one bin, in hertz; 0 when there is none.
+  virtual double refinedFrequency() { return 0.0; }
 };
 
 struct ViewControllerOutlets {
