@@ -17,7 +17,7 @@ constexpr std::uint32_t kTransformLength = 2 * PreciseEstimator::kMaxSamples;
 constexpr std::uint32_t kTransformBins = kTransformLength / 2 + 1;
 // Of the NSDF's peaks, the first that reaches this share of the highest is the period.
 constexpr double kPeakShare = 0.9;
-// How much higher n must stand at two or three times the period to take that lag instead.
+// How much higher n must stand at twice the period to take that lag instead.
 constexpr double kSubharmonicRise = 0.015;
 
 // The height of n's peak at lag, between whole lags: the vertex of the parabola through it and
@@ -131,29 +131,26 @@ std::uint32_t PreciseEstimator::pickPeriod() const {
     highest = std::max(highest, peakHeight(n, best));
   }
   if (highest < kMinimumClarity) return 0;
-  std::uint32_t chosen = 0;
+  std::uint32_t chosen = peaks.front();
   for (const std::uint32_t peak : peaks) {
     if (peakHeight(n, peak) >= kPeakShare * highest) {
       chosen = peak;
       break;
     }
   }
-  // Subharmonic check: a peak at two or three times the chosen lag that stands clearly higher
-  // means the signal only nearly repeats at the chosen lag (its odd harmonics, or all but every
-  // third, are weak) and truly repeats at the longer one.
-  for (bool moved = true; moved && chosen != 0;) {
+  // Octave check: a peak at twice the chosen lag that stands clearly higher means the signal
+  // only nearly repeats at the chosen lag (its odd partials are weak) and truly repeats at the
+  // longer one. (The same check at three times the lag misread strings with sympathetic drones.)
+  for (bool moved = true; moved;) {
     moved = false;
-    for (const std::uint32_t multiple : {2u, 3u}) {
-      const double target = static_cast<double>(multiple) * chosen;
-      for (const std::uint32_t peak : peaks) {
-        const bool there = std::abs(peak - target) <= 0.03 * target + 1.0;
-        if (there && peakHeight(n, peak) >= peakHeight(n, chosen) + kSubharmonicRise) {
-          chosen = peak;
-          moved = true;
-          break;
-        }
+    const double target = 2.0 * chosen;
+    for (const std::uint32_t peak : peaks) {
+      const bool there = std::abs(peak - target) <= 0.03 * target + 1.0;
+      if (there && peakHeight(n, peak) >= peakHeight(n, chosen) + kSubharmonicRise) {
+        chosen = peak;
+        moved = true;
+        break;
       }
-      if (moved) break;
     }
   }
   return chosen;

@@ -5,8 +5,8 @@
 // exactly and near 0 where it does not, whatever its level or its decay. Of the positive
 // peaks of n, the first one that reaches 0.9 of the highest is the period: a lag one period
 // too long (an octave low) never comes first. A half period (an octave high) can come first
-// when the odd partials are weak, so a peak at two or three times the chosen lag that stands
-// clearly higher takes over. The peak is then refined below one lag with the band-limited
+// when the odd partials are weak, so a peak at twice the chosen lag that stands clearly higher
+// takes over. The peak is then refined below one lag with the band-limited
 // autocorrelation, which the power spectrum gives at any lag, its partials weighted about by
 // their power so that the stretched upper partials of real strings do not pull it sharp.
 //
