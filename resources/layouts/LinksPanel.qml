@@ -72,15 +72,16 @@ Rectangle {
                 // The player's choice of pitch estimate, kept across launches.
                 TunerButton {
                     objectName: "preciseEstimatorToggle"
-                    readonly property bool precise: typeof pitchEstimator !== "undefined" && pitchEstimator.precise
-                    visible: typeof pitchEstimator !== "undefined"
+                    readonly property QtObject estimator: typeof pitchEstimator !== "undefined" ? pitchEstimator : null
+                    readonly property bool precise: estimator !== null && estimator.precise
+                    visible: estimator !== null
                     width: column.width
                     height: panel.rowHeight
                     title: (precise ? "☑ " : "☐ ") + qsTrId("PreciseEstimator")
                     bold: false
                     fontSize: panel.fontSize
                     tint: precise ? "#24402c" : "#262b36"
-                    onTapped: pitchEstimator.precise = !precise
+                    onTapped: estimator.precise = !precise
                 }
 
                 Repeater {
