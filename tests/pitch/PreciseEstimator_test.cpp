@@ -83,7 +83,7 @@ TEST(PreciseEstimator, GivenAPluckInNoiseThenItStaysWithinACentAndAnEstimatorCan
   for (const double target : {440.0, 110.0, 41.203}) {
     synth::Score score;
     score.seconds = 0.4;
-    score.noiseLevel = 0.03;  // about 12 dB below the note
+    score.noiseLevel = 0.03;  // white noise throughout
     score.plucks = {{.hertz = target, .durationSeconds = 0.4, .level = 0.5}};
     const auto samples = synth::toInt16(synth::render(score));
     SCOPED_TRACE(target);
