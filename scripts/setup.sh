@@ -21,8 +21,9 @@ packages=(
   pulseaudio pulseaudio-utils
   # the Debian package and the checks of its desktop entry and metainfo
   dpkg-dev appstream desktop-file-utils
-  # plucked strings rendered for the cents accuracy measurement (scripts/measure-cents-accuracy.py)
-  fluidsynth fluid-soundfont-gm
+  # sampled plucked instruments and noise for the accuracy measurements
+  # (scripts/measure-cents-accuracy.py, scripts/precise-corpus.py)
+  fluidsynth fluid-soundfont-gm sox python3-numpy
 )
 
 missing=()

@@ -1,7 +1,8 @@
 import QtQuick
 
 // The outbound links, listed over the dimmed screen: the maker's site, this application's
-// store page and the sibling applications. A tap opens the link and closes the panel.
+// store page and the sibling applications. A tap opens the link and closes the panel. Above
+// them, the switch for the precise pitch estimate, which leaves the panel open.
 Rectangle {
     id: panel
 
@@ -67,6 +68,21 @@ Rectangle {
                 id: column
                 width: list.width
                 spacing: panel.rowHeight * 0.18
+
+                // The player's choice of pitch estimate, kept across launches.
+                TunerButton {
+                    objectName: "preciseEstimatorToggle"
+                    readonly property QtObject estimator: typeof pitchEstimator !== "undefined" ? pitchEstimator : null
+                    readonly property bool precise: estimator !== null && estimator.precise
+                    visible: estimator !== null
+                    width: column.width
+                    height: panel.rowHeight
+                    title: (precise ? "☑ " : "☐ ") + qsTrId("PreciseEstimator")
+                    bold: false
+                    fontSize: panel.fontSize
+                    tint: precise ? "#24402c" : "#262b36"
+                    onTapped: estimator.precise = !precise
+                }
 
                 Repeater {
                     model: panel.tuner ? panel.tuner.links : []

@@ -50,6 +50,8 @@ constexpr std::array kTexts{
     TextId{"", "LinkRateThisApp", QT_TRID_NOOP("LinkRateThisApp")},
     //% "More apps…"
     TextId{"", "LinkMoreApps", QT_TRID_NOOP("LinkMoreApps")},
+    //% "Precise pitch (no octave jumps)"
+    TextId{"", "PreciseEstimator", QT_TRID_NOOP("PreciseEstimator")},
 };
 
 }  // namespace

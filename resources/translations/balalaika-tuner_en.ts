@@ -98,5 +98,10 @@
         <source>More apps…</source>
         <translation>More apps…</translation>
     </message>
+    <message id="PreciseEstimator">
+        <location filename="TextIds.cpp" line="40"/>
+        <source>Precise pitch (no octave jumps)</source>
+        <translation>Precise pitch (no octave jumps)</translation>
+    </message>
 </context>
 </TS>

@@ -98,5 +98,10 @@
         <source>More apps…</source>
         <translation>Más apps…</translation>
     </message>
+    <message id="PreciseEstimator">
+        <location filename="TextIds.cpp" line="40"/>
+        <source>Precise pitch (no octave jumps)</source>
+        <translation>Tono preciso (sin saltos de octava)</translation>
+    </message>
 </context>
 </TS>

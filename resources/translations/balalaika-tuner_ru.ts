@@ -98,5 +98,10 @@
         <source>More apps…</source>
         <translation>Другие приложения…</translation>
     </message>
+    <message id="PreciseEstimator">
+        <location filename="TextIds.cpp" line="40"/>
+        <source>Precise pitch (no octave jumps)</source>
+        <translation>Точная высота (без ошибок в октаву)</translation>
+    </message>
 </context>
 </TS>

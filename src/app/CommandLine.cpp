@@ -37,6 +37,7 @@ std::string usage() {
          "  --analyze FILE    print the tuner's readings of a recording as CSV and exit\n"
          "  --tuning N        tuning for --analyze: 1 prima .. 5 contrabass (default 1)\n"
          "  --verbose         print the developer log lines too (also: QT_LOGGING_RULES=\"balalaika.*.debug=true\")\n"
+         "  --estimator NAME  pitch estimate: default, or precise (no octave jumps)\n"
          "  --help            show this help\n"
          "  --version         show the version\n";
 }
@@ -82,6 +83,14 @@ ParseResult parseCommandLine(const std::vector<std::string>& arguments) {
         return result;
       }
       o.tuning = *n;
+    } else if (arg == "--estimator") {
+      const auto text = value();
+      if (!text) return result;
+      o.estimator = parseEstimator(*text);
+      if (!o.estimator) {
+        result.error = "--estimator must be default or precise, not '" + *text + "'";
+        return result;
+      }
     } else if (arg == "--quit-after") {
       const auto text = value();
       if (!text) return result;

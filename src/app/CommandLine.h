@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "app/Estimator.h"
+
 namespace balalaika::app {
 
 struct Options {
@@ -20,6 +22,7 @@ struct Options {
   std::optional<double> quitAfterSeconds;  // --quit-after SECONDS
   std::optional<std::string> screenshotFile;  // --screenshot FILE: the window as PNG when quitting
   bool verbose = false;                    // --verbose: developer log lines on stderr
+  std::optional<Estimator> estimator;  // --estimator default|precise; else the stored choice
 };
 
 struct ParseResult {

@@ -7,6 +7,7 @@
 
 #include "pitch/PeakRefinement.h"
 #include "pitch/PitchListener.h"
+#include "pitch/PreciseEstimator.h"
 #include "platform/AudioFileDecoder.h"
 #include "platform/LevelMeter.h"
 #include "tuner/CentsReading.h"
@@ -40,8 +41,10 @@ std::string centsField(const std::optional<platform::CentsReading>& reading) {
   return text;
 }
 
-std::vector<Tick> analyzeSamples(const std::vector<std::int16_t>& samples, tuning::TuningIndex tuning) {
+std::vector<Tick> analyzeSamples(const std::vector<std::int16_t>& samples, tuning::TuningIndex tuning,
+                                 app::Estimator estimator) {
   PitchListener& listener = *PitchListener::sharedListener();
+  PreciseEstimator precise(listener.format().mSampleRate);
   const double rate = listener.format().mSampleRate;
   constexpr std::size_t kBufferSamples = PitchListener::kMaxBufferSamples;
   const double duration = static_cast<double>(samples.size()) / rate;
@@ -59,10 +62,15 @@ std::vector<Tick> analyzeSamples(const std::vector<std::int16_t>& samples, tunin
     if (completeBuffers > 0) {
       const std::int16_t* newest = samples.data() + (completeBuffers - 1) * kBufferSamples;
       t.power = platform::measureLevel(newest, kBufferSamples).mAveragePower;
-      listener.setAudioBuffer(newest, kBufferSamples * 2);
-      t.frequency = listener.frequency();
-      refined = pitch::refinedPeakHertz(listener.freq_db(), listener.freq_db_harmonic(), PitchListener::kSpectrumBins,
-                                        pitch::binOfEstimate(t.frequency, binHertz), binHertz);
+      if (estimator == app::Estimator::Precise) {
+        refined = precise.estimate(newest, kBufferSamples);
+        t.frequency = static_cast<float>(refined);
+      } else {
+        listener.setAudioBuffer(newest, kBufferSamples * 2);
+        t.frequency = listener.frequency();
+        refined = pitch::refinedPeakHertz(listener.freq_db(), listener.freq_db_harmonic(), PitchListener::kSpectrumBins,
+                                          pitch::binOfEstimate(t.frequency, binHertz), binHertz);
+      }
     }
     t.state = tick::classifyPower(t.power);
     if (t.state == tick::PowerState::Loud) {
@@ -91,7 +99,8 @@ void writeCsv(std::ostream& out, const std::vector<Tick>& ticks) {
   }
 }
 
-int analyzeFile(const std::string& path, tuning::TuningIndex tuning, std::ostream& out, std::ostream& err) {
+int analyzeFile(const std::string& path, tuning::TuningIndex tuning, std::ostream& out, std::ostream& err,
+                app::Estimator estimator) {
   if (!tuning::isValidTuning(tuning)) {
     err << "balalaika-tuner: tuning must be 1 to 5, not " << tuning << "\n";
     return 2;
@@ -102,7 +111,7 @@ int analyzeFile(const std::string& path, tuning::TuningIndex tuning, std::ostrea
     return 2;
   }
   std::ostringstream csv;
-  writeCsv(csv, analyzeSamples(audio.samples, tuning));
+  writeCsv(csv, analyzeSamples(audio.samples, tuning, estimator));
   out << csv.str();
   return 0;
 }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/Views.h"
+#include "app/Estimator.h"
 #include "tuner/TickRules.h"
 #include "tuner/TuningTable.h"
 
@@ -29,7 +30,9 @@ struct Tick {
 
 // Samples are 16-bit mono at the capture rate (14039 Hz). Ticks come every 0.1 s of audio
 // time, from 0.1 s to the end; each analyses the newest complete 4096-sample buffer.
-std::vector<Tick> analyzeSamples(const std::vector<std::int16_t>& samples, tuning::TuningIndex tuning);
+// The estimate is the listener's unless estimator says precise.
+std::vector<Tick> analyzeSamples(const std::vector<std::int16_t>& samples, tuning::TuningIndex tuning,
+                                 app::Estimator estimator = app::Estimator::Default);
 
 // CSV with a header line: time,power,frequency,state,text,string,note,cents. cents is the
 // signed distance from the nearest string ("-12.4"), "far-flat" or "far-sharp", and empty
@@ -44,6 +47,7 @@ std::string centsField(const std::optional<platform::CentsReading>& reading);
 
 // Decodes the file and writes the CSV to out. Returns 0, or 2 with one line on err and
 // nothing on out when the file cannot be read or the tuning is outside 1..5.
-int analyzeFile(const std::string& path, tuning::TuningIndex tuning, std::ostream& out, std::ostream& err);
+int analyzeFile(const std::string& path, tuning::TuningIndex tuning, std::ostream& out, std::ostream& err,
+                app::Estimator estimator = app::Estimator::Default);
 
 }  // namespace balalaika::analysis

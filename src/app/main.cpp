@@ -17,9 +17,11 @@
 
 #include "app/AppDelegate.h"
 #include "app/CommandLine.h"
+#include "app/EstimatorSwitch.h"
 #include "app/HeadlessStoryboards.h"
 #include "app/ListenerPitchSource.h"
 #include "app/OfflineAnalysis.h"
+#include "app/PrecisePitchSource.h"
 #include "pitch/PitchListener.h"
 #include "platform/EmulatedDevice.h"
 #include "platform/FileAudioInputQueue.h"
@@ -34,6 +36,7 @@
 #include "platform/qt/QtBundle.h"
 #include "platform/qt/QtDevice.h"
 #include "platform/qt/QtDispatch.h"
+#include "platform/qt/QtEstimatorToggle.h"
 #include "platform/qt/QtHttpProbe.h"
 #include "platform/qt/QtImages.h"
 #include "platform/qt/QtLog.h"
@@ -86,7 +89,10 @@ int main(int argc, char** argv) {
     std::cout << "balalaika-tuner " << BT_VERSION << "\n";
     return 0;
   }
-  if (options.analyzeFile) return analysis::analyzeFile(*options.analyzeFile, options.tuning, std::cout, std::cerr);
+  if (options.analyzeFile) {
+    return analysis::analyzeFile(*options.analyzeFile, options.tuning, std::cout, std::cerr,
+                                 options.estimator.value_or(app::Estimator::Default));
+  }
 
   platform::EmulatedDevice emulated = platform::defaultEmulatedDevice();
   if (options.device) {
@@ -162,7 +168,11 @@ int main(int argc, char** argv) {
   qt::QtWindowList windows;
   auto session = std::make_shared<qt::QtAudioSession>();
   qt::QtAudioOutputComponent speaker;
-  app::ListenerPitchSource pitch;
+  app::ListenerPitchSource listenerPitch;
+  app::PrecisePitchSource precisePitch;
+  app::EstimatorSwitch pitch(defaults, listenerPitch, precisePitch, options.estimator);
+  qt::QtEstimatorToggle estimatorToggle([&pitch] { return pitch.precise(); },
+                                        [&pitch](bool precise) { pitch.setPrecise(precise); });
 
   RatingPrompt::installPlatform(RatingPromptPlatform{defaults, bundle, nullptr, clock, device, reachability, probe,
                                                      alerts, urlOpener, dispatch, platformApplication, storeViews,
@@ -191,6 +201,7 @@ int main(int argc, char** argv) {
     storyboardOptions.screenWillAppear = appear;
     storyboardOptions.prepareEngine = [&](QQmlEngine& engine) {
       engine.rootContext()->setContextProperty(QStringLiteral("ratingAlerts"), &alerts);
+      engine.rootContext()->setContextProperty(QStringLiteral("pitchEstimator"), &estimatorToggle);
     };
     storyboards = std::make_unique<qt::QtStoryboards>(std::move(storyboardOptions));
   }

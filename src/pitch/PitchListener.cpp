@@ -37,6 +37,13 @@ float PitchListener::frequency() {
   return getFreqFromBuffer(audio_copy_.get(), std::min(length, kMaxBufferBytes));
 }
 
+std::uint32_t PitchListener::copyNewestSamples(std::int16_t* out, std::uint32_t capacity) {
+  std::lock_guard lock(bufferMutex_);
+  const std::uint32_t count = std::min(audio_data_len_ / 2, capacity);
+  if (count > 0) std::memcpy(out, audio_data_.get(), count * sizeof(std::int16_t));
+  return count;
+}
+
 float PitchListener::getFreqFromBuffer(const std::int16_t* samples, std::uint32_t length) {
   std::fill_n(in_fft_.get(), kFftLength, 0.0f);
   std::fill_n(out_fft_.get(), kFftLength, kiss_fft_cpx{0.0f, 0.0f});

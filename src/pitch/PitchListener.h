@@ -97,6 +97,9 @@ class PitchListener {
 
   // Estimate in hertz from the newest stored buffer; 0 before any buffer is stored.
   float frequency();
+  // Copies the newest stored buffer, at most capacity samples, into out under the instance
+  // lock; returns the number of samples copied (0 before any buffer is stored).
+  std::uint32_t copyNewestSamples(std::int16_t* out, std::uint32_t capacity);
 
   // Estimate in hertz from samples; length in bytes (length / 2 samples, at most kFftLength
   // of them are transformed).

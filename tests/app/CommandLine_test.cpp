@@ -19,11 +19,18 @@ TEST(CommandLine, ReadsEveryOptionWithItsValue) {
   EXPECT_EQ(parseCommandLine({"--analyze", "x.flac", "--tuning", "5"}).options.tuning, 5);
 }
 
+TEST(CommandLine, ChoosesTheEstimatorOnlyWhenAsked) {
+  EXPECT_EQ(parseCommandLine({}).options.estimator, std::nullopt);
+  EXPECT_EQ(parseCommandLine({"--estimator", "precise"}).options.estimator, Estimator::Precise);
+  EXPECT_EQ(parseCommandLine({"--analyze", "x.flac", "--estimator", "default"}).options.estimator, Estimator::Default);
+}
+
 TEST(CommandLine, RejectsUnknownOptionsMissingValuesAndBadNumbers) {
   for (const std::vector<std::string>& args :
        std::vector<std::vector<std::string>>{{"--frobnicate"}, {"--input"}, {"--tuning", "0"}, {"--tuning", "6"},
                                              {"--tuning", "2x"}, {"--quit-after", "-1"}, {"--quit-after", "soon"},
-                                             {"input.wav"}}) {
+                                             {"input.wav"}, {"--estimator"}, {"--estimator", ""},
+                                             {"--estimator", "PRECISE"}, {"--estimator", "yin"}}) {
     const auto r = parseCommandLine(args);
     EXPECT_FALSE(r.ok()) << args[0];
     EXPECT_EQ(r.error.find('\n'), std::string::npos) << "one line";

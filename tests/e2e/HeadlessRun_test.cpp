@@ -83,7 +83,12 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(BadArguments{"MissingInputFile", {QStringLiteral("--input"), QStringLiteral("/nonexistent.wav")}},
                       BadArguments{"UnknownDevice", {QStringLiteral("--device"), QStringLiteral("phone:123")}},
                       BadArguments{"UnknownLanguage", {QStringLiteral("--lang"), QStringLiteral("xx")}},
-                      BadArguments{"UnknownOption", {QStringLiteral("--bogus")}}),
+                      BadArguments{"UnknownOption", {QStringLiteral("--bogus")}},
+                      BadArguments{"UnknownEstimator", {QStringLiteral("--estimator"), QStringLiteral("fast")}},
+                      BadArguments{"EstimatorWithAnalyze",
+                                   {QStringLiteral("--analyze"), QStringLiteral(BT_SOURCE_DIR "/resources/audio/demo.flac"),
+                                    QStringLiteral("--estimator"), QStringLiteral("Precise")}},
+                      BadArguments{"EstimatorWithoutValue", {QStringLiteral("--estimator")}}),
     [](const auto& param) { return std::string(param.param.name); });
 
 }  // namespace

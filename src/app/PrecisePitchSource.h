@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "pitch/PreciseEstimator.h"
+#include "tuner/ViewController.h"
+
+namespace balalaika::app {
+
+// The tick's readings with the precise estimate of the listener's newest buffer: the level
+// from the listener as always, the frequency from PreciseEstimator. Main thread.
+class PrecisePitchSource final : public PitchSource {
+ public:
+  PrecisePitchSource();
+  float averagePower() override;
+  // Estimates the newest buffer; 0 before any buffer or when it holds no clear pitch.
+  float frequency() override;
+  double refinedFrequency() override { return refined_; }
+
+ private:
+  PreciseEstimator estimator_;
+  std::vector<std::int16_t> samples_;
+  double refined_ = 0.0;
+};
+
+}  // namespace balalaika::app

@@ -1,0 +1,224 @@
+#include "pitch/PreciseEstimator.h"
+
+#include <kissfft/kiss_fftr.h>
+
+#include <algorithm>
+#include <cmath>
+#include <complex>
+#include <numbers>
+#include <vector>
+
+namespace balalaika {
+namespace {
+
+// Twice the longest buffer: the circular autocorrelation of the zero-padded buffer is then
+// the linear one at every lag.
+constexpr std::uint32_t kTransformLength = 2 * PreciseEstimator::kMaxSamples;
+constexpr std::uint32_t kTransformBins = kTransformLength / 2 + 1;
+// Of the NSDF's peaks, the first that reaches this share of the highest is the period.
+constexpr double kPeakShare = 0.9;
+// How much higher n must stand at twice the period to take that lag instead.
+constexpr double kSubharmonicRise = 0.015;
+
+// The height of n's peak at lag, between whole lags: the vertex of the parabola through it and
+// its neighbours. Lets peaks at different lags be compared fairly, however far each lies from a
+// whole lag.
+double peakHeight(const std::vector<double>& n, std::uint32_t lag) {
+  const double left = n[lag - 1];
+  const double centre = n[lag];
+  const double right = n[lag + 1];
+  const double curvature = left - 2.0 * centre + right;
+  if (!(curvature < 0.0)) return centre;
+  return centre - (left - right) * (left - right) / (8.0 * curvature);
+}
+
+}  // namespace
+
+struct PreciseEstimator::Buffers {
+  kiss_fftr_cfg forward = kiss_fftr_alloc(static_cast<int>(kTransformLength), 0, nullptr, nullptr);
+  kiss_fftr_cfg inverse = kiss_fftr_alloc(static_cast<int>(kTransformLength), 1, nullptr, nullptr);
+  std::vector<float> signal = std::vector<float>(kTransformLength);
+  std::vector<kiss_fft_cpx> spectrum = std::vector<kiss_fft_cpx>(kTransformBins);
+  std::vector<float> filtered = std::vector<float>(kTransformLength);  // low-passed for refine
+  std::vector<double> weightedPower = std::vector<double>(kTransformBins);  // of filtered
+
+  std::vector<float> autocorrelation = std::vector<float>(kTransformLength);  // times kTransformLength
+  std::vector<double> energyPrefix = std::vector<double>(kMaxSamples + 1);  // sums of x^2
+  std::vector<double> nsdf;           // n(tau)
+
+  ~Buffers() {
+    kiss_fftr_free(forward);
+    kiss_fftr_free(inverse);
+  }
+};
+
+PreciseEstimator::PreciseEstimator(double sampleRate)
+    : sampleRate_(sampleRate),
+      minLag_(static_cast<std::uint32_t>(std::floor(sampleRate / kHighestHertz))),
+      maxLag_(static_cast<std::uint32_t>(std::ceil(sampleRate / kLowestHertz))),
+      buffers_(std::make_unique<Buffers>()) {
+  minLag_ = std::max<std::uint32_t>(minLag_, 2);
+  maxLag_ = std::min(maxLag_, kMaxSamples / 2);
+  buffers_->nsdf.resize(maxLag_ + 2);
+}
+
+PreciseEstimator::~PreciseEstimator() = default;
+
+double PreciseEstimator::estimate(const std::int16_t* samples, std::uint32_t count) {
+  if (buffers_->forward == nullptr || buffers_->inverse == nullptr) return 0.0;
+  if (!computeNsdf(samples, count)) return 0.0;
+  const std::uint32_t lag = pickPeriod();
+  if (lag == 0) return 0.0;
+  return sampleRate_ / refine(lag);
+}
+
+bool PreciseEstimator::computeNsdf(const std::int16_t* samples, std::uint32_t count) {
+  Buffers& b = *buffers_;
+  count_ = std::min(count, kMaxSamples);
+  // At least two periods of the lowest pitch read must fit.
+  if (count_ < 2 * maxLag_) return false;
+
+  double mean = 0.0;
+  for (std::uint32_t i = 0; i < count_; ++i) mean += samples[i];
+  mean /= count_;
+  b.energyPrefix[0] = 0.0;
+  for (std::uint32_t i = 0; i < count_; ++i) {
+    const double x = samples[i] - mean;
+    b.signal[i] = static_cast<float>(x);
+    b.energyPrefix[i + 1] = b.energyPrefix[i] + x * x;
+  }
+  std::fill(b.signal.begin() + count_, b.signal.end(), 0.0f);
+  const double total = b.energyPrefix[count_];
+  if (!(total > 0.0)) return false;
+
+  kiss_fftr(b.forward, b.signal.data(), b.spectrum.data());
+  for (std::uint32_t k = 0; k < kTransformBins; ++k) {
+    const double re = b.spectrum[k].r;
+    const double im = b.spectrum[k].i;
+    b.spectrum[k] = kiss_fft_cpx{static_cast<float>(re * re + im * im), 0.0f};
+  }
+  kiss_fftri(b.inverse, b.spectrum.data(), b.autocorrelation.data());
+
+  for (std::uint32_t lag = 0; lag <= maxLag_ + 1; ++lag) {
+    // Energy of the first count - lag samples and of the last count - lag samples.
+    const double m = b.energyPrefix[count_ - lag] + (total - b.energyPrefix[lag]);
+    const double r = static_cast<double>(b.autocorrelation[lag]) / kTransformLength;
+    b.nsdf[lag] = m > 0.0 ? 2.0 * r / m : 0.0;
+  }
+  return true;
+}
+
+std::uint32_t PreciseEstimator::pickPeriod() const {
+  const std::vector<double>& n = buffers_->nsdf;
+  // Skip the lobe around lag 0: the signal always resembles itself shifted by a few samples.
+  std::uint32_t lag = 1;
+  while (lag <= maxLag_ && n[lag] > 0.0) ++lag;
+
+  // The highest point of each positive stretch of n (its key maximum).
+  std::vector<std::uint32_t> peaks;
+  peaks.reserve(64);
+  double highest = 0.0;
+  while (lag <= maxLag_) {
+    while (lag <= maxLag_ && n[lag] <= 0.0) ++lag;
+    std::uint32_t best = 0;
+    while (lag <= maxLag_ && n[lag] > 0.0) {
+      if (best == 0 || n[lag] > n[best]) best = lag;
+      ++lag;
+    }
+    // A stretch still rising at the last lag has its peak outside the range.
+    if (best == 0 || best >= maxLag_ || best < minLag_) continue;
+    peaks.push_back(best);
+    highest = std::max(highest, peakHeight(n, best));
+  }
+  if (highest < kMinimumClarity) return 0;
+  std::uint32_t chosen = peaks.front();
+  for (const std::uint32_t peak : peaks) {
+    if (peakHeight(n, peak) >= kPeakShare * highest) {
+      chosen = peak;
+      break;
+    }
+  }
+  // Octave check: a peak at twice the chosen lag that stands clearly higher means the signal
+  // only nearly repeats at the chosen lag (its odd partials are weak) and truly repeats at the
+  // longer one. (The same check at three times the lag misread strings with sympathetic drones.)
+  for (bool moved = true; moved;) {
+    moved = false;
+    const double target = 2.0 * chosen;
+    for (const std::uint32_t peak : peaks) {
+      const bool there = std::abs(peak - target) <= 0.03 * target + 1.0;
+      if (there && peakHeight(n, peak) >= peakHeight(n, chosen) + kSubharmonicRise) {
+        chosen = peak;
+        moved = true;
+        break;
+      }
+    }
+  }
+  return chosen;
+}
+
+double PreciseEstimator::refine(std::uint32_t lag) {
+  Buffers& b = *buffers_;
+  const double step = 2.0 * std::numbers::pi / kTransformLength;
+  // The peak is sought on the signal through a first-order low-pass with its corner at 1.5
+  // times the pitch: partials above the fundamental then weigh about by their power alone.
+  // Unfiltered, the lag of the peak weighs partial h by h^2, and the upper partials of real
+  // strings are stretched (sharp). A filter keeps a lone sine a sine of the same pitch, and
+  // its output's own energies keep n normalised however fast each partial decays.
+  const double corner = 1.5 * sampleRate_ / lag;
+  const double smoothing = 1.0 - std::exp(-2.0 * std::numbers::pi * corner / sampleRate_);
+  // The filter starts from rest: its first five time constants are left out.
+  const auto settle = std::min(static_cast<std::uint32_t>(std::ceil(5.0 / smoothing)), count_ / 8);
+  const std::uint32_t length = count_ - settle;
+  double y = 0.0;
+  for (std::uint32_t i = 0; i < settle; ++i) y += smoothing * (b.signal[i] - y);
+  b.energyPrefix[0] = 0.0;
+  for (std::uint32_t i = 0; i < length; ++i) {
+    y += smoothing * (b.signal[settle + i] - y);
+    b.filtered[i] = static_cast<float>(y);
+    b.energyPrefix[i + 1] = b.energyPrefix[i] + y * y;
+  }
+  std::fill(b.filtered.begin() + length, b.filtered.end(), 0.0f);
+  kiss_fftr(b.forward, b.filtered.data(), b.spectrum.data());
+  std::vector<double>& weighted = b.weightedPower;
+  for (std::uint32_t k = 0; k < kTransformBins; ++k) {
+    const double re = b.spectrum[k].r;
+    const double im = b.spectrum[k].i;
+    weighted[k] = re * re + im * im;
+  }
+  const double total = b.energyPrefix[length];
+  const auto overlap = [&](std::uint32_t at) { return b.energyPrefix[length - at] + (total - b.energyPrefix[at]); };
+  // Newton's method on n(t) = 2 r(t) / m(t): r(t) is the band-limited autocorrelation, a cosine
+  // sum over the weighted power spectrum; m(t) is linear between whole lags.
+  double t = lag;
+  for (int iteration = 0; iteration < 8; ++iteration) {
+    const std::complex<double> rotation = std::polar(1.0, step * t);
+    std::complex<double> phase = rotation;
+    double r = weighted[0];
+    double r1 = 0.0;
+    double r2 = 0.0;
+    for (std::uint32_t k = 1; k < kTransformBins; ++k) {
+      const double weight = (k == kTransformBins - 1 ? 1.0 : 2.0) * weighted[k];
+      const double w = step * k;
+      r += weight * phase.real();
+      r1 -= weight * w * phase.imag();
+      r2 -= weight * w * w * phase.real();
+      phase *= rotation;
+    }
+    r /= kTransformLength;
+    r1 /= kTransformLength;
+    r2 /= kTransformLength;
+    const auto whole = std::min(static_cast<std::uint32_t>(std::floor(t)), maxLag_);
+    const double m1 = overlap(whole + 1) - overlap(whole);
+    const double m = overlap(whole) + m1 * (t - whole);
+    if (!(m > 0.0)) break;
+    const double n1 = 2.0 * r1 / m - 2.0 * r * m1 / (m * m);
+    const double n2 = 2.0 * r2 / m - 4.0 * r1 * m1 / (m * m) + 4.0 * r * m1 * m1 / (m * m * m);
+    if (!(n2 < 0.0)) break;  // not at a maximum: keep what we have
+    const double delta = std::clamp(-n1 / n2, -0.5, 0.5);
+    t = std::clamp(t + delta, lag - 1.0, lag + 1.0);
+    if (std::abs(delta) < 1e-7) break;
+  }
+  return t;
+}
+
+}  // namespace balalaika

@@ -1,0 +1,54 @@
+#pragma once
+// A time-domain pitch estimate that does not jump octaves: the normalised square difference
+// (NSDF) of the buffer, n(tau) = 2 r(tau) / m(tau), where r is the autocorrelation over the lags'
+// overlap and m the energy of both overlapping parts. n is 1 at a lag where the signal repeats
+// exactly and near 0 where it does not, whatever its level or its decay. Of the positive
+// peaks of n, the first one that reaches 0.9 of the highest is the period: a lag one period
+// too long (an octave low) never comes first. A half period (an octave high) can come first
+// when the odd partials are weak, so a peak at twice the chosen lag that stands clearly higher
+// takes over. The peak is then refined below one lag with the band-limited
+// autocorrelation, which the power spectrum gives at any lag, its partials weighted about by
+// their power so that the stretched upper partials of real strings do not pull it sharp.
+//
+// Works on the same buffers as the listener's estimate: signed 16-bit mono samples, at most
+// kMaxSamples of them. Reads 30 Hz to 1500 Hz. Not thread-safe: one estimator per thread.
+
+#include <cstdint>
+#include <memory>
+
+namespace balalaika {
+
+class PreciseEstimator {
+ public:
+  static constexpr std::uint32_t kMaxSamples = 4096;
+  static constexpr double kLowestHertz = 30.0;
+  static constexpr double kHighestHertz = 1500.0;
+  // Peaks of n below this say the buffer holds no periodic sound (silence, noise).
+  static constexpr double kMinimumClarity = 0.5;
+
+  explicit PreciseEstimator(double sampleRate);
+  ~PreciseEstimator();
+  PreciseEstimator(const PreciseEstimator&) = delete;
+  PreciseEstimator& operator=(const PreciseEstimator&) = delete;
+
+  // Pitch in hertz of count samples (count above kMaxSamples reads the first kMaxSamples);
+  // 0 when the buffer holds no clear periodic sound in the range.
+  double estimate(const std::int16_t* samples, std::uint32_t count);
+
+ private:
+  struct Buffers;
+  // Fills the NSDF for lags 0..maxLag_ and the power spectrum; false when the buffer is silent.
+  bool computeNsdf(const std::int16_t* samples, std::uint32_t count);
+  // The lag of the chosen NSDF peak, or 0 when there is none.
+  std::uint32_t pickPeriod() const;
+  // The fractional lag near lag where n is largest.
+  double refine(std::uint32_t lag);
+
+  double sampleRate_;
+  std::uint32_t minLag_;
+  std::uint32_t maxLag_;
+  std::uint32_t count_ = 0;
+  std::unique_ptr<Buffers> buffers_;
+};
+
+}  // namespace balalaika

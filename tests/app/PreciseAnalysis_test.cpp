@@ -1,0 +1,98 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "app/EstimatorSwitch.h"
+#include "app/OfflineAnalysis.h"
+#include "fakes/InMemoryUserDefaults.h"
+#include "support/Synth.h"
+
+namespace balalaika {
+namespace {
+
+constexpr double kRate = 14039.0;
+
+struct Note {
+  const char* name;
+  double hertz;
+  tuning::TuningIndex tuning;
+};
+
+// One note per string family, the lowest and highest of them included.
+const Note kNotes[] = {{"A4", 440.0, 1},     {"D4", 293.665, 2}, {"E3", 164.814, 3}, {"A2", 110.0, 4},
+                       {"E2", 82.407, 4},    {"A1", 55.0, 5},    {"E1", 41.203, 5}};
+
+// A pluck from 0.3 s to 2.3 s; the loud ticks whose buffer lies wholly inside its first 1.5 s,
+// while it rings well above the noise.
+std::vector<analysis::Tick> ticksInsideNote(const synth::Score& score, tuning::TuningIndex tuning,
+                                            app::Estimator estimator) {
+  const auto ticks = analysis::analyzeSamples(synth::toInt16(synth::render(score)), tuning, estimator);
+  std::vector<analysis::Tick> inside;
+  for (const auto& t : ticks) {
+    const double bufferEnd = std::floor(t.seconds * kRate / 4096.0) * 4096.0 / kRate;
+    if (bufferEnd - 4096.0 / kRate >= 0.3 && bufferEnd <= 1.8 && t.state == tick::PowerState::Loud) {
+      inside.push_back(t);
+    }
+  }
+  return inside;
+}
+
+TEST(PreciseAnalysis, GivenPlucksInAndOutOfTuneThenEveryLoudTickGivesTheVerdictOfTheTruePitch) {
+  // Two cents inside and outside every window, and far out; a plain pluck, a pluck at the
+  // middle (odd harmonics only) and a pluck in noise.
+  struct Voice {
+    const char* name;
+    double pluckPosition;
+    double noise;
+  };
+  for (const Note& note : kNotes) {
+    for (const double detune : {0.0, 3.0, -3.0, 8.0, -8.0, 25.0}) {
+      for (const Voice voice : {Voice{"plain", 0.18, 0.0}, Voice{"middle", 0.5, 0.0}, Voice{"noisy", 0.18, 0.01}}) {
+        synth::Score score;
+        score.seconds = 2.5;
+        score.noiseLevel = voice.noise;
+        score.plucks = {{.hertz = note.hertz, .startSeconds = 0.3, .durationSeconds = 2.0, .level = 0.5,
+                         .detuneCents = detune, .decaySeconds = 1.0, .pluckPosition = voice.pluckPosition}};
+        const auto truth = tuning::match(note.tuning, synth::detuned(note.hertz, detune));
+        SCOPED_TRACE(::testing::Message() << note.name << " " << detune << " c, " << voice.name);
+        const auto ticks = ticksInsideNote(score, note.tuning, app::Estimator::Precise);
+        ASSERT_GE(ticks.size(), 8u);
+        for (const auto& t : ticks) {
+          EXPECT_EQ(t.string, truth ? std::optional(truth->string) : std::nullopt) << t.seconds << " s: " << t.frequency;
+        }
+      }
+    }
+  }
+}
+
+class FixedSource : public PitchSource {
+ public:
+  explicit FixedSource(float hertz) : hertz_(hertz) {}
+  float averagePower() override { return 0.1f; }
+  float frequency() override { return hertz_; }
+  double refinedFrequency() override { return hertz_; }
+
+ private:
+  float hertz_;
+};
+
+TEST(EstimatorSwitch, GivenThePlayersChoiceThenTheNextLaunchReadsItAndTheCommandLineWinsWithoutStoringIt) {
+  fakes::InMemoryUserDefaults defaults;
+  FixedSource spectral(220.2f), precise(440.0f);
+  {
+    app::EstimatorSwitch first(defaults, spectral, precise, std::nullopt);
+    EXPECT_FALSE(first.precise()) << "the default estimate unless chosen";
+    EXPECT_EQ(first.frequency(), 220.2f);
+    first.setPrecise(true);
+    EXPECT_EQ(first.frequency(), 440.0f);
+    EXPECT_EQ(first.refinedFrequency(), 440.0);
+  }
+  app::EstimatorSwitch relaunched(defaults, spectral, precise, std::nullopt);
+  EXPECT_TRUE(relaunched.precise());
+  app::EstimatorSwitch overridden(defaults, spectral, precise, app::Estimator::Default);
+  EXPECT_FALSE(overridden.precise());
+  EXPECT_EQ(defaults.boolForKey(app::EstimatorSwitch::kPreciseEstimatorKey), true);
+}
+
+}  // namespace
+}  // namespace balalaika

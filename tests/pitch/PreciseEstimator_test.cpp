@@ -1,0 +1,95 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+#include <random>
+#include <vector>
+
+#include "pitch/PreciseEstimator.h"
+#include "support/Synth.h"
+
+namespace balalaika {
+namespace {
+
+constexpr double kRate = 14039.0;
+
+double cents(double measured, double expected) { return 1200.0 * std::log2(measured / expected); }
+
+double estimateOf(const std::vector<float>& audio) {
+  PreciseEstimator estimator(kRate);
+  const auto samples = synth::toInt16(audio);
+  return estimator.estimate(samples.data(), 4096);
+}
+
+// The eleven target pitches of the five tunings, equal-tempered from A4 = 440 Hz.
+const double kTargets[] = {440.0, 329.628, 293.665, 220.0, 164.814, 146.832, 110.0, 82.407, 73.416, 55.0, 41.203};
+
+TEST(PreciseEstimator, GivenASineOfEveryTargetPitchThenItReadsThatPitchWithinATenthOfACent) {
+  for (const double target : kTargets) {
+    for (const double detune : {-4.0, 0.0, 6.0}) {
+      const double hertz = synth::detuned(target, detune);
+      SCOPED_TRACE(hertz);
+      EXPECT_NEAR(cents(estimateOf(synth::sine(hertz, 0.3, kRate, 0.3)), hertz), 0.0, 0.1);
+      // Quiet, as a reference tone heard from across the room.
+      EXPECT_NEAR(cents(estimateOf(synth::sine(hertz, 0.3, kRate, 0.003)), hertz), 0.0, 0.1);
+    }
+  }
+}
+
+// Harmonics 1..10 of hertz; the fundamental at fundamentalShare of the second harmonic.
+std::vector<float> weakFundamental(double hertz, double fundamentalShare) {
+  std::vector<float> out(4096);
+  for (std::size_t n = 0; n < out.size(); ++n) {
+    double v = 0.0;
+    for (int k = 1; k <= 10; ++k) {
+      const double amplitude = k == 1 ? fundamentalShare * 0.7 : 1.0 / std::sqrt(k);
+      v += amplitude * std::sin(2.0 * std::numbers::pi * hertz * k * n / kRate + 0.7 * k);
+    }
+    out[n] = static_cast<float>(0.08 * v);
+  }
+  return out;
+}
+
+TEST(PreciseEstimator, GivenAStringWhoseFundamentalIsWeakOrOddOnlyThenItReadsTheFundamental) {
+  // Plucked at the middle, a string has no even harmonics; a low string through a small
+  // loudspeaker or microphone keeps little of its fundamental. A harmonic sum slips an octave
+  // on both.
+  for (const double target : kTargets) {
+    synth::Score score;
+    score.seconds = 0.4;
+    score.plucks = {{.hertz = target, .durationSeconds = 0.4, .level = 0.5, .partials = 16, .pluckPosition = 0.5}};
+    SCOPED_TRACE(target);
+    EXPECT_NEAR(cents(estimateOf(synth::render(score)), target), 0.0, 1.0) << "odd harmonics only";
+    EXPECT_NEAR(cents(estimateOf(weakFundamental(target, 0.1)), target), 0.0, 1.0) << "weak fundamental";
+  }
+}
+
+TEST(PreciseEstimator, GivenSilenceNoiseOrNoSamplesThenThereIsNoReading) {
+  PreciseEstimator estimator(kRate);
+  std::vector<std::int16_t> samples(4096, 0);
+  EXPECT_EQ(estimator.estimate(samples.data(), 4096), 0.0);
+  samples.assign(4096, 1200);  // a constant offset is silence too
+  EXPECT_EQ(estimator.estimate(samples.data(), 4096), 0.0);
+  std::mt19937 random(7);
+  std::normal_distribution<double> gauss(0.0, 6000.0);
+  for (auto& s : samples) s = static_cast<std::int16_t>(std::clamp(gauss(random), -32768.0, 32767.0));
+  EXPECT_EQ(estimator.estimate(samples.data(), 4096), 0.0);
+  EXPECT_EQ(estimator.estimate(samples.data(), 0), 0.0);
+}
+
+TEST(PreciseEstimator, GivenAPluckInNoiseThenItStaysWithinACentAndAnEstimatorCanBeReused) {
+  PreciseEstimator estimator(kRate);
+  for (const double target : {440.0, 110.0, 41.203}) {
+    synth::Score score;
+    score.seconds = 0.4;
+    score.noiseLevel = 0.03;  // white noise throughout
+    score.plucks = {{.hertz = target, .durationSeconds = 0.4, .level = 0.5}};
+    const auto samples = synth::toInt16(synth::render(score));
+    SCOPED_TRACE(target);
+    EXPECT_NEAR(cents(estimator.estimate(samples.data(), 4096), target), 0.0, 1.0);
+  }
+}
+
+}  // namespace
+}  // namespace balalaika
