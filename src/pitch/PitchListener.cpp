@@ -14,7 +14,8 @@ PitchListener::PitchListener()
       in_fft_(new float[kFftLength]()),
       out_fft_(new kiss_fft_cpx[kFftLength]()),
       freq_db_(new double[kSpectrumBins]()),
-      freq_db_harmonic_(new double[kSpectrumBins]()) {
+      freq_db_harmonic_(new double[kSpectrumBins]()),
+      plan_(kiss_fftr_alloc(static_cast<int>(kFftLength), 0, nullptr, nullptr)) {
   // The analysis converts bins to hertz with the capture rate, also before any capture.
   setupFormat();
 }
@@ -54,11 +55,8 @@ void PitchListener::performFFT(const std::int16_t* samples, std::uint32_t totalS
   const std::uint32_t n = std::min(totalSamples, kFftLength);
   for (std::uint32_t i = 0; i < n; ++i) in_fft_[i] = static_cast<float>(samples[i]);
 
-  // A plan per estimate, as the estimate has always been made; its cost is measured in bench/.
-  kiss_fftr_cfg plan = kiss_fftr_alloc(static_cast<int>(kFftLength), 0, nullptr, nullptr);
-  if (plan == nullptr) return;  // out of memory: the spectrum stays zero and the estimate is 0 Hz
-  kiss_fftr(plan, in_fft_.get(), out_fft_.get());
-  kiss_fftr_free(plan);
+  if (!plan_) return;  // no memory for the plan: the spectrum stays zero and the estimate is 0 Hz
+  kiss_fftr(plan_.get(), in_fft_.get(), out_fft_.get());
 
   for (std::uint32_t k = 0; k < kSpectrumBins; ++k) {
     const double r = out_fft_[k].r;

@@ -24,6 +24,7 @@
 #include <mutex>
 
 #include <kissfft/kiss_fft.h>
+#include <kissfft/kiss_fftr.h>
 
 #include "platform/AudioFormat.h"
 #include "platform/AudioInputQueue.h"
@@ -136,6 +137,9 @@ class PitchListener {
   std::shared_ptr<platform::AudioInputQueueFactory> queueFactory_;
 
   // Analysis members.
+  struct PlanRelease {
+    void operator()(kiss_fftr_state* plan) const { kiss_fftr_free(plan); }
+  };
   std::mutex bufferMutex_;  // guards audio_data_ and audio_data_len_ only
   std::unique_ptr<std::int16_t[]> audio_data_;
   std::uint32_t audio_data_len_ = 0;
@@ -144,6 +148,9 @@ class PitchListener {
   std::unique_ptr<kiss_fft_cpx[]> out_fft_;  // the transform fills entries 0..16384
   std::unique_ptr<double[]> freq_db_;
   std::unique_ptr<double[]> freq_db_harmonic_;
+  // The forward real-transform plan for kFftLength points, made once with the listener: making
+  // it costs more than the transform itself. Null only when it could not be allocated.
+  std::unique_ptr<kiss_fftr_state, PlanRelease> plan_;
 };
 
 }  // namespace balalaika
