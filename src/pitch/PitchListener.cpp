@@ -39,11 +39,8 @@ float PitchListener::frequency() {
 }
 
 float PitchListener::getFreqFromBuffer(const std::int16_t* samples, std::uint32_t length) {
-  std::fill_n(in_fft_.get(), kFftLength, 0.0f);
-  std::fill_n(out_fft_.get(), kFftLength, kiss_fft_cpx{0.0f, 0.0f});
-  std::fill_n(freq_db_.get(), kSpectrumBins, 0.0);
-  std::fill_n(freq_db_harmonic_.get(), kSpectrumBins, 0.0);
-
+  // Nothing is zeroed up front: performFFT keeps the input's padding zero and overwrites the
+  // output and magnitudes it reads, and addHarmonics overwrites the harmonic sum.
   performFFT(samples, length / 2);
   addHarmonics();
   const std::uint32_t bin = findTopSpike();
@@ -54,8 +51,14 @@ float PitchListener::getFreqFromBuffer(const std::int16_t* samples, std::uint32_
 void PitchListener::performFFT(const std::int16_t* samples, std::uint32_t totalSamples) {
   const std::uint32_t n = std::min(totalSamples, kFftLength);
   for (std::uint32_t i = 0; i < n; ++i) in_fft_[i] = static_cast<float>(samples[i]);
+  // Only what an earlier, longer input left behind needs zeroing; the rest of the padding is zero.
+  if (in_fft_used_ > n) std::fill(in_fft_.get() + n, in_fft_.get() + in_fft_used_, 0.0f);
+  in_fft_used_ = n;
 
-  if (!plan_) return;  // no memory for the plan: the spectrum stays zero and the estimate is 0 Hz
+  if (!plan_) {  // no memory for the plan: the spectrum is zero and the estimate 0 Hz
+    std::fill_n(freq_db_.get(), kSpectrumBins, 0.0);
+    return;
+  }
   kiss_fftr(plan_.get(), in_fft_.get(), out_fft_.get());
 
   for (std::uint32_t k = 0; k < kSpectrumBins; ++k) {

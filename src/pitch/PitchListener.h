@@ -145,6 +145,7 @@ class PitchListener {
   std::uint32_t audio_data_len_ = 0;
   std::unique_ptr<std::int16_t[]> audio_copy_;  // frequency()'s private copy
   std::unique_ptr<float[]> in_fft_;
+  std::uint32_t in_fft_used_ = 0;  // in_fft_ is zero from here on
   std::unique_ptr<kiss_fft_cpx[]> out_fft_;  // the transform fills entries 0..16384
   std::unique_ptr<double[]> freq_db_;
   std::unique_ptr<double[]> freq_db_harmonic_;
