@@ -68,27 +68,37 @@ void PitchListener::performFFT(const std::int16_t* samples, std::uint32_t totalS
   }
 }
 
+namespace {
+
+// Adds to h[j] the maximum of m over the bins i whose i / Divisor rounds (halves away from zero)
+// to j, held as a 32-bit integer while the group is scanned, so each term loses its fraction.
+template <std::uint32_t Divisor>
+void addHarmonicTerms(const double* m, double* h, std::uint32_t bins) {
+  std::uint32_t group = 0;
+  std::int32_t groupMax = 0;
+  for (std::uint32_t i = 0; i < bins; ++i) {
+    // round(i / Divisor) for i >= 0, in integers: exact, and no library call per bin.
+    const std::uint32_t t = (2 * i + Divisor) / (2 * Divisor);
+    if (t > group) {
+      h[group] += static_cast<double>(groupMax);
+      group = t;
+      groupMax = 0;
+    }
+    const double current = static_cast<double>(groupMax);
+    const double larger = m[i] > current ? m[i] : current;  // NaN keeps the group maximum
+    groupMax = static_cast<std::int32_t>(larger);
+  }
+  // The group still open when the scan ends is not added.
+}
+
+}  // namespace
+
 void PitchListener::addHarmonics() {
   const double* m = freq_db_.get();
   double* h = freq_db_harmonic_.get();
   std::copy_n(m, kSpectrumBins, h);
-
-  for (const int divisor : {2, 3}) {
-    std::uint32_t group = 0;
-    std::int32_t groupMax = 0;  // held as an integer: each harmonic term loses its fraction
-    for (std::uint32_t i = 0; i < kSpectrumBins; ++i) {
-      const auto t = static_cast<std::uint32_t>(std::round(static_cast<double>(i) / divisor));
-      if (t > group) {
-        h[group] += static_cast<double>(groupMax);
-        group = t;
-        groupMax = 0;
-      }
-      const double current = static_cast<double>(groupMax);
-      const double larger = m[i] > current ? m[i] : current;  // NaN keeps the group maximum
-      groupMax = static_cast<std::int32_t>(larger);
-    }
-    // The group still open when the scan ends is not added.
-  }
+  addHarmonicTerms<2>(m, h, kSpectrumBins);
+  addHarmonicTerms<3>(m, h, kSpectrumBins);
 }
 
 std::uint32_t PitchListener::findTopSpike() const {
