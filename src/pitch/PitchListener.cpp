@@ -25,17 +25,23 @@ void PitchListener::setAudioBuffer(const std::int16_t* data, std::uint32_t lengt
   std::lock_guard lock(bufferMutex_);
   if (stored > 0) std::memcpy(audio_data_.get(), data, stored);
   audio_data_len_ = stored;
+  ++stored_;
 }
 
 float PitchListener::frequency() {
   std::uint32_t length = 0;
+  std::uint64_t stored = 0;
   {
     std::lock_guard lock(bufferMutex_);
+    stored = stored_;
+    if (estimated_ && estimated_->stored == stored) return estimated_->hertz;
     std::memcpy(audio_copy_.get(), audio_data_.get(), kMaxBufferBytes);
     length = audio_data_len_;
   }
   if (length == 0) return 0.0f;
-  return getFreqFromBuffer(audio_copy_.get(), std::min(length, kMaxBufferBytes));
+  const float hertz = getFreqFromBuffer(audio_copy_.get(), std::min(length, kMaxBufferBytes));
+  estimated_ = Estimated{stored, hertz};
+  return hertz;
 }
 
 float PitchListener::getFreqFromBuffer(const std::int16_t* samples, std::uint32_t length) {
@@ -49,6 +55,7 @@ float PitchListener::getFreqFromBuffer(const std::int16_t* samples, std::uint32_
 }
 
 void PitchListener::performFFT(const std::int16_t* samples, std::uint32_t totalSamples) {
+  estimated_ = std::nullopt;
   const std::uint32_t n = std::min(totalSamples, kFftLength);
   for (std::uint32_t i = 0; i < n; ++i) in_fft_[i] = static_cast<float>(samples[i]);
   // Only what an earlier, longer input left behind needs zeroing; the rest of the padding is zero.
@@ -96,6 +103,7 @@ void addHarmonicTerms(const double* m, double* h, std::uint32_t bins) {
 void PitchListener::addHarmonics() {
   const double* m = freq_db_.get();
   double* h = freq_db_harmonic_.get();
+  estimated_ = std::nullopt;
   std::copy_n(m, kSpectrumBins, h);
   addHarmonicTerms<2>(m, h, kSpectrumBins);
   addHarmonicTerms<3>(m, h, kSpectrumBins);
