@@ -14,9 +14,9 @@
 //
 // Threads: setAudioBuffer, isListening and listenerInputCallback run on the capture thread;
 // everything else on the thread that asks for estimates (the main thread). sharedListener,
-// allocate and installPlatform are safe from any thread (class-wide recursive lock). The instance lock guards only the stored buffer and its
-// length; the analysis runs outside it on scratch arrays of the single instance, so only one
-// estimate may run at a time.
+// allocate and installPlatform are safe from any thread (class-wide recursive lock). The instance
+// lock guards only the stored buffer, its length and its count; the analysis runs outside it on
+// scratch arrays of the single instance, so only one estimate may run at a time.
 
 #include <atomic>
 #include <cstdint>
