@@ -3,8 +3,9 @@
 
   scripts/measure-tuner.py BINARY startup [RUNS]        launch to the first tick (first lamp=yellow line)
   scripts/measure-tuner.py BINARY latency               onset of ten in-tune plucks to the green lamp
-  scripts/measure-tuner.py BINARY load headless|window [SECONDS]
+  scripts/measure-tuner.py BINARY load headless|window [SECONDS [RECORDING]]
                                                         CPU share and peak memory (VmHWM) of a looping run
+                                                        (of RECORDING, e.g. resources/audio/demo.flac, when given)
   scripts/measure-tuner.py BINARY growth [SECONDS]      VmRSS every 10 s over a long looping run
 
 BINARY is build/src/balalaika-tuner. Every run gets a fresh settings folder, no display and a
@@ -136,8 +137,8 @@ def rss_kb(pid, field="VmRSS"):
     return 0
 
 
-def load(binary, folder, mode, seconds):
-    path = looping_input(folder)
+def load(binary, folder, mode, seconds, recording=None):
+    path = os.path.abspath(recording) if recording else looping_input(folder)
     args = [binary, "--input", path, "--loop", "--quit-after", str(seconds)]
     if mode == "headless":
         args.insert(1, "--headless")
@@ -191,7 +192,8 @@ def main():
         elif what == "latency":
             latency(binary, folder)
         elif what == "load" and len(sys.argv) > 3 and sys.argv[3] in ("headless", "window"):
-            load(binary, folder, sys.argv[3], int(sys.argv[4]) if len(sys.argv) > 4 else 60)
+            load(binary, folder, sys.argv[3], int(sys.argv[4]) if len(sys.argv) > 4 else 60,
+                 sys.argv[5] if len(sys.argv) > 5 else None)
         elif what == "growth":
             growth(binary, folder, int(sys.argv[3]) if len(sys.argv) > 3 else 600)
         else:

@@ -31,7 +31,15 @@ std::string quoted(const std::string& text) { return "\"" + text + "\""; }
 
 }  // namespace
 
-HeadlessScreen::HeadlessScreen() = default;
+HeadlessScreen::HeadlessScreen() {
+  for (HeadlessView* view : std::initializer_list<HeadlessView*>{
+           &freq_label_, &noteDisplay_, &currentTuningName_, &firstString_, &secondString_, &thirdString_,
+           &aboutCongratsMessage_, &aboutMsg2_, &tfnoteDisplay_, &tfFreqLabel_, &LEDDisplay_, &LEDDisplay128_,
+           &tunedString_, &tunedString5_, &tunedStringiPad_, &chartDisplay_, &firstFreqButton_, &secondFreqButton_,
+           &thirdFreqButton_, &showPreviousTuningButton_, &showNextTuningButton_}) {
+    view->setOnChange(&onChange_);
+  }
+}
 
 void HeadlessScreen::connect(ViewControllerOutlets& o) {
   o.freq_label = &freq_label_;

@@ -11,10 +11,28 @@
 
 namespace balalaika::app {
 
-class HeadlessLabel : public platform::Label {
+// What every headless view shares: the screen's change callback, called when a value really
+// changes (the controller sets the same values on every tick).
+class HeadlessView {
  public:
-  void setText(const std::string& text) override { text_ = text; }
-  void setHidden(bool hidden) override { hidden_ = hidden; }
+  void setOnChange(const std::function<void()>* onChange) { onChange_ = onChange; }
+
+ protected:
+  template <typename T>
+  void update(T& field, const T& value) {
+    if (field == value) return;
+    field = value;
+    if (onChange_ != nullptr && *onChange_) (*onChange_)();
+  }
+
+ private:
+  const std::function<void()>* onChange_ = nullptr;
+};
+
+class HeadlessLabel : public platform::Label, public HeadlessView {
+ public:
+  void setText(const std::string& text) override { update(text_, text); }
+  void setHidden(bool hidden) override { update(hidden_, hidden); }
   const std::string& text() const { return text_; }
   bool hidden() const { return hidden_; }
 
@@ -23,10 +41,10 @@ class HeadlessLabel : public platform::Label {
   bool hidden_ = false;
 };
 
-class HeadlessImageView : public platform::ImageView {
+class HeadlessImageView : public platform::ImageView, public HeadlessView {
  public:
-  void setImage(const std::optional<platform::Image>& image) override { image_ = image; }
-  void setHidden(bool hidden) override { hidden_ = hidden; }
+  void setImage(const std::optional<platform::Image>& image) override { update(image_, image); }
+  void setHidden(bool hidden) override { update(hidden_, hidden); }
   const std::optional<platform::Image>& image() const { return image_; }
   bool hidden() const { return hidden_; }
 
@@ -35,10 +53,10 @@ class HeadlessImageView : public platform::ImageView {
   bool hidden_ = false;
 };
 
-class HeadlessButton : public platform::Button {
+class HeadlessButton : public platform::Button, public HeadlessView {
  public:
-  void setTitle(const std::string& title) override { title_ = title; }
-  void setHidden(bool hidden) override { hidden_ = hidden; }
+  void setTitle(const std::string& title) override { update(title_, title); }
+  void setHidden(bool hidden) override { update(hidden_, hidden); }
   const std::string& title() const { return title_; }
   bool hidden() const { return hidden_; }
 
@@ -61,9 +79,14 @@ class HeadlessCentsMeter : public platform::CentsMeter {
 class HeadlessScreen {
  public:
   HeadlessScreen();
+  HeadlessScreen(const HeadlessScreen&) = delete;  // the views point at this screen's callback
+  HeadlessScreen& operator=(const HeadlessScreen&) = delete;
 
   // Connects every element to the controller's outlets.
   void connect(ViewControllerOutlets& outlets);
+
+  // Called whenever a value on the screen changes (several times in one tick, maybe).
+  void setOnChange(std::function<void()> onChange) { onChange_ = std::move(onChange); }
 
   // One line of what the screen shows now, without the time:
   // tuning="..." freq="..." note="..." lamp=yellow|green|none string=1|2|3|none tone="..."
@@ -82,6 +105,7 @@ class HeadlessScreen {
       showNextTuningButton_;
   HeadlessCentsMeter centsMeter_;
   std::optional<std::string> last_;
+  std::function<void()> onChange_;
 };
 
 }  // namespace balalaika::app

@@ -6,13 +6,6 @@
 #include "app/LayoutTable.h"
 
 namespace balalaika::app {
-namespace {
-
-// How often the window looks for changes: well inside one tick, so every tick's state is seen.
-constexpr double kWatchIntervalSeconds = 0.02;
-
-}  // namespace
-
 HeadlessStoryboards::HeadlessStoryboards(HeadlessStoryboardsOptions options) : options_(std::move(options)) {}
 
 std::unique_ptr<platform::Screen> HeadlessStoryboards::instantiateInitialScreen(const std::string& layoutName) {
@@ -33,7 +26,8 @@ HeadlessTunerScreen::HeadlessTunerScreen(std::unique_ptr<ViewController> control
 HeadlessWindow::HeadlessWindow(const HeadlessStoryboardsOptions& options) : options_(options) {}
 
 HeadlessWindow::~HeadlessWindow() {
-  if (watcher_ != 0 && options_.runLoop != nullptr) options_.runLoop->invalidate(watcher_);
+  if (root_) root_->views().setOnChange(nullptr);
+  if (pendingPrint_ != 0 && options_.runLoop != nullptr) options_.runLoop->invalidate(pendingPrint_);
 }
 
 void HeadlessWindow::setRootScreen(std::unique_ptr<platform::Screen> screen) {
@@ -46,7 +40,15 @@ void HeadlessWindow::makeKeyAndVisible() {
   if (options_.screenWillAppear) options_.screenWillAppear(root_->controller());
   if (options_.runLoop != nullptr) {
     shownAt_ = options_.runLoop->now();
-    watcher_ = options_.runLoop->scheduleRepeating(kWatchIntervalSeconds, [this] { printIfChanged(); });
+    // Nothing wakes the window while the screen stays the same. A change is printed once the
+    // code that made it (a tick, an action) has returned, so a tick's changes make one line.
+    root_->views().setOnChange([this] {
+      if (pendingPrint_ != 0) return;
+      pendingPrint_ = options_.runLoop->scheduleOnce(0.0, [this] {
+        pendingPrint_ = 0;
+        printIfChanged();
+      });
+    });
   }
   printIfChanged();
 }

@@ -61,7 +61,7 @@ class HeadlessWindow : public platform::Window {
 
   const HeadlessStoryboardsOptions& options_;
   std::unique_ptr<HeadlessTunerScreen> root_;
-  platform::RunLoop::TimerId watcher_ = 0;
+  platform::RunLoop::TimerId pendingPrint_ = 0;  // the print of changes not yet printed
   double shownAt_ = 0.0;
 };
 

@@ -125,10 +125,15 @@ int main(int argc, char** argv) {
   }
 
   const bool headless = options.headless || !hasDisplay();
-  if (headless && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   if (qgetenv("QT_QPA_PLATFORM") == "offscreen") QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
 
-  QGuiApplication application(argc, argv);
+  // Headless, nothing is drawn: a core application loads no platform plugin, fonts or graphics.
+  std::unique_ptr<QCoreApplication> application;
+  if (headless) {
+    application = std::make_unique<QCoreApplication>(argc, argv);
+  } else {
+    application = std::make_unique<QGuiApplication>(argc, argv);
+  }
   QCoreApplication::setApplicationName(QStringLiteral("balalaika-tuner"));
   QCoreApplication::setApplicationVersion(QStringLiteral(BT_VERSION));
   if (!qt::installLanguage(options.language ? QString::fromStdString(*options.language) : QString())) {
@@ -209,10 +214,10 @@ int main(int argc, char** argv) {
   auto delegate = std::make_unique<AppDelegate>(AppDelegateServices{device, *storyboards, &platformApplication});
   delegate->didFinishLaunchingWithOptions();
   if (quitAfterSeconds) {
-    QTimer::singleShot(static_cast<int>(*quitAfterSeconds * 1000.0), &application, &QCoreApplication::quit);
+    QTimer::singleShot(static_cast<int>(*quitAfterSeconds * 1000.0), application.get(), &QCoreApplication::quit);
   }
 
-  const int status = QGuiApplication::exec();
+  const int status = QCoreApplication::exec();
 
   if (options.screenshotFile) {
     auto* window = dynamic_cast<qt::QtWindow*>(delegate->window());

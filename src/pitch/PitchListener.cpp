@@ -14,7 +14,8 @@ PitchListener::PitchListener()
       in_fft_(new float[kFftLength]()),
       out_fft_(new kiss_fft_cpx[kFftLength]()),
       freq_db_(new double[kSpectrumBins]()),
-      freq_db_harmonic_(new double[kSpectrumBins]()) {
+      freq_db_harmonic_(new double[kSpectrumBins]()),
+      plan_(kiss_fftr_alloc(static_cast<int>(kFftLength), 0, nullptr, nullptr)) {
   // The analysis converts bins to hertz with the capture rate, also before any capture.
   setupFormat();
 }
@@ -24,17 +25,23 @@ void PitchListener::setAudioBuffer(const std::int16_t* data, std::uint32_t lengt
   std::lock_guard lock(bufferMutex_);
   if (stored > 0) std::memcpy(audio_data_.get(), data, stored);
   audio_data_len_ = stored;
+  ++stored_;
 }
 
 float PitchListener::frequency() {
   std::uint32_t length = 0;
+  std::uint64_t stored = 0;
   {
     std::lock_guard lock(bufferMutex_);
+    stored = stored_;
+    if (estimated_ && estimated_->stored == stored) return estimated_->hertz;
     std::memcpy(audio_copy_.get(), audio_data_.get(), kMaxBufferBytes);
     length = audio_data_len_;
   }
   if (length == 0) return 0.0f;
-  return getFreqFromBuffer(audio_copy_.get(), std::min(length, kMaxBufferBytes));
+  const float hertz = getFreqFromBuffer(audio_copy_.get(), std::min(length, kMaxBufferBytes));
+  estimated_ = Estimated{stored, hertz};
+  return hertz;
 }
 
 std::uint32_t PitchListener::copyNewestSamples(std::int16_t* out, std::uint32_t capacity) {
@@ -45,11 +52,8 @@ std::uint32_t PitchListener::copyNewestSamples(std::int16_t* out, std::uint32_t 
 }
 
 float PitchListener::getFreqFromBuffer(const std::int16_t* samples, std::uint32_t length) {
-  std::fill_n(in_fft_.get(), kFftLength, 0.0f);
-  std::fill_n(out_fft_.get(), kFftLength, kiss_fft_cpx{0.0f, 0.0f});
-  std::fill_n(freq_db_.get(), kSpectrumBins, 0.0);
-  std::fill_n(freq_db_harmonic_.get(), kSpectrumBins, 0.0);
-
+  // Nothing is zeroed up front: performFFT keeps the input's padding zero and overwrites the
+  // output and magnitudes it reads, and addHarmonics overwrites the harmonic sum.
   performFFT(samples, length / 2);
   addHarmonics();
   const std::uint32_t bin = findTopSpike();
@@ -58,14 +62,18 @@ float PitchListener::getFreqFromBuffer(const std::int16_t* samples, std::uint32_
 }
 
 void PitchListener::performFFT(const std::int16_t* samples, std::uint32_t totalSamples) {
+  estimated_ = std::nullopt;
   const std::uint32_t n = std::min(totalSamples, kFftLength);
   for (std::uint32_t i = 0; i < n; ++i) in_fft_[i] = static_cast<float>(samples[i]);
+  // Only what an earlier, longer input left behind needs zeroing; the rest of the padding is zero.
+  if (in_fft_used_ > n) std::fill(in_fft_.get() + n, in_fft_.get() + in_fft_used_, 0.0f);
+  in_fft_used_ = n;
 
-  // A plan per estimate, as the estimate has always been made; its cost is measured in bench/.
-  kiss_fftr_cfg plan = kiss_fftr_alloc(static_cast<int>(kFftLength), 0, nullptr, nullptr);
-  if (plan == nullptr) return;  // out of memory: the spectrum stays zero and the estimate is 0 Hz
-  kiss_fftr(plan, in_fft_.get(), out_fft_.get());
-  kiss_fftr_free(plan);
+  if (!plan_) {  // no memory for the plan: the spectrum is zero and the estimate 0 Hz
+    std::fill_n(freq_db_.get(), kSpectrumBins, 0.0);
+    return;
+  }
+  kiss_fftr(plan_.get(), in_fft_.get(), out_fft_.get());
 
   for (std::uint32_t k = 0; k < kSpectrumBins; ++k) {
     const double r = out_fft_[k].r;
@@ -74,27 +82,38 @@ void PitchListener::performFFT(const std::int16_t* samples, std::uint32_t totalS
   }
 }
 
+namespace {
+
+// Adds to h[j] the maximum of m over the bins i whose i / Divisor rounds (halves away from zero)
+// to j, held as a 32-bit integer while the group is scanned, so each term loses its fraction.
+template <std::uint32_t Divisor>
+void addHarmonicTerms(const double* m, double* h, std::uint32_t bins) {
+  std::uint32_t group = 0;
+  std::int32_t groupMax = 0;
+  for (std::uint32_t i = 0; i < bins; ++i) {
+    // round(i / Divisor) for i >= 0, in integers: exact, and no library call per bin.
+    const std::uint32_t t = (2 * i + Divisor) / (2 * Divisor);
+    if (t > group) {
+      h[group] += static_cast<double>(groupMax);
+      group = t;
+      groupMax = 0;
+    }
+    const double current = static_cast<double>(groupMax);
+    const double larger = m[i] > current ? m[i] : current;  // NaN keeps the group maximum
+    groupMax = static_cast<std::int32_t>(larger);
+  }
+  // The group still open when the scan ends is not added.
+}
+
+}  // namespace
+
 void PitchListener::addHarmonics() {
   const double* m = freq_db_.get();
   double* h = freq_db_harmonic_.get();
+  estimated_ = std::nullopt;
   std::copy_n(m, kSpectrumBins, h);
-
-  for (const int divisor : {2, 3}) {
-    std::uint32_t group = 0;
-    std::int32_t groupMax = 0;  // held as an integer: each harmonic term loses its fraction
-    for (std::uint32_t i = 0; i < kSpectrumBins; ++i) {
-      const auto t = static_cast<std::uint32_t>(std::round(static_cast<double>(i) / divisor));
-      if (t > group) {
-        h[group] += static_cast<double>(groupMax);
-        group = t;
-        groupMax = 0;
-      }
-      const double current = static_cast<double>(groupMax);
-      const double larger = m[i] > current ? m[i] : current;  // NaN keeps the group maximum
-      groupMax = static_cast<std::int32_t>(larger);
-    }
-    // The group still open when the scan ends is not added.
-  }
+  addHarmonicTerms<2>(m, h, kSpectrumBins);
+  addHarmonicTerms<3>(m, h, kSpectrumBins);
 }
 
 std::uint32_t PitchListener::findTopSpike() const {

@@ -14,16 +14,18 @@
 //
 // Threads: setAudioBuffer, isListening and listenerInputCallback run on the capture thread;
 // everything else on the thread that asks for estimates (the main thread). sharedListener,
-// allocate and installPlatform are safe from any thread (class-wide recursive lock). The instance lock guards only the stored buffer and its
-// length; the analysis runs outside it on scratch arrays of the single instance, so only one
-// estimate may run at a time.
+// allocate and installPlatform are safe from any thread (class-wide recursive lock). The instance
+// lock guards only the stored buffer, its length and its count; the analysis runs outside it on
+// scratch arrays of the single instance, so only one estimate may run at a time.
 
 #include <atomic>
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <optional>
 
 #include <kissfft/kiss_fft.h>
+#include <kissfft/kiss_fftr.h>
 
 #include "platform/AudioFormat.h"
 #include "platform/AudioInputQueue.h"
@@ -95,7 +97,9 @@ class PitchListener {
   // kMaxBufferBytes is cut to what the listener holds.
   void setAudioBuffer(const std::int16_t* data, std::uint32_t length);
 
-  // Estimate in hertz from the newest stored buffer; 0 before any buffer is stored.
+  // Estimate in hertz from the newest stored buffer; 0 before any buffer is stored. A buffer
+  // already estimated (ticks come faster than buffers) is not analysed again: its estimate and
+  // spectra are still those of the last estimate.
   float frequency();
   // Copies the newest stored buffer, at most capacity samples, into out under the instance
   // lock; returns the number of samples copied (0 before any buffer is stored).
@@ -113,7 +117,10 @@ class PitchListener {
 
   // kSpectrumBins values each; valid for the listener's lifetime, holding the latest estimate.
   const double* freq_db() const { return freq_db_.get(); }
-  double* freq_db() { return freq_db_.get(); }
+  double* freq_db() {
+    estimated_ = std::nullopt;  // the caller may change the spectrum
+    return freq_db_.get();
+  }
   const double* freq_db_harmonic() const { return freq_db_harmonic_.get(); }
 
   // Hamming window value for sample n of N. Offered; the estimate does not window.
@@ -139,14 +146,29 @@ class PitchListener {
   std::shared_ptr<platform::AudioInputQueueFactory> queueFactory_;
 
   // Analysis members.
-  std::mutex bufferMutex_;  // guards audio_data_ and audio_data_len_ only
+  struct PlanRelease {
+    void operator()(kiss_fftr_state* plan) const { kiss_fftr_free(plan); }
+  };
+  std::mutex bufferMutex_;  // guards audio_data_, audio_data_len_ and stored_ only
   std::unique_ptr<std::int16_t[]> audio_data_;
   std::uint32_t audio_data_len_ = 0;
+  std::uint64_t stored_ = 0;  // buffers stored so far: names the one in audio_data_
+  // The stored buffer the analysis arrays hold the estimate of, and that estimate; empty when
+  // they hold anything else. Analysis thread only.
+  struct Estimated {
+    std::uint64_t stored;
+    float hertz;
+  };
+  std::optional<Estimated> estimated_;
   std::unique_ptr<std::int16_t[]> audio_copy_;  // frequency()'s private copy
   std::unique_ptr<float[]> in_fft_;
+  std::uint32_t in_fft_used_ = 0;  // in_fft_ is zero from here on
   std::unique_ptr<kiss_fft_cpx[]> out_fft_;  // the transform fills entries 0..16384
   std::unique_ptr<double[]> freq_db_;
   std::unique_ptr<double[]> freq_db_harmonic_;
+  // The forward real-transform plan for kFftLength points, made once with the listener: making
+  // it costs more than the transform itself. Null only when it could not be allocated.
+  std::unique_ptr<kiss_fftr_state, PlanRelease> plan_;
 };
 
 }  // namespace balalaika

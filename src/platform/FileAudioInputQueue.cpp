@@ -10,8 +10,6 @@ namespace {
 
 // Stands in for a buffer's length when no buffer is in line: time still passes.
 constexpr std::uint32_t kIdleFrames = 4096;
-// How often the pacing thread looks at a stop request while it waits.
-constexpr auto kStopPollInterval = std::chrono::milliseconds(5);
 
 bool isSixteenBitMono(const AudioStreamBasicDescription& f) {
   return f.mFormatID == kAudioFormatLinearPCM && (f.mFormatFlags & kAudioFormatFlagIsSignedInteger) != 0 &&
@@ -45,7 +43,11 @@ int FileAudioInputQueue::stop(bool /*immediate*/) {
   // Both kinds of stop end at the next buffer boundary at the latest; a partly filled buffer stays
   // in line and is filled afresh after the next start.
   running_.store(0);
-  stopRequested_.store(true);
+  {
+    std::lock_guard lock(stopMutex_);
+    stopRequested_.store(true);
+  }
+  stopWake_.notify_all();
   if (thread_.joinable()) thread_.join();
   line_.clearLevel();
   return 0;
@@ -105,10 +107,10 @@ void FileAudioInputQueue::run() {
     const auto span = std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(owedSeconds));
     owedSeconds -= std::chrono::duration<double>(span).count();
     due += span;
-    while (!stopRequested_.load()) {
-      const auto now = Clock::now();
-      if (now >= due) break;
-      std::this_thread::sleep_until(std::min(due, now + kStopPollInterval));
+    {
+      // One wake-up per buffer: at its due time, or at once for a stop request.
+      std::unique_lock lock(stopMutex_);
+      stopWake_.wait_until(lock, due, [this] { return stopRequested_.load(); });
     }
     if (stopRequested_.load()) {
       if (buffer != nullptr) line_.enqueue(buffer);  // back in line, to be filled after a restart

@@ -12,8 +12,10 @@
 // destructor join it.
 
 #include <atomic>
+#include <condition_variable>
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
@@ -53,6 +55,8 @@ class FileAudioInputQueue : public AudioInputQueue {
 
   InputBufferLine line_;
   std::thread thread_;
+  std::mutex stopMutex_;  // with stopWake_, wakes the pacing thread for a stop request
+  std::condition_variable stopWake_;
   std::atomic<bool> stopRequested_{false};
   std::atomic<std::uint32_t> running_{0};
   std::atomic<std::uint64_t> delivered_{0};

@@ -62,6 +62,26 @@ TEST_F(PitchEstimate, GroupsFollowRoundingHalvesAwayFromZero) {
   EXPECT_EQ(nonZeroBins(), (std::vector<std::uint32_t>{1000})) << "magnitudes below 1 add no harmonic term";
 }
 
+TEST_F(PitchEstimate, EachBinFeedsTheGroupsItsHalfAndThirdRoundToAtBothEndsOfTheSpectrum) {
+  // The groups as the harmonic sum defines them: round(i / d), halves away from zero, in double
+  // precision; the group that holds the top bin is never closed.
+  const auto groupOf = [](std::uint32_t bin, double d) { return static_cast<std::uint32_t>(std::round(bin / d)); };
+  std::vector<std::uint32_t> bins;
+  for (std::uint32_t i = 0; i < 40; ++i) bins.push_back(i);
+  for (std::uint32_t i = PitchListener::kSpectrumBins - 12; i < PitchListener::kSpectrumBins; ++i) bins.push_back(i);
+  for (const std::uint32_t bin : bins) {
+    harmonicSumOf({{bin, 10.0}});
+    std::vector<double> expected(PitchListener::kSpectrumBins, 0.0);
+    expected[bin] += 10.0;
+    for (const double d : {2.0, 3.0}) {
+      if (groupOf(bin, d) < groupOf(PitchListener::kSpectrumBins - 1, d)) expected[groupOf(bin, d)] += 10.0;
+    }
+    for (std::uint32_t i = 0; i < PitchListener::kSpectrumBins; ++i) {
+      if (h(i) != expected[i]) ADD_FAILURE() << "spike at " << bin << ": H[" << i << "] = " << h(i);
+    }
+  }
+}
+
 TEST_F(PitchEstimate, GroupsStillOpenAtTheTopOfTheSpectrumAreNotAdded) {
   harmonicSumOf({{16383, 50.0}});
   EXPECT_EQ(nonZeroBins(), (std::vector<std::uint32_t>{16383}));

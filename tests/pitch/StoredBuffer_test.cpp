@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
+#include <functional>
+#include <utility>
 #include <thread>
 #include <vector>
 
@@ -26,6 +29,39 @@ TEST(StoredBuffer, FrequencyAnalysesTheNewestStoredBuffer) {
   std::vector<std::int16_t> zeros(4096, 0);
   listener.setAudioBuffer(zeros.data(), 8192);
   EXPECT_EQ(listener.frequency(), 0.0f);
+}
+
+TEST(StoredBuffer, ABufferEstimatedAgainGivesItsReadingAndSpectraWhateverRanInBetween) {
+  PitchListener& listener = *PitchListener::sharedListener();
+  const auto a4 = pluckedA4();
+  std::vector<std::int16_t> zeros(4096, 0);
+  listener.setAudioBuffer(a4.data(), 8192);
+  ASSERT_EQ(listener.frequency(), 440.0040588378906f);
+  // Both spectra, magnitudes then harmonic sum.
+  const auto spectra = [&] {
+    const double* m = std::as_const(listener).freq_db();
+    std::vector<double> both(m, m + PitchListener::kSpectrumBins);
+    both.insert(both.end(), listener.freq_db_harmonic(), listener.freq_db_harmonic() + PitchListener::kSpectrumBins);
+    return both;
+  };
+  const std::vector<double> estimated = spectra();
+
+
+  // Each of these leaves other spectra in the arrays; the stored buffer is the same throughout.
+  const std::vector<std::pair<const char*, std::function<void()>>> between = {
+      {"a direct estimate", [&] { listener.getFreqFromBuffer(zeros.data(), 8192); }},
+      {"a direct transform", [&] { listener.performFFT(zeros.data(), 4096); }},
+      {"a written spectrum", [&] { std::fill_n(listener.freq_db(), PitchListener::kSpectrumBins, 0.0); }},
+      {"nothing", [] {}},
+  };
+  for (const auto& [what, run] : between) {
+    run();
+    EXPECT_EQ(listener.frequency(), 440.0040588378906f) << "after " << what;
+    EXPECT_TRUE(spectra() == estimated) << "after " << what;
+  }
+
+  listener.setAudioBuffer(zeros.data(), 8192);
+  EXPECT_EQ(listener.frequency(), 0.0f) << "a newly stored buffer is analysed";
 }
 
 TEST(StoredBuffer, ABufferLongerThanTheListenerHoldsIsCutToItsFirst8192Bytes) {
