@@ -36,7 +36,7 @@ HeadlessScreen::HeadlessScreen() {
            &freq_label_, &noteDisplay_, &currentTuningName_, &firstString_, &secondString_, &thirdString_,
            &aboutCongratsMessage_, &aboutMsg2_, &tfnoteDisplay_, &tfFreqLabel_, &LEDDisplay_, &LEDDisplay128_,
            &tunedString_, &tunedString5_, &tunedStringiPad_, &chartDisplay_, &firstFreqButton_, &secondFreqButton_,
-           &thirdFreqButton_, &showPreviousTuningButton_, &showNextTuningButton_}) {
+           &thirdFreqButton_, &showPreviousTuningButton_, &showNextTuningButton_, &centsMeter_}) {
     view->setOnChange(&onChange_);
   }
 }

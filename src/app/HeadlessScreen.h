@@ -65,10 +65,10 @@ class HeadlessButton : public platform::Button, public HeadlessView {
   bool hidden_ = false;
 };
 
-class HeadlessCentsMeter : public platform::CentsMeter {
+class HeadlessCentsMeter : public platform::CentsMeter, public HeadlessView {
  public:
-  void setReading(const std::optional<platform::CentsReading>& reading) override { reading_ = reading; }
-  void setHidden(bool hidden) override { hidden_ = hidden; }
+  void setReading(const std::optional<platform::CentsReading>& reading) override { update(reading_, reading); }
+  void setHidden(bool hidden) override { update(hidden_, hidden); }
   const std::optional<platform::CentsReading>& reading() const { return reading_; }
 
  private:

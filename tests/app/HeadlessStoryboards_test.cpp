@@ -51,6 +51,9 @@ TEST_F(Headless, PrintsOneStampedLineForEachChangeOfTheScreen) {
   fakes.pitch.power = testing::kLoud;
   fakes.pitch.hertz = 440.0040588378906f;
   fakes.runLoop.advance(1.0);  // a tuned A4: one change, however many ticks repeat it
+  fakes.pitch.refined = 441.0;  // the same bin refined higher: only the meter moves
+  fakes.runLoop.advance(0.1);
+  fakes.pitch.refined = 0.0;
   fakes.pitch.hertz = 326.0f;  // E4 19 cents flat: the lit string stays 1, the nearest is 2
   fakes.runLoop.advance(0.1);
   fakes.pitch.hertz = 380.0f;  // beyond the meter's range
@@ -59,17 +62,19 @@ TEST_F(Headless, PrintsOneStampedLineForEachChangeOfTheScreen) {
   fakes.runLoop.advance(0.5);
 
   const auto printed = lines();
-  ASSERT_EQ(printed.size(), 6u) << out.str();
+  ASSERT_EQ(printed.size(), 7u) << out.str();
   EXPECT_EQ(printed[1], "0.10 tuning=\"TuningFreeTitle\" freq=\"\" note=\"\" lamp=yellow string=none tone=\"\" "
                         "cents=none nearest=none");
   EXPECT_EQ(printed[2], "1.10 tuning=\"TuningFreeTitle\" freq=\"440.0Hz\" note=\"A4\" lamp=green string=1 tone=\"\" "
                         "cents=0.0 nearest=1");
-  EXPECT_EQ(printed[3], "2.10 tuning=\"TuningFreeTitle\" freq=\"326.0Hz\" note=\"A4\" lamp=green string=1 tone=\"\" "
+  EXPECT_EQ(printed[3], "2.10 tuning=\"TuningFreeTitle\" freq=\"440.0Hz\" note=\"A4\" lamp=green string=1 tone=\"\" "
+                        "cents=3.9 nearest=1");
+  EXPECT_EQ(printed[4], "2.20 tuning=\"TuningFreeTitle\" freq=\"326.0Hz\" note=\"A4\" lamp=green string=1 tone=\"\" "
                         "cents=-19.2 nearest=2");
-  EXPECT_EQ(printed[4].substr(0, 5), "2.20 ");
-  EXPECT_NE(printed[4].find("string=1 tone=\"\" cents=far-sharp nearest=2"), std::string::npos) << printed[4];
   EXPECT_EQ(printed[5].substr(0, 5), "2.30 ");
-  EXPECT_NE(printed[5].find("lamp=yellow string=none tone=\"\" cents=none nearest=none"), std::string::npos);
+  EXPECT_NE(printed[5].find("string=1 tone=\"\" cents=far-sharp nearest=2"), std::string::npos) << printed[5];
+  EXPECT_EQ(printed[6].substr(0, 5), "2.40 ");
+  EXPECT_NE(printed[6].find("lamp=yellow string=none tone=\"\" cents=none nearest=none"), std::string::npos);
 }
 
 TEST_F(Headless, OnlyTheThirteenLayoutsInstantiate) {
