@@ -30,6 +30,7 @@
 #include "platform/qt/Language.h"
 #include "platform/qt/QtAlertView.h"
 #include "platform/qt/QtApplication.h"
+#include "platform/qt/QtAudioExit.h"
 #include "platform/qt/QtAudioInputQueueFactory.h"
 #include "platform/qt/QtAudioOutputUnit.h"
 #include "platform/qt/QtAudioSession.h"
@@ -76,7 +77,9 @@ void quitOnSignals() {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+namespace {
+
+int runTuner(int argc, char** argv) {
   const app::ParseResult parsed = app::parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
   if (!parsed.ok()) return fail(parsed.error);
   const app::Options& options = parsed.options;
@@ -235,3 +238,8 @@ int main(int argc, char** argv) {
   defaults.synchronize();
   return status;
 }
+
+}  // namespace
+
+// Everything of the tuner is closed when runTuner returns, the application object included.
+int main(int argc, char** argv) { qt::exitBeforeAudioTeardown(runTuner(argc, argv)); }

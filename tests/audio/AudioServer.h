@@ -9,8 +9,11 @@
 #include <QProcess>
 #include <QString>
 #include <QThread>
+#include <cstdlib>
 #include <functional>
 #include <string>
+
+#include "platform/qt/QtAudioExit.h"
 
 namespace balalaika::audiotest {
 
@@ -40,6 +43,22 @@ class ApplicationEnvironment : public ::testing::Environment {
 
 inline ::testing::Environment* const kApplicationEnvironment =
     ::testing::AddGlobalTestEnvironment(new ApplicationEnvironment);
+
+// A test program that used the audio server ends, with its tests' verdict, before static
+// destruction, where Qt Multimedia's PulseAudio teardown can abort the process.
+class EndBeforeAudioTeardown : public ::testing::EmptyTestEventListener {
+ public:
+  void OnTestProgramEnd(const ::testing::UnitTest& tests) override {
+    static bool passed = false;
+    passed = tests.Passed();
+    std::atexit([] { qt::exitBeforeAudioTeardown(passed ? 0 : 1); });
+  }
+};
+
+inline const bool kEndsBeforeAudioTeardown = [] {
+  ::testing::UnitTest::GetInstance()->listeners().Append(new EndBeforeAudioTeardown);
+  return true;
+}();
 
 // Empty when the server answers; otherwise why not (for GTEST_SKIP).
 inline std::string serverUnreachableReason() {

@@ -67,7 +67,6 @@ QStringList linesOf(const QByteArray& text) {
 }  // namespace
 
 QStringList RunResult::errLines() const { return linesOf(err); }
-QStringList RunResult::outLines() const { return linesOf(out); }
 
 std::string RunResult::describe() const {
   return "finished=" + std::to_string(finished) + " normalExit=" + std::to_string(normalExit) +
@@ -109,16 +108,6 @@ std::optional<ScreenLine> firstLineWith(const std::vector<ScreenLine>& lines, do
     if (all) return line;
   }
   return std::nullopt;
-}
-
-long residentKilobytes(qint64 pid, const char* name) {
-  QFile status(QStringLiteral("/proc/%1/status").arg(pid));
-  if (!status.open(QIODevice::ReadOnly)) return 0;
-  const QByteArray prefix = QByteArray(name) + ':';
-  for (const QByteArray& line : status.readAll().split('\n')) {
-    if (line.startsWith(prefix)) return line.mid(prefix.size()).trimmed().split(' ').value(0).toLong();
-  }
-  return 0;
 }
 
 }  // namespace balalaika::e2e

@@ -46,7 +46,6 @@ struct RunResult {
   QByteArray out;
   QByteArray err;
   QStringList errLines() const;
-  QStringList outLines() const;
   // Everything for a failure message.
   std::string describe() const;
 };
@@ -69,8 +68,5 @@ std::vector<ScreenLine> parseScreenLines(const QByteArray& out);
 // The first line at or after fromSeconds whose fields hold all of want; none when there is none.
 std::optional<ScreenLine> firstLineWith(const std::vector<ScreenLine>& lines, double fromSeconds,
                                         const std::map<std::string, std::string>& want);
-
-// Resident memory (VmRSS) or its peak (VmHWM) of a running process, in kilobytes; 0 when unreadable.
-long residentKilobytes(qint64 pid, const char* field = "VmRSS");
 
 }  // namespace balalaika::e2e

@@ -26,8 +26,7 @@ class FakeAlertView : public platform::AlertView {
   std::vector<std::string> otherButtonTitles() const override { return others_; }
 
   void show() override { visible_ = true; }
-  void dismissWithClickedButtonIndex(int buttonIndex, bool animated) override {
-    dismissals.emplace_back(buttonIndex, animated);
+  void dismissWithClickedButtonIndex(int buttonIndex, bool) override {
     visible_ = false;
     if (delegate_) delegate_->alertViewDidDismissWithButtonIndex(*this, buttonIndex);
   }
@@ -39,8 +38,6 @@ class FakeAlertView : public platform::AlertView {
     if (delegate_) delegate_->alertViewDidDismissWithButtonIndex(*this, buttonIndex);
   }
 
-  platform::AlertViewDelegate* delegate() const { return delegate_; }
-  std::vector<std::pair<int, bool>> dismissals;  // programmatic: (index, animated)
 
  private:
   std::string title_, message_;

@@ -1,6 +1,5 @@
 #pragma once
-// An application that records status-bar and idle-timer calls; the test sends the
-// will-resign-active notification.
+// An application whose will-resign-active notification the test sends.
 
 #include <mutex>
 #include <utility>
@@ -16,13 +15,10 @@ class FakeApplication : public platform::Application {
     std::lock_guard lock(mutex_);
     observers_.push_back(std::move(observer));
   }
-  int statusBarStyle() const override { return style; }
-  void setStatusBarStyle(int newStyle, bool animated) override {
-    style = newStyle;
-    styleCalls.emplace_back(newStyle, animated);
-  }
-  void setStatusBarHidden(bool hidden, int animation) override { hiddenCalls.emplace_back(hidden, animation); }
-  void setIdleTimerDisabled(bool disabled) override { idleTimerCalls.push_back(disabled); }
+  int statusBarStyle() const override { return platform::kStatusBarStyleDefault; }
+  void setStatusBarStyle(int, bool) override {}
+  void setStatusBarHidden(bool, int) override {}
+  void setIdleTimerDisabled(bool) override {}
 
   // The application is about to leave the foreground.
   void resignActive() {
@@ -37,11 +33,6 @@ class FakeApplication : public platform::Application {
     std::lock_guard lock(mutex_);
     return observers_.size();
   }
-
-  int style = platform::kStatusBarStyleDefault;
-  std::vector<std::pair<int, bool>> styleCalls;   // (style, animated)
-  std::vector<std::pair<bool, int>> hiddenCalls;  // (hidden, animation)
-  std::vector<bool> idleTimerCalls;
 
  private:
   mutable std::mutex mutex_;

@@ -3,44 +3,30 @@
 namespace balalaika::fakes {
 
 FakeAudioOutputUnit::~FakeAudioOutputUnit() {
-  component_.calls.push_back("dispose");
   if (component_.current_ == this) component_.current_ = nullptr;
 }
 
 int FakeAudioOutputUnit::setRenderCallback(platform::AURenderCallback callback, void* refCon) {
-  component_.calls.push_back("setRenderCallback");
   callback_ = callback;
   refCon_ = refCon;
   return 0;
 }
 
-int FakeAudioOutputUnit::setStreamFormat(const platform::AudioStreamBasicDescription& format) {
-  component_.calls.push_back("setStreamFormat");
-  format_ = format;
-  return 0;
-}
+int FakeAudioOutputUnit::setStreamFormat(const platform::AudioStreamBasicDescription&) { return 0; }
 
-int FakeAudioOutputUnit::initialize() {
-  component_.calls.push_back("initialize");
-  return 0;
-}
+int FakeAudioOutputUnit::initialize() { return 0; }
 
 int FakeAudioOutputUnit::start() {
-  component_.calls.push_back("start");
   started_ = true;
   return 0;
 }
 
 int FakeAudioOutputUnit::stop() {
-  component_.calls.push_back("stop");
   started_ = false;
   return 0;
 }
 
-int FakeAudioOutputUnit::uninitialize() {
-  component_.calls.push_back("uninitialize");
-  return 0;
-}
+int FakeAudioOutputUnit::uninitialize() { return 0; }
 
 std::vector<float> FakeAudioOutputUnit::render(std::uint32_t frames) {
   if (!started_ || callback_ == nullptr) return {};
@@ -59,10 +45,8 @@ std::vector<float> FakeAudioOutputUnit::render(std::uint32_t frames) {
 }
 
 std::unique_ptr<platform::AudioOutputUnit> FakeAudioOutputComponent::newInstance(
-    const platform::AudioComponentDescription& description) {
-  descriptions.push_back(description);
+    const platform::AudioComponentDescription&) {
   if (matchesNothing) return nullptr;
-  calls.push_back("new");
   ++instancesCreated;
   auto unit = std::make_unique<FakeAudioOutputUnit>(*this);
   current_ = unit.get();

@@ -1,9 +1,7 @@
 #pragma once
-// An output unit that tests pull frames from, and the component that creates it. Every call
-// the generator makes is recorded in order ("new", "setRenderCallback", "setStreamFormat",
-// "initialize", "start", "stop", "uninitialize", "dispose").
+// An output unit that tests pull frames from, and the component that creates it.
 //
-// Threads: the recording calls come from the main thread. render() stands in for the audio
+// Threads: every call but render() comes from the main thread. render() stands in for the audio
 // system's render thread and may be called from another thread while the unit is started.
 
 #include <cstdint>
@@ -32,15 +30,13 @@ class FakeAudioOutputUnit : public platform::AudioOutputUnit {
   // Asks the installed render callback for n frames, as the audio system would; returns the
   // samples, or nothing when the unit is not started or has no callback.
   std::vector<float> render(std::uint32_t frames);
-
   bool started() const { return started_; }
-  const platform::AudioStreamBasicDescription& streamFormat() const { return format_; }
+
 
  private:
   FakeAudioOutputComponent& component_;
   platform::AURenderCallback callback_ = nullptr;
   void* refCon_ = nullptr;
-  platform::AudioStreamBasicDescription format_;
   bool started_ = false;
   double sampleTime_ = 0.0;
 };
@@ -54,8 +50,6 @@ class FakeAudioOutputComponent : public platform::AudioOutputComponent {
   // Pulls n frames from the live unit; nothing when there is none.
   std::vector<float> pull(std::uint32_t frames) { return current_ ? current_->render(frames) : std::vector<float>{}; }
 
-  std::vector<std::string> calls;
-  std::vector<platform::AudioComponentDescription> descriptions;  // every description asked for
   bool matchesNothing = false;  // newInstance finds no component
   int instancesCreated = 0;
 

@@ -35,14 +35,4 @@ void FakeDispatch::runAll() {
   }
 }
 
-std::size_t FakeDispatch::backgroundCount() const {
-  std::lock_guard lock(mutex_);
-  return background_.size();
-}
-
-std::size_t FakeDispatch::mainCount() const {
-  std::lock_guard lock(mutex_);
-  return main_.size();
-}
-
 }  // namespace balalaika::fakes

@@ -19,9 +19,6 @@ class FakeDispatch : public platform::Dispatch {
   // Alternate both queues until both are empty.
   void runAll();
 
-  std::size_t backgroundCount() const;
-  std::size_t mainCount() const;
-
  private:
   int drain(std::deque<Task>& queue);
   mutable std::mutex mutex_;

@@ -31,21 +31,7 @@ class InMemoryUserDefaults : public platform::UserDefaults {
     std::lock_guard lock(mutex_);
     values_.clear();
   }
-  bool synchronize() override {
-    std::lock_guard lock(mutex_);
-    ++synchronizeCount_;
-    return true;
-  }
-
-  // For tests: the whole content and the number of flushes.
-  std::map<std::string, Value> snapshot() const {
-    std::lock_guard lock(mutex_);
-    return values_;
-  }
-  int synchronizeCount() const {
-    std::lock_guard lock(mutex_);
-    return synchronizeCount_;
-  }
+  bool synchronize() override { return true; }
 
  private:
   template <typename T>
@@ -63,7 +49,6 @@ class InMemoryUserDefaults : public platform::UserDefaults {
 
   mutable std::mutex mutex_;
   std::map<std::string, Value> values_;
-  int synchronizeCount_ = 0;
 };
 
 }  // namespace balalaika::fakes

@@ -31,10 +31,6 @@ class LogCapture {
     std::lock_guard lock(mutex_);
     return std::count(lines_.begin(), lines_.end(), line);
   }
-  void clear() {
-    std::lock_guard lock(mutex_);
-    lines_.clear();
-  }
 
  private:
   mutable std::mutex mutex_;

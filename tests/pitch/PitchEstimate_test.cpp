@@ -29,21 +29,7 @@ class PitchEstimate : public ::testing::Test {
   }
 };
 
-TEST_F(PitchEstimate, HarmonicSumAddsTheTruncatedGroupMaximaAtHalfAndThirdOfEachBin) {
-  harmonicSumOf({{1000, 100.0}});
-  EXPECT_EQ(nonZeroBins(), (std::vector<std::uint32_t>{333, 500, 1000}));
-  EXPECT_EQ(h(333), 100.0);
-  EXPECT_EQ(h(500), 100.0);
-  EXPECT_EQ(listener.findTopSpike(), 333u) << "the lowest of equal maxima wins";
-
-  harmonicSumOf({{1000, 100.7}});
-  EXPECT_EQ(h(333), 100.0) << "harmonic terms lose their fraction";
-  EXPECT_EQ(h(500), 100.0);
-  EXPECT_EQ(h(1000), 100.7) << "the fundamental keeps it";
-  EXPECT_EQ(listener.findTopSpike(), 1000u);
-}
-
-TEST_F(PitchEstimate, GroupsFollowRoundingHalvesAwayFromZero) {
+TEST_F(PitchEstimate, GroupsFollowRoundingHalvesAwayFromZeroAndOpenGroupsAtTheTopAreLeftOut) {
   // d = 2: group j >= 1 is bins {2j-1, 2j}; d = 3: group j >= 1 is bins {3j-1, 3j, 3j+1}.
   harmonicSumOf({{999, 40.0}});  // 999/2 = 499.5 -> group 500; 999/3 = 333 -> group 333
   EXPECT_EQ(h(500), 40.0);
@@ -60,67 +46,24 @@ TEST_F(PitchEstimate, GroupsFollowRoundingHalvesAwayFromZero) {
 
   harmonicSumOf({{1000, 0.9}});
   EXPECT_EQ(nonZeroBins(), (std::vector<std::uint32_t>{1000})) << "magnitudes below 1 add no harmonic term";
-}
 
-TEST_F(PitchEstimate, EachBinFeedsTheGroupsItsHalfAndThirdRoundToAtBothEndsOfTheSpectrum) {
-  // The groups as the harmonic sum defines them: round(i / d), halves away from zero, in double
-  // precision; the group that holds the top bin is never closed.
-  const auto groupOf = [](std::uint32_t bin, double d) { return static_cast<std::uint32_t>(std::round(bin / d)); };
-  std::vector<std::uint32_t> bins;
-  for (std::uint32_t i = 0; i < 40; ++i) bins.push_back(i);
-  for (std::uint32_t i = PitchListener::kSpectrumBins - 12; i < PitchListener::kSpectrumBins; ++i) bins.push_back(i);
-  for (const std::uint32_t bin : bins) {
-    harmonicSumOf({{bin, 10.0}});
-    std::vector<double> expected(PitchListener::kSpectrumBins, 0.0);
-    expected[bin] += 10.0;
-    for (const double d : {2.0, 3.0}) {
-      if (groupOf(bin, d) < groupOf(PitchListener::kSpectrumBins - 1, d)) expected[groupOf(bin, d)] += 10.0;
-    }
-    for (std::uint32_t i = 0; i < PitchListener::kSpectrumBins; ++i) {
-      if (h(i) != expected[i]) ADD_FAILURE() << "spike at " << bin << ": H[" << i << "] = " << h(i);
-    }
-  }
-}
-
-TEST_F(PitchEstimate, GroupsStillOpenAtTheTopOfTheSpectrumAreNotAdded) {
+  // Groups still open at the top of the spectrum are not added.
   harmonicSumOf({{16383, 50.0}});
   EXPECT_EQ(nonZeroBins(), (std::vector<std::uint32_t>{16383}));
   harmonicSumOf({{16381, 50.0}});  // closed groups: 8191 for d = 2, 5460 for d = 3
   EXPECT_EQ(nonZeroBins(), (std::vector<std::uint32_t>{5460, 8191, 16381}));
 }
 
-TEST_F(PitchEstimate, PeakSearchNeedsAValueAboveZeroAndIgnoresNaN) {
-  harmonicSumOf({});
-  EXPECT_EQ(listener.findTopSpike(), 0u);
-  harmonicSumOf({{700, std::numeric_limits<double>::quiet_NaN()}, {900, 3.0}});
-  EXPECT_EQ(listener.findTopSpike(), 300u) << "NaN is never larger; 900 contributes at 300, 450 and 900";
-}
-
-TEST_F(PitchEstimate, BinsConvertToHertzAtTheCaptureRate) {
-  // Bin k is found for a spectrum with a single peak at k (and so its harmonic-sum shadows lower).
-  const auto hertzOfBin = [&](std::uint32_t bin) {
-    return static_cast<float>(static_cast<double>(static_cast<float>(bin)) * listener.format().mSampleRate *
-                              PitchListener::kBinToHertzScale);
-  };
-  EXPECT_EQ(hertzOfBin(1027), 440.0040588378906f);
-  EXPECT_EQ(hertzOfBin(96), 41.1298828125f);
-  EXPECT_EQ(hertzOfBin(16383), 7019.07177734375f);
-  EXPECT_EQ(listener.format().mSampleRate, 14039.0);
-}
-
-TEST_F(PitchEstimate, SilenceAndAnEmptyListenerGiveZero) {
-  std::vector<std::int16_t> zeros(4096, 0);
-  EXPECT_EQ(listener.getFreqFromBuffer(zeros.data(), 8192), 0.0f);
-  EXPECT_EQ(listener.getFreqFromBuffer(zeros.data(), 0), 0.0f);
-}
-
-TEST_F(PitchEstimate, APluckedA4InTuneReadsBin1027AndRepeatsExactly) {
+TEST_F(PitchEstimate, APluckedA4InTuneReadsBin1027AndRepeatsExactlyAndSilenceReadsZero) {
   synth::Score score;
   score.plucks = {{.hertz = 440.0, .level = 0.3}};
   const auto pcm = synth::toInt16(synth::render(score));
   const float first = listener.getFreqFromBuffer(pcm.data() + 2000, 8192);
   EXPECT_EQ(first, 440.0040588378906f);
   EXPECT_EQ(listener.getFreqFromBuffer(pcm.data() + 2000, 8192), first) << "nothing carries over between estimates";
+  std::vector<std::int16_t> zeros(4096, 0);
+  EXPECT_EQ(listener.getFreqFromBuffer(zeros.data(), 8192), 0.0f);
+  EXPECT_EQ(listener.getFreqFromBuffer(zeros.data(), 0), 0.0f);
 }
 
 TEST_F(PitchEstimate, APureSineReadsAnOctaveLowBecauseTheSubharmonicCollectsItsPeak) {
@@ -128,14 +71,6 @@ TEST_F(PitchEstimate, APureSineReadsAnOctaveLowBecauseTheSubharmonicCollectsItsP
   // as bin 514. This is how the estimator behaves; real strings are rich in harmonics.
   const auto pcm = synth::toInt16(synth::sine(440.0, 0.5, 14039.0, 0.3));
   EXPECT_FLOAT_EQ(listener.getFreqFromBuffer(pcm.data(), 8192), 514 * 14039.0f / 32768.0f);
-}
-
-TEST_F(PitchEstimate, SamplesReachTheTransformExactlyAndZeroPadded) {
-  std::vector<std::int16_t> impulse(4096, 0);
-  impulse[0] = 16384;
-  listener.getFreqFromBuffer(impulse.data(), 8192);
-  // A unit impulse has a flat spectrum: every bin is 16384 * 2^-14 = 1.
-  for (std::uint32_t k : {0u, 1u, 5000u, 16383u}) EXPECT_DOUBLE_EQ(listener.freq_db()[k], 1.0) << k;
 }
 
 TEST_F(PitchEstimate, InputLongerThanTheTransformIsCutNotOverrun) {
@@ -156,6 +91,26 @@ TEST(HammingWindow, FollowsTheWindowFormulaAndLeavesTooShortInputAlone) {
   std::int16_t one[1] = {1234};
   PitchListener::performWindow(one, 1);  // N - 1 = 0 would divide by zero
   EXPECT_EQ(one[0], 1234);
+}
+
+TEST_F(PitchEstimate, EachBinFeedsTheGroupsItsHalfAndThirdRoundToAtBothEndsOfTheSpectrum) {
+  // The groups as the harmonic sum defines them: round(i / d), halves away from zero, in double
+  // precision; the group that holds the top bin is never closed.
+  const auto groupOf = [](std::uint32_t bin, double d) { return static_cast<std::uint32_t>(std::round(bin / d)); };
+  std::vector<std::uint32_t> bins;
+  for (std::uint32_t i = 0; i < 40; ++i) bins.push_back(i);
+  for (std::uint32_t i = PitchListener::kSpectrumBins - 12; i < PitchListener::kSpectrumBins; ++i) bins.push_back(i);
+  for (const std::uint32_t bin : bins) {
+    harmonicSumOf({{bin, 10.0}});
+    std::vector<double> expected(PitchListener::kSpectrumBins, 0.0);
+    expected[bin] += 10.0;
+    for (const double d : {2.0, 3.0}) {
+      if (groupOf(bin, d) < groupOf(PitchListener::kSpectrumBins - 1, d)) expected[groupOf(bin, d)] += 10.0;
+    }
+    for (std::uint32_t i = 0; i < PitchListener::kSpectrumBins; ++i) {
+      if (h(i) != expected[i]) ADD_FAILURE() << "spike at " << bin << ": H[" << i << "] = " << h(i);
+    }
+  }
 }
 
 }  // namespace

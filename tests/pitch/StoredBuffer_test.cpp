@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 #include <functional>
+#include <set>
 #include <utility>
 #include <thread>
 #include <vector>
@@ -28,6 +29,9 @@ TEST(StoredBuffer, FrequencyAnalysesTheNewestStoredBuffer) {
 
   std::vector<std::int16_t> zeros(4096, 0);
   listener.setAudioBuffer(zeros.data(), 8192);
+  EXPECT_EQ(listener.frequency(), 0.0f);
+  listener.setAudioBuffer(a4.data(), 8192);
+  listener.setAudioBuffer(nullptr, 0);  // an empty buffer reads as nothing stored
   EXPECT_EQ(listener.frequency(), 0.0f);
 }
 
@@ -73,12 +77,6 @@ TEST(StoredBuffer, ABufferLongerThanTheListenerHoldsIsCutToItsFirst8192Bytes) {
   EXPECT_EQ(listener.frequency(), 440.0040588378906f);
 }
 
-TEST(StoredBuffer, AnEmptyBufferReadsAsNothingStored) {
-  PitchListener& listener = *PitchListener::sharedListener();
-  listener.setAudioBuffer(nullptr, 0);
-  EXPECT_EQ(listener.frequency(), 0.0f);
-}
-
 TEST(StoredBuffer, CaptureThreadStoresWhileTheMainThreadEstimates) {
   PitchListener& listener = *PitchListener::sharedListener();
   const auto a4 = pluckedA4();
@@ -93,6 +91,19 @@ TEST(StoredBuffer, CaptureThreadStoresWhileTheMainThreadEstimates) {
   }
   done = true;
   capture.join();
+}
+
+TEST(SharedListener, AskedForFromManyThreadsAtOnceItIsOneInstanceAndASecondAllocationYieldsNothing) {
+  PitchListener::destroySharedListenerForTesting();
+  std::vector<PitchListener*> seen(8, nullptr);
+  std::vector<std::thread> threads;
+  for (std::size_t i = 0; i < seen.size(); ++i) {
+    threads.emplace_back([&seen, i] { seen[i] = PitchListener::sharedListener(); });
+  }
+  for (auto& t : threads) t.join();
+  EXPECT_EQ(std::set<PitchListener*>(seen.begin(), seen.end()).size(), 1u);
+  EXPECT_NE(seen[0], nullptr);
+  EXPECT_EQ(PitchListener::allocate(), nullptr);
 }
 
 }  // namespace

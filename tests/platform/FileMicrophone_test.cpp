@@ -98,22 +98,6 @@ TEST(FileMicrophone, GivenAFileThenItArrivesBufferByBufferInRealTimeThenSilenceW
   EXPECT_EQ(queue->isRunning(), std::optional<std::uint32_t>(0));
 }
 
-TEST(FileMicrophone, GivenALoopingFileThenItStartsOverAndNothingArrivesAfterDisposal) {
-  FileAudioInputQueueFactory factory(rampFile("file_microphone_loop.wav", 5000, 5000), true);
-  Collector collector;
-  auto queue = startQueue(factory, collector);
-  ASSERT_TRUE(collector.waitFor(2));
-  EXPECT_EQ(queue->isRunning(), std::optional<std::uint32_t>(1));
-  queue.reset();  // disposal joins the pacing thread
-  const int delivered = collector.count.load();
-  std::this_thread::sleep_for(std::chrono::duration<double>(kBufferSeconds * 1.5));
-  EXPECT_EQ(collector.count.load(), delivered) << "a buffer arrived after disposal";
-
-  std::lock_guard guard(collector.lock);
-  EXPECT_EQ(collector.buffers[1][903], 5000);  // the last sample of the file...
-  EXPECT_EQ(collector.buffers[1][904], 1);     // ...then the first again
-}
-
 TEST(FileMicrophone, GivenAnUnreadableFileOrAForeignFormatThenThereIsNoQueue) {
   FileAudioInputQueueFactory missing(std::string(BT_BINARY_DIR) + "/no_such_file.wav", false);
   EXPECT_FALSE(missing.load(kRate).empty());

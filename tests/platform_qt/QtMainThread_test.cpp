@@ -1,4 +1,4 @@
-// The Qt services that live on the main thread: alert view, dispatch, run loop.
+// The Qt services that hand work to the main thread: alert view and dispatch.
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,6 @@
 #include "QtTestChild.h"
 #include "platform/qt/QtAlertView.h"
 #include "platform/qt/QtDispatch.h"
-#include "platform/qt/QtRunLoop.h"
 
 namespace balalaika::testing {
 namespace {
@@ -54,24 +53,6 @@ TEST(QtDispatch, GivenTasksFromABackgroundThread_ThenMainTasksRunOnTheMainThread
   ASSERT_TRUE(processEventsUntil([&] { return state->order.size() == 5 && state->backgroundRan; }));
   EXPECT_TRUE(state->backgroundOffMain);
   EXPECT_EQ(state->order, (std::vector<int>{0, 1, 2, 3, 4}));
-}
-
-TEST(QtRunLoop, GivenAOneShotAndARepeatingTimer_ThenTheOneShotFiresOnceAndTheRepeatingOneUntilItInvalidatesItself) {
-  qt::QtRunLoop loop;
-  int once = 0;
-  int repeats = 0;
-  const auto oneShot = loop.scheduleOnce(0.01, [&] { ++once; });
-  platform::RunLoop::TimerId repeating = 0;
-  repeating = loop.scheduleRepeating(0.005, [&] {
-    if (++repeats == 3) loop.invalidate(repeating);  // from its own callback
-  });
-
-  ASSERT_TRUE(processEventsUntil([&] { return once == 1 && repeats == 3; }));
-  processEventsUntil([] { return false; }, 50);  // nothing more may fire
-  EXPECT_EQ(once, 1);
-  EXPECT_EQ(repeats, 3);
-  EXPECT_FALSE(loop.isValid(oneShot));
-  EXPECT_FALSE(loop.isValid(repeating));
 }
 
 }  // namespace

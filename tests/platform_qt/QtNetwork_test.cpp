@@ -1,15 +1,13 @@
-// The probe and the URL opener, against loopback and handlers installed by the test only.
+// The reachability probe, against a loopback server.
 
 #include <gtest/gtest.h>
 
-#include <QDesktopServices>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <thread>
 
 #include "QtTestChild.h"
 #include "platform/qt/QtHttpProbe.h"
-#include "platform/qt/QtUrlOpener.h"
 
 namespace balalaika::testing {
 namespace {
@@ -43,32 +41,6 @@ TEST(QtHttpProbe, GivenALoopbackServer_WhenABackgroundThreadStartsTheProbe_ThenA
   EXPECT_TRUE(head.contains(QStringLiteral("Cache-Control: no-cache"), Qt::CaseInsensitive)) << head.toStdString();
 }
 
-// Records the addresses handed to it by QDesktopServices.
-class UrlRecorder : public QObject {
-  Q_OBJECT
- public:
-  QList<QUrl> urls;
- public slots:
-  void open(const QUrl& url) { urls.append(url); }
-};
-
-TEST(QtUrlOpener, GivenAStoreAddressOnTheDesktop_ThenTheSameHostPathAndQueryOpenOverHttps_AndWebAddressesAsTheyAre) {
-  std::map<std::string, UrlRecorder> recorders;
-  for (const char* scheme : {"http", "https", "itms-apps"}) {
-    QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), &recorders[scheme], "open");
-  }
-  qt::QtUrlOpener opener;
-  EXPECT_TRUE(opener.openURL("itms-apps://apps.apple.com/app/id555123987?action=write-review"));
-  EXPECT_TRUE(opener.openURL("http://example.org/a?b=c"));
-  EXPECT_FALSE(opener.openURL("http://exa mple.org/"));
-  for (const char* scheme : {"http", "https", "itms-apps"}) QDesktopServices::unsetUrlHandler(QString::fromLatin1(scheme));
-
-  EXPECT_EQ(recorders["https"].urls, QList<QUrl>{QUrl("https://apps.apple.com/app/id555123987?action=write-review")});
-  EXPECT_EQ(recorders["http"].urls, QList<QUrl>{QUrl("http://example.org/a?b=c")});
-  EXPECT_TRUE(recorders["itms-apps"].urls.isEmpty());
-}
-
 }  // namespace
 }  // namespace balalaika::testing
 
-#include "QtNetwork_test.moc"

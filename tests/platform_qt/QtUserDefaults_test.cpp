@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QThread>
+#include <chrono>
+#include <future>
 #include <thread>
 
 #include "QtTestChild.h"
@@ -95,6 +97,21 @@ TEST_F(QtUserDefaultsTest, GivenAWriterKilledInTheMiddleOfWriting_ThenTheFileIsA
     ASSERT_TRUE(counter.has_value()) << "after " << delayMs << " ms";
     EXPECT_EQ(defaults.stringForKey("payload"), hammerPayload(*counter));  // from the same flush
   }
+}
+
+// A writer killed between creating the settings lock and writing its name into it leaves an
+// empty lock; QSettings alone would wait until the lock is 30 s old before taking it for stale.
+TEST_F(QtUserDefaultsTest, GivenAnEmptyLockLeftByAKilledWriter_ThenTheNextWriteDoesNotWaitForIt) {
+  QDir().mkpath(QFileInfo(file()).absolutePath());
+  QFile lock(file() + ".lock");
+  ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
+  lock.close();
+  QtUserDefaults defaults(file());
+  defaults.setInteger("numberOfRuns", 3);
+  auto written = std::async(std::launch::async, [&] { return defaults.synchronize(); });
+  ASSERT_EQ(written.wait_for(std::chrono::seconds(10)), std::future_status::ready) << "the write waits for the lock";
+  EXPECT_TRUE(written.get());
+  EXPECT_EQ(QtUserDefaults(file()).integerForKey("numberOfRuns"), 3);
 }
 
 TEST_F(QtUserDefaultsTest, GivenThreadsCountingWhileTheMainThreadFlushesAndRunsEvents_ThenNothingIsLost) {

@@ -86,21 +86,4 @@ class RatingPromptTest : public ::testing::Test {
   fakes::FakeWindowList windows;
 };
 
-// Records every delegate call, in order; answers the display question as configured.
-class RecordingDelegate : public RatingPromptDelegate {
- public:
-  std::optional<bool> ratingPromptShouldDisplayAlert(RatingPrompt&) override {
-    calls.push_back("shouldDisplay");
-    return shouldDisplay;
-  }
-  void ratingPromptDidDisplayAlert(RatingPrompt&) override { calls.push_back("didDisplay"); }
-  void ratingPromptDidOptToRate(RatingPrompt&) override { calls.push_back("didOptToRate"); }
-  void ratingPromptDidDeclineToRate(RatingPrompt&) override { calls.push_back("didDecline"); }
-  void ratingPromptWillPresentModalView(RatingPrompt&, bool) override { calls.push_back("willPresent"); }
-  void ratingPromptDidDismissModalView(RatingPromptClass, bool) override { calls.push_back("didDismiss"); }
-
-  std::optional<bool> shouldDisplay;
-  std::vector<std::string> calls;
-};
-
 }  // namespace balalaika::testing

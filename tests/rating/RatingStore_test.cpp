@@ -1,4 +1,4 @@
-// The rating step: the store application by URL, or the product view on the application's window.
+// The rating step: the store application's address for each system version.
 
 #include "RatingPromptFixture.h"
 
@@ -9,11 +9,7 @@ using namespace rating;
 
 class RatingStore : public RatingPromptTest {
  protected:
-  RatingStore() {
-    RatingPrompt::setDelegate(delegate);
-    applyApplicationSettings();
-  }
-  std::shared_ptr<RecordingDelegate> delegate = std::make_shared<RecordingDelegate>();
+  RatingStore() { applyApplicationSettings(); }
 };
 
 TEST_F(RatingStore, GivenEachSystemVersion_ThenTheStoreUrlIsTheReviewAppOrWriteReviewPage) {
@@ -30,40 +26,6 @@ TEST_F(RatingStore, GivenEachSystemVersion_ThenTheStoreUrlIsTheReviewAppOrWriteR
     EXPECT_EQ(urlOpener.opened.back(), url) << "system " << version;
   }
   EXPECT_EQ(urlOpener.opened.size(), std::size(cases));
-  EXPECT_TRUE(storeViews.created.empty());  // openInAppStore: never the product view
-}
-
-TEST_F(RatingStore, GivenARaisedKeyWindow_WhenRatingInTheApplication_ThenTheTopControllerOfTheFirstNormalWindowPresents) {
-  RatingPrompt::setOpenInAppStore(false);
-  auto overlayRoot = std::make_shared<fakes::FakeViewController>();
-  auto root = std::make_shared<fakes::FakeViewController>();
-  auto presentedByRoot = std::make_shared<fakes::FakeViewController>();
-  root->presentViewController(presentedByRoot, false, nullptr);
-  auto overlay = fakes::FakeWindow::withRoot(overlayRoot, 2000.0);
-  windows.key = overlay;
-  windows.all = {overlay, fakes::FakeWindow::withRoot(root)};
-  application.style = 3;
-
-  RatingPrompt::rateApp();
-
-  EXPECT_TRUE(urlOpener.opened.empty());
-  ASSERT_EQ(storeViews.created.size(), 1u);
-  const auto view = storeViews.created[0];
-  EXPECT_EQ(view->loads, (std::vector<platform::StoreProductViewController::Parameters>{
-                             {{platform::kStoreProductParameterITunesItemIdentifier, 555123987}}}));
-  EXPECT_EQ(presentedByRoot->presented, view);
-  EXPECT_EQ(overlayRoot->presented, nullptr);
-  EXPECT_TRUE(RatingPrompt::modalOpen());
-  EXPECT_EQ(RatingPrompt::statusBarStyle(), 3);
-
-  // The user closes the product page: the saved status bar comes back and the page goes.
-  windows.key = windows.all[1];
-  view->finishByUser();
-  EXPECT_EQ(application.styleCalls,
-            (std::vector<std::pair<int, bool>>{{platform::kStatusBarStyleLightContent, true}, {3, true}}));
-  EXPECT_EQ(presentedByRoot->presented, nullptr);
-  EXPECT_FALSE(RatingPrompt::modalOpen());
-  EXPECT_EQ(delegate->calls, (std::vector<std::string>{"willPresent", "didDismiss"}));
 }
 
 }  // namespace

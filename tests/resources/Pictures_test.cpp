@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <QColor>
-#include <QDir>
 #include <QImage>
 
 #include "PictureGeometry.h"
@@ -26,38 +25,6 @@ int lightnessAt(const QImage& image, int x, int y) { return QColor(image.pixel(x
 // Over the fingerboard (design y 70..210) the strings are light lines on dark wood.
 constexpr double kBoardTop = 70.0;
 constexpr double kBoardBottom = 210.0;
-
-TEST(Pictures, GivenTheResourcesThenExactlyTheNamedPicturesArePresentEachAtItsSize) {
-  QStringList listed = QDir(QStringLiteral(":/images")).entryList(QDir::Files);
-  QStringList described;
-  for (const Picture& p : allPictures()) {
-    described << QString::fromStdString(p.name);
-    const QImage image = resourcePicture(p.name);
-    ASSERT_FALSE(image.isNull()) << p.name;
-    EXPECT_EQ(image.size(), QSize(p.width, p.height)) << p.name;
-    EXPECT_TRUE(image.hasAlphaChannel()) << p.name;
-    if (p.kind != Kind::Lamp) {
-      EXPECT_EQ(image.width() * 4, image.height() * 3) << p.name;
-    }
-  }
-  listed.sort();
-  described.sort();
-  EXPECT_EQ(listed, described);
-}
-
-TEST(Pictures, GivenALampThenItIsRoundWithAClearlyYellowOrGreenLens) {
-  for (const Picture& p : allPictures()) {
-    if (p.kind != Kind::Lamp) continue;
-    const QImage image = resourcePicture(p.name);
-    const int last = image.width() - 1;
-    for (auto [x, y] : {std::pair{0, 0}, {last, 0}, {0, last}, {last, last}}) EXPECT_EQ(alphaAt(image, x, y), 0) << p.name;
-    const QColor lens(image.pixel(image.width() / 2, image.height() * 6 / 10));
-    EXPECT_EQ(lens.alpha(), 255) << p.name;
-    EXPECT_GT(lens.hsvSaturation(), 150) << p.name;
-    const auto [low, high] = p.lamp == pictures::LampColour::Yellow ? std::pair{38, 62} : std::pair{100, 150};
-    EXPECT_TRUE(lens.hsvHue() >= low && lens.hsvHue() <= high) << p.name << " hue " << lens.hsvHue();
-  }
-}
 
 // Transparent everywhere except around its one string (and, for the plain second-string
 // highlights, the unison mark over the third string's chip); and along the fingerboard its most

@@ -33,7 +33,7 @@ class CentsMeterTick : public ::testing::Test {
   }
   testing::ScreenHarness screen;
   FakeCentsMeter meter;
-  fakes::RecordingLabel tuneCue{"tuneCue", screen.log};
+  fakes::RecordingLabel tuneCue;
 };
 
 TEST_F(CentsMeterTick, TheMeterReadsTheRefinedReadingWhileTheLampKeepsTheWindowRule) {

@@ -41,24 +41,6 @@ TEST_F(ReviewTriggerTest, GivenStrings1And2TunedAStreamOfUnmatchedNotesAsksOnceF
   EXPECT_EQ(screen.promptRequests, 2);
 }
 
-TEST_F(ReviewTriggerTest, NothingIsScheduledWithoutBothUpperStringsTunedOrWithoutALoudUnmatchedNote) {
-  screen.tick(kLoud, 440.0f);  // string 1
-  screen.selectTuning(4);
-  screen.tick(kLoud, 82.4f);  // string 3
-  unmatchedNote();
-  EXPECT_EQ(screen.runLoop.pendingCount(), 0u);
-
-  tuneStrings1And2();
-  screen.tick(testing::kSoft, 300.0f);
-  screen.tick(testing::kSilent, 300.0f);
-  screen.tick(std::numeric_limits<float>::quiet_NaN(), 300.0f);
-  EXPECT_EQ(screen.runLoop.pendingCount(), 0u);
-
-  screen.controller.resetFirstTuning();
-  unmatchedNote();
-  EXPECT_EQ(screen.runLoop.pendingCount(), 0u);
-}
-
 TEST_F(ReviewTriggerTest, TheReviewAsksOncePerRunCountThresholdReached) {
   const std::pair<std::int64_t, int> cases[] = {{-4, 0}, {2, 0}, {3, 1}, {5, 1},  {6, 2},
                                                 {7, 2},  {8, 3}, {9, 3}, {10, 4}, {1000000, 4}};

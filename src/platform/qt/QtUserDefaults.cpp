@@ -1,11 +1,20 @@
 #include "platform/qt/QtUserDefaults.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QEvent>
 #include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QThread>
+
+#include <algorithm>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace balalaika::qt {
 namespace {
@@ -30,6 +39,32 @@ class ManualSettings final : public QSettings {
 };
 
 QString keyOf(const std::string& key) { return QString::fromStdString(key); }
+
+// A lock file this young may belong to a writer that has created it and is about to fill it in.
+constexpr qint64 kLockFillInMs = 100;
+
+// QSettings guards every write with "<file>.lock" (QLockFile): the writer creates it empty, then
+// writes its process id into it, and holds an flock on it until done. A writer killed between
+// creating and filling it in leaves an empty lock that names nobody, which QLockFile takes for
+// stale only when it is 30 s old: the next write, for instance the next start of the tuner, would
+// stall until then. An empty lock that no process holds is such a leftover and is removed.
+void removeAbandonedLock(const QString& filePath) {
+  const QByteArray lockPath = QFile::encodeName(filePath + QStringLiteral(".lock"));
+  const int fd = ::open(lockPath.constData(), O_RDWR | O_CLOEXEC);
+  if (fd < 0) return;
+  struct stat opened {};
+  if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &opened) == 0 && opened.st_size == 0) {
+    const qint64 ageMs = QFileInfo(QFile::decodeName(lockPath)).lastModified().msecsTo(QDateTime::currentDateTime());
+    if (ageMs < kLockFillInMs) QThread::msleep(static_cast<unsigned long>(kLockFillInMs - std::max<qint64>(ageMs, 0)));
+    struct stat now {};
+    // Still empty, and still the file at that name: nobody was about to fill it in.
+    if (::fstat(fd, &opened) == 0 && opened.st_size == 0 && ::stat(lockPath.constData(), &now) == 0 &&
+        now.st_ino == opened.st_ino && now.st_dev == opened.st_dev) {
+      ::unlink(lockPath.constData());
+    }
+  }
+  ::close(fd);
+}
 
 }  // namespace
 
@@ -56,6 +91,7 @@ void QtUserDefaults::setCorruptFileAside() {
 
 QtUserDefaults::~QtUserDefaults() {
   std::lock_guard lock(mutex_);
+  removeAbandonedLock(filePath_);
   settings_->sync();
 }
 
@@ -139,6 +175,7 @@ void QtUserDefaults::clearPersistentDomain() {
 bool QtUserDefaults::synchronize() {
   std::lock_guard lock(mutex_);
   QDir().mkpath(QFileInfo(filePath_).absolutePath());
+  removeAbandonedLock(filePath_);
   settings_->sync();
   if (settings_->status() == QSettings::FormatError) {
     // The file was damaged since it was read: replace it with what this process holds (its
