@@ -19,6 +19,15 @@ constexpr std::uint32_t kTransformBins = kTransformLength / 2 + 1;
 constexpr double kPeakShare = 0.9;
 // How much higher n must stand at twice the period to take that lag instead.
 constexpr double kSubharmonicRise = 0.015;
+// Power at the odd harmonics of half the pitch, as a share of the power at the pitch's own
+// harmonics, below which the sound has no partials an octave lower to move to.
+constexpr double kSubharmonicShare = 0.01;
+// How high, as a share of the highest, a peak at half the period must stand to take over.
+constexpr double kHalfPeriodShare = 0.7;
+// How many times the spectrum's median a partial must exceed to count as a partial.
+constexpr double kNoiseMargin = 6.0;
+// Partials compared in the octave check: up to this many harmonics of half the pitch.
+constexpr std::uint32_t kSubharmonicPartials = 16;
 
 // The height of n's peak at lag, between whole lags: the vertex of the parabola through it and
 // its neighbours. Lets peaks at different lags be compared fairly, however far each lies from a
@@ -39,6 +48,8 @@ struct PreciseEstimator::Buffers {
   kiss_fftr_cfg inverse = kiss_fftr_alloc(static_cast<int>(kTransformLength), 1, nullptr, nullptr);
   std::vector<float> signal = std::vector<float>(kTransformLength);
   std::vector<kiss_fft_cpx> spectrum = std::vector<kiss_fft_cpx>(kTransformBins);
+  std::vector<double> power = std::vector<double>(kTransformBins);  // of the buffer, for the octave check
+  std::vector<double> scratch = std::vector<double>(kTransformBins);
   std::vector<float> filtered = std::vector<float>(kTransformLength);  // low-passed for refine
   std::vector<double> weightedPower = std::vector<double>(kTransformBins);  // of filtered
 
@@ -95,7 +106,8 @@ bool PreciseEstimator::computeNsdf(const std::int16_t* samples, std::uint32_t co
   for (std::uint32_t k = 0; k < kTransformBins; ++k) {
     const double re = b.spectrum[k].r;
     const double im = b.spectrum[k].i;
-    b.spectrum[k] = kiss_fft_cpx{static_cast<float>(re * re + im * im), 0.0f};
+    b.power[k] = re * re + im * im;
+    b.spectrum[k] = kiss_fft_cpx{static_cast<float>(b.power[k]), 0.0f};
   }
   kiss_fftri(b.inverse, b.spectrum.data(), b.autocorrelation.data());
 
@@ -108,7 +120,7 @@ bool PreciseEstimator::computeNsdf(const std::int16_t* samples, std::uint32_t co
   return true;
 }
 
-std::uint32_t PreciseEstimator::pickPeriod() const {
+std::uint32_t PreciseEstimator::pickPeriod() {
   const std::vector<double>& n = buffers_->nsdf;
   // Skip the lobe around lag 0: the signal always resembles itself shifted by a few samples.
   std::uint32_t lag = 1;
@@ -138,6 +150,22 @@ std::uint32_t PreciseEstimator::pickPeriod() const {
       break;
     }
   }
+  // The other way: a peak at half the chosen lag, short of the share above but still clear,
+  // is the period when the sound has no partials between its harmonics. Then the signal
+  // repeats better at the longer lag only because its partials drift a little apart
+  // (a sitar's buzzing bridge).
+  for (bool moved = true; moved;) {
+    moved = false;
+    const double target = 0.5 * chosen;
+    for (const std::uint32_t peak : peaks) {
+      const bool there = std::abs(peak - target) <= 0.03 * target + 1.0;
+      if (there && peakHeight(n, peak) >= kHalfPeriodShare * highest && !hasSubharmonics(peak)) {
+        chosen = peak;
+        moved = true;
+        break;
+      }
+    }
+  }
   // Octave check: a peak at twice the chosen lag that stands clearly higher means the signal
   // only nearly repeats at the chosen lag (its odd partials are weak) and truly repeats at the
   // longer one. (The same check at three times the lag misread strings with sympathetic drones.)
@@ -146,7 +174,7 @@ std::uint32_t PreciseEstimator::pickPeriod() const {
     const double target = 2.0 * chosen;
     for (const std::uint32_t peak : peaks) {
       const bool there = std::abs(peak - target) <= 0.03 * target + 1.0;
-      if (there && peakHeight(n, peak) >= peakHeight(n, chosen) + kSubharmonicRise) {
+      if (there && peakHeight(n, peak) >= peakHeight(n, chosen) + kSubharmonicRise && hasSubharmonics(chosen)) {
         chosen = peak;
         moved = true;
         break;
@@ -154,6 +182,36 @@ std::uint32_t PreciseEstimator::pickPeriod() const {
     }
   }
   return chosen;
+}
+
+bool PreciseEstimator::hasSubharmonics(std::uint32_t lag) {
+  const std::vector<double>& power = buffers_->power;
+  // Half the pitch, in bins of the power spectrum.
+  const double half = static_cast<double>(kTransformLength) / (2.0 * lag);
+  // Each partial is the highest bin near where it should lie: real strings stretch their upper
+  // partials by a few cents, and a partial's own skirt must not count for its neighbour.
+  const auto reach = static_cast<std::int64_t>(std::max(1.0, 0.08 * half));
+  const auto top = std::min(static_cast<std::int64_t>(std::lround(kSubharmonicPartials * half)) + reach,
+                            static_cast<std::int64_t>(kTransformBins) - 1);
+  // Noise fills every bin: a partial counts by how far it stands above the spectrum's floor.
+  // The median over the bins compared is that floor; the highest of a few bins of noise alone
+  // lies a few times above it.
+  std::vector<double>& floor = buffers_->scratch;
+  floor.assign(power.begin() + 1, power.begin() + top + 1);
+  std::nth_element(floor.begin(), floor.begin() + floor.size() / 2, floor.end());
+  const double noise = kNoiseMargin * floor[floor.size() / 2];
+  double odd = 0.0;
+  double even = 0.0;
+  for (std::uint32_t h = 1; h <= kSubharmonicPartials; ++h) {
+    const auto centre = static_cast<std::int64_t>(std::lround(h * half));
+    if (centre + reach > top) break;
+    double highest = 0.0;
+    for (std::int64_t k = std::max<std::int64_t>(centre - reach, 1); k <= centre + reach; ++k) {
+      highest = std::max(highest, power[static_cast<std::size_t>(k)]);
+    }
+    (h % 2 == 1 ? odd : even) += std::max(0.0, highest - noise);
+  }
+  return odd >= kSubharmonicShare * even;
 }
 
 double PreciseEstimator::refine(std::uint32_t lag) {
