@@ -26,6 +26,12 @@ constexpr double kSubharmonicShare = 0.01;
 constexpr double kHalfPeriodShare = 0.7;
 // How many times the spectrum's median a partial must exceed to count as a partial.
 constexpr double kNoiseMargin = 6.0;
+// How far the refined peak may lie from the whole lag picked: at least this many lags, and at
+// least this share of the lag (stretched partials of a low string move it by some 15 cents).
+constexpr double kRefineReach = 1.5;
+constexpr double kRefineShare = 0.012;
+// The refinement's high-pass corner, as a share of the pitch.
+constexpr double kHighPassShare = 0.5;
 // Partials compared in the octave check: up to this many harmonics of half the pitch.
 constexpr std::uint32_t kSubharmonicPartials = 16;
 
@@ -217,23 +223,34 @@ bool PreciseEstimator::hasSubharmonics(std::uint32_t lag) {
 double PreciseEstimator::refine(std::uint32_t lag) {
   Buffers& b = *buffers_;
   const double step = 2.0 * std::numbers::pi / kTransformLength;
-  // The peak is sought on the signal through a first-order low-pass with its corner at 1.5
-  // times the pitch: partials above the fundamental then weigh about by their power alone.
+  // The peak is sought on the signal through a first-order low-pass with its corner at 0.7
+  // times the pitch: partials then weigh about by their power alone, the fundamental a little
+  // less.
   // Unfiltered, the lag of the peak weighs partial h by h^2, and the upper partials of real
   // strings are stretched (sharp). A filter keeps a lone sine a sine of the same pitch, and
   // its output's own energies keep n normalised however fast each partial decays.
-  const double corner = 1.5 * sampleRate_ / lag;
+  const double corner = 0.7 * sampleRate_ / lag;
   const double smoothing = 1.0 - std::exp(-2.0 * std::numbers::pi * corner / sampleRate_);
-  // The filter starts from rest: its first five time constants are left out.
-  const auto settle = std::min(static_cast<std::uint32_t>(std::ceil(5.0 / smoothing)), count_ / 8);
+  const double leak = std::exp(-2.0 * std::numbers::pi * kHighPassShare / lag);
+  // The filters start from rest: the first five time constants of the slower are left out.
+  const auto settle = std::min(static_cast<std::uint32_t>(std::ceil(5.0 / (1.0 - leak))), count_ / 6);
   const std::uint32_t length = count_ - settle;
+  // A first-order high-pass at half the pitch after it keeps pink noise and hum below the
+  // pitch from weighing in; neither filter moves a partial's frequency.
   double y = 0.0;
-  for (std::uint32_t i = 0; i < settle; ++i) y += smoothing * (b.signal[i] - y);
+  double previous = 0.0;
+  double z = 0.0;
+  const auto filter = [&](float x) {
+    y += smoothing * (x - y);
+    z = leak * (z + y - previous);
+    previous = y;
+  };
+  for (std::uint32_t i = 0; i < settle; ++i) filter(b.signal[i]);
   b.energyPrefix[0] = 0.0;
   for (std::uint32_t i = 0; i < length; ++i) {
-    y += smoothing * (b.signal[settle + i] - y);
-    b.filtered[i] = static_cast<float>(y);
-    b.energyPrefix[i + 1] = b.energyPrefix[i] + y * y;
+    filter(b.signal[settle + i]);
+    b.filtered[i] = static_cast<float>(z);
+    b.energyPrefix[i + 1] = b.energyPrefix[i] + z * z;
   }
   std::fill(b.filtered.begin() + length, b.filtered.end(), 0.0f);
   kiss_fftr(b.forward, b.filtered.data(), b.spectrum.data());
@@ -245,10 +262,13 @@ double PreciseEstimator::refine(std::uint32_t lag) {
   }
   const double total = b.energyPrefix[length];
   const auto overlap = [&](std::uint32_t at) { return b.energyPrefix[length - at] + (total - b.energyPrefix[at]); };
-  // Newton's method on n(t) = 2 r(t) / m(t): r(t) is the band-limited autocorrelation, a cosine
-  // sum over the weighted power spectrum; m(t) is linear between whole lags.
-  double t = lag;
-  for (int iteration = 0; iteration < 8; ++iteration) {
+  // n(t) = 2 r(t) / m(t) and its first two derivatives: r(t) is the band-limited
+  // autocorrelation, a cosine sum over the weighted power spectrum; m(t) is linear between
+  // whole lags.
+  struct Shape {
+    double n = 0.0, n1 = 0.0, n2 = 0.0;
+  };
+  const auto shape = [&](double t) {
     const std::complex<double> rotation = std::polar(1.0, step * t);
     std::complex<double> phase = rotation;
     double r = weighted[0];
@@ -268,12 +288,31 @@ double PreciseEstimator::refine(std::uint32_t lag) {
     const auto whole = std::min(static_cast<std::uint32_t>(std::floor(t)), maxLag_);
     const double m1 = overlap(whole + 1) - overlap(whole);
     const double m = overlap(whole) + m1 * (t - whole);
-    if (!(m > 0.0)) break;
-    const double n1 = 2.0 * r1 / m - 2.0 * r * m1 / (m * m);
-    const double n2 = 2.0 * r2 / m - 4.0 * r1 * m1 / (m * m) + 4.0 * r * m1 * m1 / (m * m * m);
-    if (!(n2 < 0.0)) break;  // not at a maximum: keep what we have
-    const double delta = std::clamp(-n1 / n2, -0.5, 0.5);
-    t = std::clamp(t + delta, lag - 1.0, lag + 1.0);
+    if (!(m > 0.0)) return Shape{};
+    return Shape{2.0 * r / m, 2.0 * r1 / m - 2.0 * r * m1 / (m * m),
+                 2.0 * r2 / m - 4.0 * r1 * m1 / (m * m) + 4.0 * r * m1 * m1 / (m * m * m)};
+  };
+  // The weighted peak can lie up to a lag from the whole lag picked on the unweighted n, with
+  // a trough between (stretched partials split it): start from the best of a few lags around.
+  const double reach = std::max(kRefineReach, kRefineShare * lag);
+  const double low = std::max(lag - reach, static_cast<double>(minLag_) - 1.0);
+  const double high = std::min(lag + reach, static_cast<double>(maxLag_));
+  double t = lag;
+  double best = shape(t).n;
+  for (double d = -kRefineReach; d <= kRefineReach; d += 0.5) {
+    const double candidate = lag + d;
+    if (candidate < low || candidate > high || d == 0.0) continue;
+    const double height = shape(candidate).n;
+    if (height > best) {
+      best = height;
+      t = candidate;
+    }
+  }
+  // Newton's method from there; where n curves up, a small step uphill instead.
+  for (int iteration = 0; iteration < 12; ++iteration) {
+    const Shape here = shape(t);
+    const double delta = here.n2 < 0.0 ? std::clamp(-here.n1 / here.n2, -0.5, 0.5) : std::copysign(0.25, here.n1);
+    t = std::clamp(t + delta, low, high);
     if (std::abs(delta) < 1e-7) break;
   }
   return t;
