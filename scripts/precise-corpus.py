@@ -297,7 +297,7 @@ def main():
             inside = [f for c, f in ts.items() if onset <= buffer_span(c)[0] < onset + NOTE_SECONDS]
             if inside:
                 drift.append(1200 * math.log2(max(inside) / min(inside)))
-    print(f"corpus: {len(programs)} programs ({', '.join(PROGRAMS[p] for p in programs)}), {len(NOTES)} notes, "
+    print(f"corpus: {len(programs)} programs ({', '.join(PROGRAMS[p] for p in programs)}), {len(notes)} notes, "
           f"detunings {DETUNINGS} c, {len(NOISES)} noise conditions; audio in {work}")
     print(f"true pitch measured per capture buffer on the clean rendering; pitch drift within one "
           f"note: median {np.median(drift):.1f} c, largest {max(drift):.1f} c")
