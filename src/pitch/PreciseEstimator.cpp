@@ -32,6 +32,10 @@ constexpr double kRefineReach = 1.5;
 constexpr double kRefineShare = 0.012;
 // The refinement's high-pass corner, as a share of the pitch.
 constexpr double kHighPassShare = 0.5;
+// A share of power at the odd harmonics of half the pitch that plainly says the pitch may be
+// half, and how much lower a peak at twice the lag may then stand.
+constexpr double kPlainSubharmonicShare = 0.015;
+constexpr double kNoisyDrop = 0.03;
 // Partials compared in the octave check: up to this many harmonics of half the pitch.
 constexpr std::uint32_t kSubharmonicPartials = 16;
 
@@ -165,7 +169,7 @@ std::uint32_t PreciseEstimator::pickPeriod() {
     const double target = 0.5 * chosen;
     for (const std::uint32_t peak : peaks) {
       const bool there = std::abs(peak - target) <= 0.03 * target + 1.0;
-      if (there && peakHeight(n, peak) >= kHalfPeriodShare * highest && !hasSubharmonics(peak)) {
+      if (there && peakHeight(n, peak) >= kHalfPeriodShare * highest && subharmonicShare(peak) < kSubharmonicShare) {
         chosen = peak;
         moved = true;
         break;
@@ -180,7 +184,12 @@ std::uint32_t PreciseEstimator::pickPeriod() {
     const double target = 2.0 * chosen;
     for (const std::uint32_t peak : peaks) {
       const bool there = std::abs(peak - target) <= 0.03 * target + 1.0;
-      if (there && peakHeight(n, peak) >= peakHeight(n, chosen) + kSubharmonicRise && hasSubharmonics(chosen)) {
+      if (!there) continue;
+      // Noise that is strongest low down (pink) favours the shorter lag: where the partials
+      // an octave lower stand out plainly, a peak nearly as high is enough.
+      const double share = subharmonicShare(chosen);
+      const double rise = share >= kPlainSubharmonicShare ? -kNoisyDrop : kSubharmonicRise;
+      if (share >= kSubharmonicShare && peakHeight(n, peak) >= peakHeight(n, chosen) + rise) {
         chosen = peak;
         moved = true;
         break;
@@ -190,7 +199,7 @@ std::uint32_t PreciseEstimator::pickPeriod() {
   return chosen;
 }
 
-bool PreciseEstimator::hasSubharmonics(std::uint32_t lag) {
+double PreciseEstimator::subharmonicShare(std::uint32_t lag) {
   const std::vector<double>& power = buffers_->power;
   // Half the pitch, in bins of the power spectrum.
   const double half = static_cast<double>(kTransformLength) / (2.0 * lag);
@@ -217,7 +226,7 @@ bool PreciseEstimator::hasSubharmonics(std::uint32_t lag) {
     }
     (h % 2 == 1 ? odd : even) += std::max(0.0, highest - noise);
   }
-  return odd >= kSubharmonicShare * even;
+  return even > 0.0 ? odd / even : 0.0;
 }
 
 double PreciseEstimator::refine(std::uint32_t lag) {
