@@ -32,10 +32,6 @@ constexpr double kRefineReach = 1.5;
 constexpr double kRefineShare = 0.012;
 // The refinement's high-pass corner, as a share of the pitch.
 constexpr double kHighPassShare = 0.5;
-// A share of power at the odd harmonics of half the pitch that plainly says the pitch may be
-// half, and how much lower a peak at twice the lag may then stand.
-constexpr double kPlainSubharmonicShare = 0.015;
-constexpr double kNoisyDrop = 0.03;
 // Partials compared in the octave check: up to this many harmonics of half the pitch.
 constexpr std::uint32_t kSubharmonicPartials = 16;
 
@@ -169,7 +165,7 @@ std::uint32_t PreciseEstimator::pickPeriod() {
     const double target = 0.5 * chosen;
     for (const std::uint32_t peak : peaks) {
       const bool there = std::abs(peak - target) <= 0.03 * target + 1.0;
-      if (there && peakHeight(n, peak) >= kHalfPeriodShare * highest && subharmonicShare(peak) < kSubharmonicShare) {
+      if (there && peakHeight(n, peak) >= kHalfPeriodShare * highest && !hasSubharmonics(peak)) {
         chosen = peak;
         moved = true;
         break;
@@ -184,12 +180,7 @@ std::uint32_t PreciseEstimator::pickPeriod() {
     const double target = 2.0 * chosen;
     for (const std::uint32_t peak : peaks) {
       const bool there = std::abs(peak - target) <= 0.03 * target + 1.0;
-      if (!there) continue;
-      // Noise that is strongest low down (pink) favours the shorter lag: where the partials
-      // an octave lower stand out plainly, a peak nearly as high is enough.
-      const double share = subharmonicShare(chosen);
-      const double rise = share >= kPlainSubharmonicShare ? -kNoisyDrop : kSubharmonicRise;
-      if (share >= kSubharmonicShare && peakHeight(n, peak) >= peakHeight(n, chosen) + rise) {
+      if (there && peakHeight(n, peak) >= peakHeight(n, chosen) + kSubharmonicRise && hasSubharmonics(chosen)) {
         chosen = peak;
         moved = true;
         break;
@@ -199,7 +190,7 @@ std::uint32_t PreciseEstimator::pickPeriod() {
   return chosen;
 }
 
-double PreciseEstimator::subharmonicShare(std::uint32_t lag) {
+bool PreciseEstimator::hasSubharmonics(std::uint32_t lag) {
   const std::vector<double>& power = buffers_->power;
   // Half the pitch, in bins of the power spectrum.
   const double half = static_cast<double>(kTransformLength) / (2.0 * lag);
@@ -226,7 +217,7 @@ double PreciseEstimator::subharmonicShare(std::uint32_t lag) {
     }
     (h % 2 == 1 ? odd : even) += std::max(0.0, highest - noise);
   }
-  return even > 0.0 ? odd / even : 0.0;
+  return odd >= kSubharmonicShare * even;
 }
 
 double PreciseEstimator::refine(std::uint32_t lag) {

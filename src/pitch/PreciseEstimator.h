@@ -41,10 +41,9 @@ class PreciseEstimator {
   bool computeNsdf(const std::int16_t* samples, std::uint32_t count);
   // The lag of the chosen NSDF peak, or 0 when there is none.
   std::uint32_t pickPeriod();
-  // The power at the odd harmonics of half the pitch of lag, as a share of that at its own
-  // harmonics (above the noise): without such partials the sound does not repeat at twice
-  // the lag, however closely its n says it does.
-  double subharmonicShare(std::uint32_t lag);
+  // Whether the buffer has partials at the odd harmonics of half the pitch of lag: without
+  // them the sound does not repeat at twice the lag, however closely its n says it does.
+  bool hasSubharmonics(std::uint32_t lag);
   // The fractional lag near lag where n is largest.
   double refine(std::uint32_t lag);
 
