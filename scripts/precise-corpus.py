@@ -149,6 +149,15 @@ def buffer_span(complete):
     return (complete - 1) * BUFFER / CAPTURE_RATE, complete * BUFFER / CAPTURE_RATE
 
 
+def detuning_of(complete):
+    """The detuning of the note whose span holds the start of capture buffer complete."""
+    start = buffer_span(complete)[0]
+    for onset, cents in zip(onsets(), DETUNINGS):
+        if onset <= start < onset + NOTE_SECONDS:
+            return cents
+    return None
+
+
 def truths_of(clean, rate, nominal):
     """True pitch of every capture buffer that lies wholly inside a note and is loud without
     noise, measured on the same stretch of the clean rendering: {buffer number: hertz}. The
@@ -212,8 +221,9 @@ def analyze(tuner, path, tuning, estimator):
     return list(csv.DictReader(io.StringIO(out)))
 
 
-def score(rows, truths, tuning):
-    """(loud ticks, agreeing verdicts, octave errors, no reading) over ticks inside notes."""
+def score(rows, truths, tuning, log=None):
+    """(loud ticks, agreeing verdicts, octave errors, no reading) over ticks inside notes.
+    log, when given, gets (buffer, truth, estimate, agrees) of every scored tick."""
     loud = agree = octave = none = 0
     for row in rows:
         complete = int(float(row["time"]) * CAPTURE_RATE + 1e-6) // BUFFER
@@ -224,6 +234,8 @@ def score(rows, truths, tuning):
         string = int(row["string"]) if row["string"] else None
         loud += 1
         agree += string == match(tuning, truth)
+        if log is not None:
+            log.append((complete, truth, est, string == match(tuning, truth)))
         if est <= 0:
             none += 1
         elif abs(1200 * math.log2(est / truth)) >= 600:
@@ -240,8 +252,11 @@ def main():
     parser.add_argument("--programs", default=",".join(str(p) for p in DEFAULT_PROGRAMS),
                         help="General MIDI program numbers, comma-separated")
     parser.add_argument("--estimators", default="default,precise", help="to compare variants of one")
+    parser.add_argument("--notes", default=",".join(n[0] for n in NOTES), help="note names, comma-separated")
+    parser.add_argument("--ticks", default=None, help="CSV file to write every scored tick to")
     args = parser.parse_args()
     programs = [int(p) for p in args.programs.split(",")]
+    notes = [n for n in NOTES if n[0] in args.notes.split(",")]
     estimators = args.estimators.split(",")
     work = args.work or tempfile.mkdtemp(prefix="precise-corpus-")
     os.makedirs(work, exist_ok=True)
@@ -249,7 +264,7 @@ def main():
     totals = {}  # (estimator, note) -> [loud, agree, octave, none]; also per noise and program
     jobs = []
     with concurrent.futures.ThreadPoolExecutor(args.jobs) as pool:
-        rendered = {(p, n[0]): pool.submit(render, p, n, work) for p in programs for n in NOTES}
+        rendered = {(p, n[0]): pool.submit(render, p, n, work) for p in programs for n in notes}
         truth_log = []
         for (p, name), fut in rendered.items():
             truths, files = fut.result()
@@ -258,13 +273,23 @@ def main():
             for label, path in files:
                 for est in estimators:
                     jobs.append((est, name, label, p, note[2], truths, pool.submit(analyze, args.tuner, path, note[2], est)))
+        tick_log = []
         for est, name, label, p, tuning, truths, fut in jobs:
-            counts = score(fut.result(), truths, tuning)
+            ticks = []
+            counts = score(fut.result(), truths, tuning, ticks)
+            tick_log += [(est, name, label, PROGRAMS[p], detuning_of(c), c, t, e, a) for c, t, e, a in ticks]
             for key in ((est, "note", name), (est, "noise", label), (est, "program", PROGRAMS[p]),
                         (est, "all", "all")):
                 acc = totals.setdefault(key, [0, 0, 0, 0])
                 for i, c in enumerate(counts):
                     acc[i] += c
+
+    if args.ticks:
+        with open(args.ticks, "w", newline="") as f:
+            out = csv.writer(f)
+            out.writerow(["estimator", "note", "noise", "program", "detuning", "buffer", "truth", "estimate",
+                          "agrees"])
+            out.writerows(tick_log)
 
     drift = []
     for _, _, ts in truth_log:
@@ -272,7 +297,7 @@ def main():
             inside = [f for c, f in ts.items() if onset <= buffer_span(c)[0] < onset + NOTE_SECONDS]
             if inside:
                 drift.append(1200 * math.log2(max(inside) / min(inside)))
-    print(f"corpus: {len(programs)} programs ({', '.join(PROGRAMS[p] for p in programs)}), {len(NOTES)} notes, "
+    print(f"corpus: {len(programs)} programs ({', '.join(PROGRAMS[p] for p in programs)}), {len(notes)} notes, "
           f"detunings {DETUNINGS} c, {len(NOISES)} noise conditions; audio in {work}")
     print(f"true pitch measured per capture buffer on the clean rendering; pitch drift within one "
           f"note: median {np.median(drift):.1f} c, largest {max(drift):.1f} c")
@@ -292,7 +317,7 @@ def main():
             none = f"{100 * q[3] / q[0]:>10.1f}%" if q else ""
             print(f"{n:<14}{ticks:>11}   {cells('default', kind, n)}   {cells('precise', kind, n)} {none}")
 
-    table("note", [n[0] for n in NOTES])
+    table("note", [n[0] for n in notes])
     table("noise", [n[0] for n in NOISES])
     table("program", [PROGRAMS[p] for p in programs])
     table("all", ["all"])

@@ -19,6 +19,21 @@ constexpr std::uint32_t kTransformBins = kTransformLength / 2 + 1;
 constexpr double kPeakShare = 0.9;
 // How much higher n must stand at twice the period to take that lag instead.
 constexpr double kSubharmonicRise = 0.015;
+// Power at the odd harmonics of half the pitch, as a share of the power at the pitch's own
+// harmonics, below which the sound has no partials an octave lower to move to.
+constexpr double kSubharmonicShare = 0.01;
+// How high, as a share of the highest, a peak at half the period must stand to take over.
+constexpr double kHalfPeriodShare = 0.7;
+// How many times the spectrum's median a partial must exceed to count as a partial.
+constexpr double kNoiseMargin = 6.0;
+// How far the refined peak may lie from the whole lag picked: at least this many lags, and at
+// least this share of the lag (stretched partials of a low string move it by some 15 cents).
+constexpr double kRefineReach = 1.5;
+constexpr double kRefineShare = 0.012;
+// The refinement's high-pass corner, as a share of the pitch.
+constexpr double kHighPassShare = 0.5;
+// Partials compared in the octave check: up to this many harmonics of half the pitch.
+constexpr std::uint32_t kSubharmonicPartials = 16;
 
 // The height of n's peak at lag, between whole lags: the vertex of the parabola through it and
 // its neighbours. Lets peaks at different lags be compared fairly, however far each lies from a
@@ -39,6 +54,8 @@ struct PreciseEstimator::Buffers {
   kiss_fftr_cfg inverse = kiss_fftr_alloc(static_cast<int>(kTransformLength), 1, nullptr, nullptr);
   std::vector<float> signal = std::vector<float>(kTransformLength);
   std::vector<kiss_fft_cpx> spectrum = std::vector<kiss_fft_cpx>(kTransformBins);
+  std::vector<double> power = std::vector<double>(kTransformBins);  // of the buffer, for the octave check
+  std::vector<double> scratch = std::vector<double>(kTransformBins);
   std::vector<float> filtered = std::vector<float>(kTransformLength);  // low-passed for refine
   std::vector<double> weightedPower = std::vector<double>(kTransformBins);  // of filtered
 
@@ -95,7 +112,8 @@ bool PreciseEstimator::computeNsdf(const std::int16_t* samples, std::uint32_t co
   for (std::uint32_t k = 0; k < kTransformBins; ++k) {
     const double re = b.spectrum[k].r;
     const double im = b.spectrum[k].i;
-    b.spectrum[k] = kiss_fft_cpx{static_cast<float>(re * re + im * im), 0.0f};
+    b.power[k] = re * re + im * im;
+    b.spectrum[k] = kiss_fft_cpx{static_cast<float>(b.power[k]), 0.0f};
   }
   kiss_fftri(b.inverse, b.spectrum.data(), b.autocorrelation.data());
 
@@ -108,7 +126,7 @@ bool PreciseEstimator::computeNsdf(const std::int16_t* samples, std::uint32_t co
   return true;
 }
 
-std::uint32_t PreciseEstimator::pickPeriod() const {
+std::uint32_t PreciseEstimator::pickPeriod() {
   const std::vector<double>& n = buffers_->nsdf;
   // Skip the lobe around lag 0: the signal always resembles itself shifted by a few samples.
   std::uint32_t lag = 1;
@@ -138,6 +156,22 @@ std::uint32_t PreciseEstimator::pickPeriod() const {
       break;
     }
   }
+  // The other way: a peak at half the chosen lag, short of the share above but still clear,
+  // is the period when the sound has no partials between its harmonics. Then the signal
+  // repeats better at the longer lag only because its partials drift a little apart
+  // (a sitar's buzzing bridge).
+  for (bool moved = true; moved;) {
+    moved = false;
+    const double target = 0.5 * chosen;
+    for (const std::uint32_t peak : peaks) {
+      const bool there = std::abs(peak - target) <= 0.03 * target + 1.0;
+      if (there && peakHeight(n, peak) >= kHalfPeriodShare * highest && !hasSubharmonics(peak)) {
+        chosen = peak;
+        moved = true;
+        break;
+      }
+    }
+  }
   // Octave check: a peak at twice the chosen lag that stands clearly higher means the signal
   // only nearly repeats at the chosen lag (its odd partials are weak) and truly repeats at the
   // longer one. (The same check at three times the lag misread strings with sympathetic drones.)
@@ -146,7 +180,7 @@ std::uint32_t PreciseEstimator::pickPeriod() const {
     const double target = 2.0 * chosen;
     for (const std::uint32_t peak : peaks) {
       const bool there = std::abs(peak - target) <= 0.03 * target + 1.0;
-      if (there && peakHeight(n, peak) >= peakHeight(n, chosen) + kSubharmonicRise) {
+      if (there && peakHeight(n, peak) >= peakHeight(n, chosen) + kSubharmonicRise && hasSubharmonics(chosen)) {
         chosen = peak;
         moved = true;
         break;
@@ -156,26 +190,67 @@ std::uint32_t PreciseEstimator::pickPeriod() const {
   return chosen;
 }
 
+bool PreciseEstimator::hasSubharmonics(std::uint32_t lag) {
+  const std::vector<double>& power = buffers_->power;
+  // Half the pitch, in bins of the power spectrum.
+  const double half = static_cast<double>(kTransformLength) / (2.0 * lag);
+  // Each partial is the highest bin near where it should lie: real strings stretch their upper
+  // partials by a few cents, and a partial's own skirt must not count for its neighbour.
+  const auto reach = static_cast<std::int64_t>(std::max(1.0, 0.08 * half));
+  const auto top = std::min(static_cast<std::int64_t>(std::lround(kSubharmonicPartials * half)) + reach,
+                            static_cast<std::int64_t>(kTransformBins) - 1);
+  // Noise fills every bin: a partial counts by how far it stands above the spectrum's floor.
+  // The median over the bins compared is that floor; the highest of a few bins of noise alone
+  // lies a few times above it.
+  std::vector<double>& floor = buffers_->scratch;
+  floor.assign(power.begin() + 1, power.begin() + top + 1);
+  std::nth_element(floor.begin(), floor.begin() + floor.size() / 2, floor.end());
+  const double noise = kNoiseMargin * floor[floor.size() / 2];
+  double odd = 0.0;
+  double even = 0.0;
+  for (std::uint32_t h = 1; h <= kSubharmonicPartials; ++h) {
+    const auto centre = static_cast<std::int64_t>(std::lround(h * half));
+    if (centre + reach > top) break;
+    double highest = 0.0;
+    for (std::int64_t k = std::max<std::int64_t>(centre - reach, 1); k <= centre + reach; ++k) {
+      highest = std::max(highest, power[static_cast<std::size_t>(k)]);
+    }
+    (h % 2 == 1 ? odd : even) += std::max(0.0, highest - noise);
+  }
+  return odd >= kSubharmonicShare * even;
+}
+
 double PreciseEstimator::refine(std::uint32_t lag) {
   Buffers& b = *buffers_;
   const double step = 2.0 * std::numbers::pi / kTransformLength;
-  // The peak is sought on the signal through a first-order low-pass with its corner at 1.5
-  // times the pitch: partials above the fundamental then weigh about by their power alone.
+  // The peak is sought on the signal through a first-order low-pass with its corner at 0.7
+  // times the pitch: partials then weigh about by their power alone, the fundamental a little
+  // less.
   // Unfiltered, the lag of the peak weighs partial h by h^2, and the upper partials of real
   // strings are stretched (sharp). A filter keeps a lone sine a sine of the same pitch, and
   // its output's own energies keep n normalised however fast each partial decays.
-  const double corner = 1.5 * sampleRate_ / lag;
+  const double corner = 0.7 * sampleRate_ / lag;
   const double smoothing = 1.0 - std::exp(-2.0 * std::numbers::pi * corner / sampleRate_);
-  // The filter starts from rest: its first five time constants are left out.
-  const auto settle = std::min(static_cast<std::uint32_t>(std::ceil(5.0 / smoothing)), count_ / 8);
+  const double leak = std::exp(-2.0 * std::numbers::pi * kHighPassShare / lag);
+  // The filters start from rest: the first five time constants of the slower are left out.
+  const auto settle = std::min(static_cast<std::uint32_t>(std::ceil(5.0 / (1.0 - leak))), count_ / 6);
   const std::uint32_t length = count_ - settle;
+  // A first-order high-pass at half the pitch after it keeps pink noise and hum below the
+  // pitch from weighing in; neither filter moves a partial's frequency.
   double y = 0.0;
-  for (std::uint32_t i = 0; i < settle; ++i) y += smoothing * (b.signal[i] - y);
+  double previous = 0.0;
+  double z = 0.0;
+  const auto filter = [&](float x) {
+    y += smoothing * (x - y);
+    z = leak * (z + y - previous);
+    previous = y;
+  };
+  for (std::uint32_t i = 0; i < settle; ++i) filter(b.signal[i]);
   b.energyPrefix[0] = 0.0;
   for (std::uint32_t i = 0; i < length; ++i) {
-    y += smoothing * (b.signal[settle + i] - y);
-    b.filtered[i] = static_cast<float>(y);
-    b.energyPrefix[i + 1] = b.energyPrefix[i] + y * y;
+    filter(b.signal[settle + i]);
+    b.filtered[i] = static_cast<float>(z);
+    b.energyPrefix[i + 1] = b.energyPrefix[i] + z * z;
   }
   std::fill(b.filtered.begin() + length, b.filtered.end(), 0.0f);
   kiss_fftr(b.forward, b.filtered.data(), b.spectrum.data());
@@ -187,10 +262,13 @@ double PreciseEstimator::refine(std::uint32_t lag) {
   }
   const double total = b.energyPrefix[length];
   const auto overlap = [&](std::uint32_t at) { return b.energyPrefix[length - at] + (total - b.energyPrefix[at]); };
-  // Newton's method on n(t) = 2 r(t) / m(t): r(t) is the band-limited autocorrelation, a cosine
-  // sum over the weighted power spectrum; m(t) is linear between whole lags.
-  double t = lag;
-  for (int iteration = 0; iteration < 8; ++iteration) {
+  // n(t) = 2 r(t) / m(t) and its first two derivatives: r(t) is the band-limited
+  // autocorrelation, a cosine sum over the weighted power spectrum; m(t) is linear between
+  // whole lags.
+  struct Shape {
+    double n = 0.0, n1 = 0.0, n2 = 0.0;
+  };
+  const auto shape = [&](double t) {
     const std::complex<double> rotation = std::polar(1.0, step * t);
     std::complex<double> phase = rotation;
     double r = weighted[0];
@@ -210,12 +288,31 @@ double PreciseEstimator::refine(std::uint32_t lag) {
     const auto whole = std::min(static_cast<std::uint32_t>(std::floor(t)), maxLag_);
     const double m1 = overlap(whole + 1) - overlap(whole);
     const double m = overlap(whole) + m1 * (t - whole);
-    if (!(m > 0.0)) break;
-    const double n1 = 2.0 * r1 / m - 2.0 * r * m1 / (m * m);
-    const double n2 = 2.0 * r2 / m - 4.0 * r1 * m1 / (m * m) + 4.0 * r * m1 * m1 / (m * m * m);
-    if (!(n2 < 0.0)) break;  // not at a maximum: keep what we have
-    const double delta = std::clamp(-n1 / n2, -0.5, 0.5);
-    t = std::clamp(t + delta, lag - 1.0, lag + 1.0);
+    if (!(m > 0.0)) return Shape{};
+    return Shape{2.0 * r / m, 2.0 * r1 / m - 2.0 * r * m1 / (m * m),
+                 2.0 * r2 / m - 4.0 * r1 * m1 / (m * m) + 4.0 * r * m1 * m1 / (m * m * m)};
+  };
+  // The weighted peak can lie up to a lag from the whole lag picked on the unweighted n, with
+  // a trough between (stretched partials split it): start from the best of a few lags around.
+  const double reach = std::max(kRefineReach, kRefineShare * lag);
+  const double low = std::max(lag - reach, static_cast<double>(minLag_) - 1.0);
+  const double high = std::min(lag + reach, static_cast<double>(maxLag_));
+  double t = lag;
+  double best = shape(t).n;
+  for (double d = -kRefineReach; d <= kRefineReach; d += 0.5) {
+    const double candidate = lag + d;
+    if (candidate < low || candidate > high || d == 0.0) continue;
+    const double height = shape(candidate).n;
+    if (height > best) {
+      best = height;
+      t = candidate;
+    }
+  }
+  // Newton's method from there; where n curves up, a small step uphill instead.
+  for (int iteration = 0; iteration < 12; ++iteration) {
+    const Shape here = shape(t);
+    const double delta = here.n2 < 0.0 ? std::clamp(-here.n1 / here.n2, -0.5, 0.5) : std::copysign(0.25, here.n1);
+    t = std::clamp(t + delta, low, high);
     if (std::abs(delta) < 1e-7) break;
   }
   return t;

@@ -40,7 +40,10 @@ class PreciseEstimator {
   // Fills the NSDF for lags 0..maxLag_ and the power spectrum; false when the buffer is silent.
   bool computeNsdf(const std::int16_t* samples, std::uint32_t count);
   // The lag of the chosen NSDF peak, or 0 when there is none.
-  std::uint32_t pickPeriod() const;
+  std::uint32_t pickPeriod();
+  // Whether the buffer has partials at the odd harmonics of half the pitch of lag: without
+  // them the sound does not repeat at twice the lag, however closely its n says it does.
+  bool hasSubharmonics(std::uint32_t lag);
   // The fractional lag near lag where n is largest.
   double refine(std::uint32_t lag);
 
