@@ -5,9 +5,9 @@
 namespace balalaika::app {
 namespace {
 
-TEST(CommandLine, ReadsEveryOptionWithItsValue) {
+TEST(CommandLine, ReadsEveryOptionWithItsValueAndChoosesTheEstimatorOnlyWhenAsked) {
   const auto r = parseCommandLine({"--device", "pad:1024", "--input", "a.wav", "--loop", "--headless", "--lang", "es",
-                                   "--quit-after", "2.5", "--screenshot", "s.png"});
+                                   "--quit-after", "2.5", "--screenshot", "s.png", "--estimator", "precise"});
   ASSERT_TRUE(r.ok()) << r.error;
   EXPECT_EQ(r.options.device, "pad:1024");
   EXPECT_EQ(r.options.inputFile, "a.wav");
@@ -16,13 +16,9 @@ TEST(CommandLine, ReadsEveryOptionWithItsValue) {
   EXPECT_EQ(r.options.language, "es");
   EXPECT_EQ(r.options.quitAfterSeconds, 2.5);
   EXPECT_EQ(r.options.screenshotFile, "s.png");
+  EXPECT_EQ(r.options.estimator, Estimator::Precise);
+  EXPECT_EQ(parseCommandLine({}).options.estimator, std::nullopt) << "the stored choice unless asked";
   EXPECT_EQ(parseCommandLine({"--analyze", "x.flac", "--tuning", "5"}).options.tuning, 5);
-}
-
-TEST(CommandLine, ChoosesTheEstimatorOnlyWhenAsked) {
-  EXPECT_EQ(parseCommandLine({}).options.estimator, std::nullopt);
-  EXPECT_EQ(parseCommandLine({"--estimator", "precise"}).options.estimator, Estimator::Precise);
-  EXPECT_EQ(parseCommandLine({"--analyze", "x.flac", "--estimator", "default"}).options.estimator, Estimator::Default);
 }
 
 TEST(CommandLine, RejectsUnknownOptionsMissingValuesAndBadNumbers) {

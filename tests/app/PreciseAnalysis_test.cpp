@@ -2,10 +2,8 @@
 
 #include <cmath>
 
-#include "app/EstimatorSwitch.h"
 #include "app/OfflineAnalysis.h"
-#include "fakes/InMemoryUserDefaults.h"
-#include "support/Synth.h"
+#include "demo_recording/Synth.h"
 
 namespace balalaika {
 namespace {
@@ -63,35 +61,6 @@ TEST(PreciseAnalysis, GivenPlucksInAndOutOfTuneThenEveryLoudTickGivesTheVerdictO
       }
     }
   }
-}
-
-class FixedSource : public PitchSource {
- public:
-  explicit FixedSource(float hertz) : hertz_(hertz) {}
-  float averagePower() override { return 0.1f; }
-  float frequency() override { return hertz_; }
-  double refinedFrequency() override { return hertz_; }
-
- private:
-  float hertz_;
-};
-
-TEST(EstimatorSwitch, GivenThePlayersChoiceThenTheNextLaunchReadsItAndTheCommandLineWinsWithoutStoringIt) {
-  fakes::InMemoryUserDefaults defaults;
-  FixedSource spectral(220.2f), precise(440.0f);
-  {
-    app::EstimatorSwitch first(defaults, spectral, precise, std::nullopt);
-    EXPECT_FALSE(first.precise()) << "the default estimate unless chosen";
-    EXPECT_EQ(first.frequency(), 220.2f);
-    first.setPrecise(true);
-    EXPECT_EQ(first.frequency(), 440.0f);
-    EXPECT_EQ(first.refinedFrequency(), 440.0);
-  }
-  app::EstimatorSwitch relaunched(defaults, spectral, precise, std::nullopt);
-  EXPECT_TRUE(relaunched.precise());
-  app::EstimatorSwitch overridden(defaults, spectral, precise, app::Estimator::Default);
-  EXPECT_FALSE(overridden.precise());
-  EXPECT_EQ(defaults.boolForKey(app::EstimatorSwitch::kPreciseEstimatorKey), true);
 }
 
 }  // namespace

@@ -9,9 +9,13 @@
 #include <QProcess>
 #include <QString>
 #include <QThread>
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "platform/qt/QtAudioExit.h"
 
@@ -74,17 +78,7 @@ inline std::string serverUnreachableReason() {
   return {};
 }
 
-// Runs the main thread's events for about ms milliseconds.
-inline void pump(int ms) {
-  QElapsedTimer timer;
-  timer.start();
-  while (timer.elapsed() < ms) {
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    QThread::msleep(2);
-  }
-}
-
-// Runs events until done() is true or ms pass; returns done().
+// Runs the main thread's events until done() is true or ms pass; returns done().
 inline bool pumpUntil(const std::function<bool()>& done, int ms) {
   QElapsedTimer timer;
   timer.start();
@@ -93,6 +87,50 @@ inline bool pumpUntil(const std::function<bool()>& done, int ms) {
     QThread::msleep(2);
   }
   return done();
+}
+
+// Runs the main thread's events for about ms milliseconds.
+inline void pump(int ms) { pumpUntil([] { return false; }, ms); }
+
+// What the virtual speaker plays while play() runs, as 44.1 kHz mono samples.
+inline std::vector<float> recordSpeaker(const std::function<void()>& play) {
+  QProcess recorder;
+  recorder.start(QStringLiteral("parecord"), {QStringLiteral("--raw"), QStringLiteral("-d"), QStringLiteral("vmic.monitor"),
+                                              QStringLiteral("--rate=44100"), QStringLiteral("--channels=1"),
+                                              QStringLiteral("--format=float32le")});
+  if (!recorder.waitForStarted(5000)) ADD_FAILURE() << "parecord did not start";
+  play();
+  recorder.terminate();
+  EXPECT_TRUE(recorder.waitForFinished(5000));
+  const QByteArray raw = recorder.readAllStandardOutput();
+  std::vector<float> recorded(static_cast<std::size_t>(raw.size()) / sizeof(float));
+  if (!recorded.empty()) std::memcpy(recorded.data(), raw.data(), recorded.size() * sizeof(float));
+  return recorded;
+}
+
+// Hertz of a recorded sine from its rising zero crossings, linearly interpolated, independent of
+// the tuner's estimator: the median span of ten periods, so that an underrun on a busy machine (a
+// gap in the recording) does not bias it. Steps below 0.01 (silence, noise) are no crossings.
+// Returns 0 with less than about 110 periods of tone.
+inline double zeroCrossingHertz(const std::vector<float>& x, double sampleRate) {
+  std::vector<double> crossings;
+  for (std::size_t i = 1; i < x.size(); ++i) {
+    if (x[i - 1] < 0.0f && x[i] >= 0.0f && std::fabs(x[i] - x[i - 1]) > 0.01f) {
+      crossings.push_back(static_cast<double>(i - 1) + x[i - 1] / (x[i - 1] - x[i]));
+    }
+  }
+  constexpr std::size_t kPeriods = 10;
+  std::vector<double> spans;
+  for (std::size_t i = kPeriods; i < crossings.size(); ++i) spans.push_back(crossings[i] - crossings[i - kPeriods]);
+  if (spans.size() < 100) return 0.0;
+  std::nth_element(spans.begin(), spans.begin() + static_cast<std::ptrdiff_t>(spans.size() / 2), spans.end());
+  return kPeriods * sampleRate / spans[spans.size() / 2];
+}
+
+inline float loudestOf(const std::vector<float>& samples) {
+  float loudest = 0.0f;
+  for (float v : samples) loudest = std::max(loudest, std::fabs(v));
+  return loudest;
 }
 
 }  // namespace balalaika::audiotest

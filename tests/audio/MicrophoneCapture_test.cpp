@@ -7,12 +7,12 @@
 #include <vector>
 
 #include "audio/AudioServer.h"
+#include "demo_recording/Synth.h"
 #include "fakes/LogCapture.h"
 #include "pitch/PitchListener.h"
 #include "platform/qt/QtAudioInputQueue.h"
 #include "platform/qt/QtAudioInputQueueFactory.h"
 #include "platform/qt/QtAudioSession.h"
-#include "support/Synth.h"
 
 namespace balalaika {
 namespace {

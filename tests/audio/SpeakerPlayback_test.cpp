@@ -1,16 +1,18 @@
 #include <gtest/gtest.h>
 
+#include <QAudioDevice>
+#include <QMediaDevices>
 #include <QProcess>
 #include <QThread>
 #include <algorithm>
 #include <atomic>
 #include <cmath>
-#include <cstring>
 #include <vector>
 
 #include "audio/AudioServer.h"
+#include "platform/OutputStreamFormat.h"
 #include "platform/qt/QtAudioOutputUnit.h"
-#include "support/ZeroCrossing.h"
+#include "platform/qt/QtAudioSession.h"
 
 namespace balalaika {
 namespace {
@@ -40,17 +42,6 @@ int renderSine(void* refCon, std::uint32_t*, const platform::AudioTimeStamp*, st
   return 0;
 }
 
-platform::AudioStreamBasicDescription floatMono(double rate) {
-  platform::AudioStreamBasicDescription f;
-  f.mSampleRate = rate;
-  f.mFormatID = platform::kAudioFormatLinearPCM;
-  f.mFormatFlags = 41;  // float, packed, non-interleaved
-  f.mBytesPerPacket = f.mBytesPerFrame = 4;
-  f.mFramesPerPacket = f.mChannelsPerFrame = 1;
-  f.mBitsPerChannel = 32;
-  return f;
-}
-
 // Param: the stream's sample rate; the sink plays at 44100 Hz, so a rate not honoured shifts the pitch.
 class SpeakerPlayback : public ::testing::TestWithParam<double> {
  protected:
@@ -68,31 +59,21 @@ TEST_P(SpeakerPlayback, GivenA329HzSineFromTheRenderCallbackThenTheSpeakerPlaysI
   Sine sine;
   sine.sampleRate = GetParam();
   ASSERT_EQ(unit->setRenderCallback(&renderSine, &sine), 0);
-  ASSERT_EQ(unit->setStreamFormat(floatMono(GetParam())), 0);
+  ASSERT_EQ(unit->setStreamFormat(platform::floatMonoFormat(GetParam())), 0);
   ASSERT_EQ(unit->initialize(), 0);
 
-  QProcess recorder;
-  recorder.start(QStringLiteral("parecord"), {QStringLiteral("--raw"), QStringLiteral("-d"), QStringLiteral("vmic.monitor"),
-                                              QStringLiteral("--rate=44100"), QStringLiteral("--channels=1"),
-                                              QStringLiteral("--format=float32le")});
-  ASSERT_TRUE(recorder.waitForStarted(5000));
-  audiotest::pump(300);
-  ASSERT_EQ(unit->start(), 0);
-  audiotest::pump(2000);
-  EXPECT_EQ(unit->stop(), 0);
-  const std::uint32_t requestsAtStop = sine.requests.load();
-  audiotest::pump(300);
-  recorder.terminate();
-  ASSERT_TRUE(recorder.waitForFinished(5000));
+  std::uint32_t requestsAtStop = 0;
+  const std::vector<float> recorded = audiotest::recordSpeaker([&] {
+    audiotest::pump(300);
+    EXPECT_EQ(unit->start(), 0);
+    audiotest::pump(2000);
+    EXPECT_EQ(unit->stop(), 0);
+    requestsAtStop = sine.requests.load();
+    audiotest::pump(300);
+  });
   EXPECT_EQ(sine.requests.load(), requestsAtStop) << "the render callback ran after stop returned";
-
-  const QByteArray raw = recorder.readAllStandardOutput();
-  std::vector<float> recorded(static_cast<std::size_t>(raw.size()) / sizeof(float));
-  if (!recorded.empty()) std::memcpy(recorded.data(), raw.data(), recorded.size() * sizeof(float));
-  float loudest = 0.0f;
-  for (float v : recorded) loudest = std::max(loudest, std::fabs(v));
-  EXPECT_NEAR(measure::zeroCrossingHertz(recorded, 44100.0), 329.6, 0.5)
-      << recorded.size() << " samples recorded, loudest " << loudest;
+  EXPECT_NEAR(audiotest::zeroCrossingHertz(recorded, 44100.0), 329.6, 0.5)
+      << recorded.size() << " samples recorded, loudest " << audiotest::loudestOf(recorded);
   EXPECT_GT(sine.requests.load(), 10u);
   EXPECT_LE(sine.largestRequest.load(), qt::RenderDevice::kMaxFramesPerRequest);
   EXPECT_FALSE(sine.onMainThread.load());
@@ -100,6 +81,40 @@ TEST_P(SpeakerPlayback, GivenA329HzSineFromTheRenderCallbackThenTheSpeakerPlaysI
 
 INSTANTIATE_TEST_SUITE_P(StreamRates, SpeakerPlayback, ::testing::Values(44100.0, 22050.0),
                          [](const auto& param) { return param.param == 44100.0 ? "At44100" : "At22050"; });
+
+// The speaker in use going away.
+QString pactl(const QStringList& arguments) {
+  QProcess p;
+  p.start(QStringLiteral("pactl"), arguments);
+  p.waitForFinished(5000);
+  return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
+}
+
+TEST(DesktopAudioSession, GivenTheOutputDeviceInUseIsLostThenOneInterruptionBegins) {
+  audiotest::application();
+  if (const std::string reason = audiotest::serverUnreachableReason(); !reason.empty()) GTEST_SKIP() << reason;
+  const QString module = pactl({QStringLiteral("load-module"), QStringLiteral("module-null-sink"),
+                                QStringLiteral("sink_name=bt_spare_speaker")});
+  ASSERT_FALSE(module.isEmpty());
+  pactl({QStringLiteral("set-default-sink"), QStringLiteral("bt_spare_speaker")});
+  qt::QtAudioSession session;
+  std::vector<std::uint32_t> interruptions;
+  session.initialize([&](std::uint32_t state) { interruptions.push_back(state); });
+  // Qt learns of the new default device asynchronously; from then on it is the one in use.
+  ASSERT_TRUE(audiotest::pumpUntil([] { return QMediaDevices::defaultAudioOutput().id() == "bt_spare_speaker"; }, 3000));
+  session.checkOutputs();
+  EXPECT_TRUE(interruptions.empty());
+
+  pactl({QStringLiteral("unload-module"), module});
+  pactl({QStringLiteral("set-default-sink"), QStringLiteral("vmic")});
+  EXPECT_TRUE(audiotest::pumpUntil([&] { return !interruptions.empty(); }, 5000));
+  EXPECT_EQ(interruptions, (std::vector<std::uint32_t>{platform::kAudioSessionBeginInterruption}));
+
+  // The remaining device is now the one in use: losing nothing more, nothing more is reported.
+  audiotest::pump(300);
+  session.checkOutputs();
+  EXPECT_EQ(interruptions.size(), 1u);
+}
 
 }  // namespace
 }  // namespace balalaika

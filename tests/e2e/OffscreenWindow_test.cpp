@@ -2,45 +2,21 @@
 
 #include <QImage>
 #include <QQuickItem>
+#include <QQuickWindow>
 #include <QTemporaryDir>
-#include <cmath>
 
 #include "TunerRig.h"
 #include "e2e/Recordings.h"
 #include "e2e/TunerProcess.h"
+#include "support/PixelChange.h"
 
 namespace balalaika::e2e {
 namespace {
 
-bool isGreen(QRgb c) { return qGreen(c) > qRed(c) + 40 && qGreen(c) > qBlue(c) + 40; }
-bool isYellow(QRgb c) { return qRed(c) > 140 && qGreen(c) > 110 && qBlue(c) < qGreen(c) - 60; }
-
-// Share of the pixels inside area that pass colour.
-double shareOf(const QImage& image, const QRect& area, bool (*colour)(QRgb)) {
-  long hits = 0, all = 0;
-  const QRect inside = area.intersected(image.rect());
-  for (int y = inside.top(); y <= inside.bottom(); ++y) {
-    for (int x = inside.left(); x <= inside.right(); ++x, ++all) hits += colour(image.pixel(x, y)) ? 1 : 0;
-  }
-  return all != 0 ? static_cast<double>(hits) / static_cast<double>(all) : 0.0;
-}
-
-// Mean x of the pixels that differ between two pictures of one size inside area; NaN when none do.
-double meanChangedX(const QImage& before, const QImage& after, const QRect& area, long* count) {
-  double sum = 0.0;
-  *count = 0;
-  const QRect inside = area.intersected(before.rect()).intersected(after.rect());
-  for (int y = inside.top(); y <= inside.bottom(); ++y) {
-    for (int x = inside.left(); x <= inside.right(); ++x) {
-      const QRgb a = before.pixel(x, y), b = after.pixel(x, y);
-      if (std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) + std::abs(qBlue(a) - qBlue(b)) > 60) {
-        ++*count;
-        sum += x;
-      }
-    }
-  }
-  return *count != 0 ? sum / static_cast<double>(*count) : std::nan("");
-}
+using testing::changeWithin;
+using testing::isGreen;
+using testing::isYellow;
+using testing::shareOf;
 
 // The tuner in an offscreen window on a recording, saved on quitting after 2.5 s.
 QImage screenshotOf(const QTemporaryDir& dir, const synth::Score& score, const QString& name) {
@@ -55,9 +31,9 @@ QImage screenshotOf(const QTemporaryDir& dir, const synth::Score& score, const Q
   return QImage(picture).convertToFormat(QImage::Format_RGB32);
 }
 
-// The lamp and the chart are found, and the first string's highlight told apart, on the same
-// layout rendered in-process; the window may be scaled down to fit the desktop.
-TEST(OffscreenWindow, GivenAnInTuneA4ThenTheSavedWindowShowsTheGreenLampAndTheLitFirstString) {
+// The lamp and the chart are found on the same layout rendered in-process; the window may be
+// scaled down to fit the desktop.
+TEST(OffscreenWindow, GivenAnInTuneA4ThenTheSavedWindowShowsTheGreenLampAndALitString) {
   rig::ensureGuiApplication();
   QTemporaryDir dir;
   synth::Score silence;
@@ -71,28 +47,21 @@ TEST(OffscreenWindow, GivenAnInTuneA4ThenTheSavedWindowShowsTheGreenLampAndTheLi
   ASSERT_EQ(silent.size(), tuned.size());
 
   rig::TunerRig tuner(platform::defaultEmulatedDevice());
-  tuner.tick(0.0f, 0.0f);
-  const QImage rigSilent = tuner.grab();
-  tuner.tick(rig::kLoudPower, 440.0f);
-  const QImage rigLit = tuner.grab();
-  const double k = tuned.width() / static_cast<double>(rigLit.width());
-  const auto area = [&](const char* name, double scale) {
+  tuner.settle();
+  const double k = tuned.width() / static_cast<double>(tuner.quickWindow()->width());
+  const auto area = [&](const char* name) {
     const QQuickItem* item = tuner.item(QString::fromLatin1(name));
     const QRectF r = item->mapRectToScene(QRectF(0, 0, item->width(), item->height()));
-    return QRectF(r.x() * scale, r.y() * scale, r.width() * scale, r.height() * scale).toAlignedRect();
+    return QRectF(r.x() * k, r.y() * k, r.width() * k, r.height() * k).toAlignedRect();
   };
-  const QRect lamp = area("LEDDisplay", k), chart = area("chartDisplay", k);
+  const QRect lamp = area("LEDDisplay");
   // The lamp pictures have soft edges: compare the two states rather than expect pure colours.
   EXPECT_GT(shareOf(silent, lamp, isYellow), 0.2) << "silent: the lamp is yellow";
   EXPECT_GT(shareOf(tuned, lamp, isGreen), 0.2) << "tuned: the lamp is green";
   EXPECT_LT(shareOf(silent, lamp, isGreen), shareOf(tuned, lamp, isGreen) / 5);
   EXPECT_LT(shareOf(tuned, lamp, isYellow), shareOf(silent, lamp, isYellow) / 5);
-
-  long lit = 0, rigLitCount = 0;
-  const double x = meanChangedX(silent, tuned, chart, &lit);
-  const double firstStringX = meanChangedX(rigSilent, rigLit, area("chartDisplay", 1.0), &rigLitCount) * k;
-  EXPECT_GT(lit, 50 * k * k) << "no string lit on the chart";
-  EXPECT_NEAR(x, firstStringX, 0.05 * chart.width()) << "the lit string is not the first";
+  // Where on the chart the highlight lies is checked in-process on every layout.
+  EXPECT_GT(changeWithin(silent, tuned, area("chartDisplay")).count, 50 * k * k) << "no string lit on the chart";
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "support/Synth.h"
+#include "demo_recording/Synth.h"
 
 namespace balalaika::e2e {
 
@@ -18,13 +18,8 @@ inline QString writeRecording(const QString& folder, const QString& name, const 
 // A plucked string held at a steady level for durationSeconds: slow decay, so that it stays loud
 // enough for the tuner until it is cut.
 inline synth::Pluck heldPluck(double hertz, double startSeconds, double durationSeconds) {
-  synth::Pluck p;
-  p.hertz = hertz;
-  p.startSeconds = startSeconds;
-  p.durationSeconds = durationSeconds;
-  p.level = 0.5;
-  p.decaySeconds = 4.0;
-  return p;
+  return {.hertz = hertz, .startSeconds = startSeconds, .durationSeconds = durationSeconds, .level = 0.5,
+          .decaySeconds = 4.0};
 }
 
 }  // namespace balalaika::e2e

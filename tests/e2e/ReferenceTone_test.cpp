@@ -1,16 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
-#include <QProcess>
 #include <QQuickItem>
 #include <QQuickWindow>
 #include <QTest>
-#include <cstring>
 
 #include "TunerRig.h"
 #include "audio/AudioServer.h"
 #include "platform/qt/QtAudioOutputUnit.h"
-#include "support/ZeroCrossing.h"
 #include "tones/ToneGenerator.h"
 
 namespace balalaika::e2e {
@@ -43,26 +40,16 @@ TEST(ReferenceTone, GivenTheFirstReferenceButtonTappedThenTheSpeakerPlays440Hz) 
   ASSERT_NE(button, nullptr);
   ASSERT_TRUE(button->isVisible());
 
-  QProcess recorder;
-  recorder.start(QStringLiteral("parecord"), {QStringLiteral("--raw"), QStringLiteral("-d"), QStringLiteral("vmic.monitor"),
-                                              QStringLiteral("--rate=44100"), QStringLiteral("--channels=1"),
-                                              QStringLiteral("--format=float32le")});
-  ASSERT_TRUE(recorder.waitForStarted(5000));
-  runFor(tuner, 300);
-  const QPointF centre = button->mapToScene(QPointF(button->width() / 2, button->height() / 2));
-  QTest::mouseClick(tuner.quickWindow(), Qt::LeftButton, Qt::NoModifier, centre.toPoint());
-  ASSERT_TRUE(tuner.generator().isPlaying()) << "the tap did not start a tone";
-  runFor(tuner, 2500);
-  recorder.terminate();
-  ASSERT_TRUE(recorder.waitForFinished(5000));
-
-  const QByteArray raw = recorder.readAllStandardOutput();
-  std::vector<float> recorded(static_cast<std::size_t>(raw.size()) / sizeof(float));
-  if (!recorded.empty()) std::memcpy(recorded.data(), raw.data(), recorded.size() * sizeof(float));
-  float loudest = 0.0f;
-  for (float v : recorded) loudest = std::max(loudest, std::fabs(v));
+  const std::vector<float> recorded = audiotest::recordSpeaker([&] {
+    runFor(tuner, 300);
+    const QPointF centre = button->mapToScene(QPointF(button->width() / 2, button->height() / 2));
+    QTest::mouseClick(tuner.quickWindow(), Qt::LeftButton, Qt::NoModifier, centre.toPoint());
+    EXPECT_TRUE(tuner.generator().isPlaying()) << "the tap did not start a tone";
+    runFor(tuner, 2500);
+  });
+  const float loudest = audiotest::loudestOf(recorded);
   EXPECT_GT(loudest, 0.05f) << "nothing audible reached the speaker";
-  EXPECT_NEAR(measure::zeroCrossingHertz(recorded, 44100.0), 440.0, 0.5)
+  EXPECT_NEAR(audiotest::zeroCrossingHertz(recorded, 44100.0), 440.0, 0.5)
       << recorded.size() << " samples recorded, loudest " << loudest;
 }
 

@@ -23,38 +23,25 @@ const QStringList kShortRun{QStringLiteral("--headless"), QStringLiteral("--quit
                             QStringLiteral("--verbose")};
 
 // A short headless run on the microphone (or the bundled demo recording when there is none).
-RunResult launch(const SettingsFolder& settings, int limitMs = kRunLimitMs) {
-  return runTuner(kShortRun, tunerEnvironment(settings, Display::Headless), limitMs);
+RunResult launch(const SettingsFolder& settings) {
+  return runTuner(kShortRun, tunerEnvironment(settings, Display::Headless), kRunLimitMs);
 }
 
-// What a store holds after a run, read as the application reads it.
-struct StoredState {
-  std::optional<std::int64_t> runs;
-  std::optional<bool> firstLaunchDone;
-  std::optional<std::string> trackedVersion;
-  std::optional<std::int64_t> useCount;
-  std::optional<double> firstUseDate;
-};
-
-StoredState readStore(const SettingsFolder& settings) {
+// The store as the application reads it after a run: its run count (-1 when absent), with the
+// first launch done and the rating prompt's keys written together (a tracked version comes with a
+// counted use and a first-use date; without one there is no count either).
+std::int64_t checkedRuns(const SettingsFolder& settings) {
   qt::QtUserDefaults store(settings.defaultsFile());
-  return {store.integerForKey(kRunsKey), store.boolForKey(kFirstLaunchKey),
-          store.stringForKey("kRatingPromptCurrentVersion"), store.integerForKey("kRatingPromptUseCount"),
-          store.doubleForKey("kRatingPromptFirstUseDate")};
-}
-
-// The rating prompt's keys are written together: a tracked version comes with a counted use and
-// a first-use date; without a tracked version there is no count either.
-void expectConsistentRatingKeys(const StoredState& state) {
-  if (state.trackedVersion) {
-    EXPECT_FALSE(state.trackedVersion->empty());
-    ASSERT_TRUE(state.useCount.has_value()) << "a tracked version without a use count";
-    EXPECT_GE(*state.useCount, 1);
-    ASSERT_TRUE(state.firstUseDate.has_value()) << "a tracked version without a first-use date";
-    EXPECT_GT(*state.firstUseDate, 1.0e9);
-  } else {
-    EXPECT_FALSE(state.useCount.has_value()) << "a use count without a tracked version";
+  EXPECT_EQ(store.boolForKey(kFirstLaunchKey), true);
+  const auto version = store.stringForKey("kRatingPromptCurrentVersion");
+  const auto uses = store.integerForKey("kRatingPromptUseCount");
+  EXPECT_EQ(version.has_value(), uses.has_value()) << "a tracked version without a use count or the reverse";
+  if (version) {
+    EXPECT_FALSE(version->empty());
+    EXPECT_GE(uses.value_or(0), 1);
+    EXPECT_GT(store.doubleForKey("kRatingPromptFirstUseDate").value_or(0.0), 1.0e9) << "no first-use date";
   }
+  return store.integerForKey(kRunsKey).value_or(-1);
 }
 
 // An unreadable store counts as a first launch; the next launch finds the store it left.
@@ -73,24 +60,20 @@ TEST(SettingsLifecycle, GivenASettingsFileOfGarbageBytesWhenLaunchedTwiceThenRun
   ASSERT_TRUE(first.finished && first.normalExit && first.exitCode == 0) << first.describe();
   EXPECT_TRUE(first.errLines().contains(QString::fromUtf8(kFirstLaunchLine))) << first.describe();
   EXPECT_FALSE(first.errLines().contains(QString::fromUtf8(kReturningLine))) << first.describe();
-  StoredState state = readStore(settings);
-  EXPECT_EQ(state.runs, 1);
-  EXPECT_EQ(state.firstLaunchDone, true);
+  EXPECT_EQ(checkedRuns(settings), 1);
 
   const RunResult second = launch(settings);
   ASSERT_TRUE(second.finished && second.normalExit && second.exitCode == 0) << second.describe();
   EXPECT_TRUE(second.errLines().contains(QString::fromUtf8(kReturningLine))) << second.describe();
   EXPECT_FALSE(second.errLines().contains(QString::fromUtf8(kFirstLaunchLine))) << second.describe();
-  state = readStore(settings);
-  EXPECT_EQ(state.runs, 2);
-  expectConsistentRatingKeys(state);
+  EXPECT_EQ(checkedRuns(settings), 2);
 }
 
 TEST(SettingsLifecycle, GivenRunsKilledAtDifferentMomentsThenTheStoreStaysReadableAndComplete) {
   SettingsFolder settings;
   const RunResult first = launch(settings);
   ASSERT_TRUE(first.finished && first.normalExit && first.exitCode == 0) << first.describe();
-  std::int64_t runs = readStore(settings).runs.value_or(0);
+  std::int64_t runs = checkedRuns(settings);
   ASSERT_EQ(runs, 1);
 
   // From before the window shows to well into the run, while the rating prompt counts and writes.
@@ -103,16 +86,13 @@ TEST(SettingsLifecycle, GivenRunsKilledAtDifferentMomentsThenTheStoreStaysReadab
     const RunResult killed = finishTuner(process, 10000);
     ASSERT_FALSE(killed.normalExit) << killed.describe();
 
-    const StoredState state = readStore(settings);
-    ASSERT_TRUE(state.runs.has_value()) << "numberOfRuns lost";
-    EXPECT_TRUE(*state.runs == runs || *state.runs == runs + 1) << *state.runs << " after " << runs;
-    runs = *state.runs;
-    EXPECT_EQ(state.firstLaunchDone, true);
-    expectConsistentRatingKeys(state);
+    const std::int64_t now = checkedRuns(settings);
+    ASSERT_TRUE(now == runs || now == runs + 1) << now << " after " << runs << " (-1: numberOfRuns lost)";
+    runs = now;
   }
   const RunResult last = launch(settings);
   ASSERT_TRUE(last.finished && last.normalExit && last.exitCode == 0) << last.describe();
-  EXPECT_EQ(readStore(settings).runs, runs + 1);
+  EXPECT_EQ(checkedRuns(settings), runs + 1);
 }
 
 }  // namespace

@@ -33,11 +33,7 @@ class FakeAlertView : public platform::AlertView {
   bool isVisible() const override { return visible_; }
 
   // The user takes the button at index.
-  void tap(int buttonIndex) {
-    visible_ = false;
-    if (delegate_) delegate_->alertViewDidDismissWithButtonIndex(*this, buttonIndex);
-  }
-
+  void tap(int buttonIndex) { dismissWithClickedButtonIndex(buttonIndex, true); }
 
  private:
   std::string title_, message_;

@@ -6,55 +6,74 @@
 
 #include <cstdint>
 #include <memory>
-#include <string>
 #include <vector>
 
 #include "platform/AudioOutputUnit.h"
 
 namespace balalaika::fakes {
 
-class FakeAudioOutputComponent;
-
 class FakeAudioOutputUnit : public platform::AudioOutputUnit {
  public:
-  explicit FakeAudioOutputUnit(FakeAudioOutputComponent& component) : component_(component) {}
-  ~FakeAudioOutputUnit() override;
+  explicit FakeAudioOutputUnit(FakeAudioOutputUnit*& current) : current_(current) { current_ = this; }
+  ~FakeAudioOutputUnit() override {
+    if (current_ == this) current_ = nullptr;
+  }
 
-  int setRenderCallback(platform::AURenderCallback callback, void* refCon) override;
-  int setStreamFormat(const platform::AudioStreamBasicDescription& format) override;
-  int initialize() override;
-  int start() override;
-  int stop() override;
-  int uninitialize() override;
+  int setRenderCallback(platform::AURenderCallback callback, void* refCon) override {
+    callback_ = callback;
+    refCon_ = refCon;
+    return 0;
+  }
+  int setStreamFormat(const platform::AudioStreamBasicDescription&) override { return 0; }
+  int initialize() override { return 0; }
+  int start() override {
+    started_ = true;
+    return 0;
+  }
+  int stop() override {
+    started_ = false;
+    return 0;
+  }
+  int uninitialize() override { return 0; }
 
   // Asks the installed render callback for n frames, as the audio system would; returns the
   // samples, or nothing when the unit is not started or has no callback.
-  std::vector<float> render(std::uint32_t frames);
+  std::vector<float> render(std::uint32_t frames) {
+    if (!started_ || callback_ == nullptr) return {};
+    std::vector<float> samples(frames, 0.0f);
+    platform::AudioBufferList list;
+    list.mNumberBuffers = 1;
+    list.mBuffers[0].mNumberChannels = 1;
+    list.mBuffers[0].mDataByteSize = static_cast<std::uint32_t>(frames * sizeof(float));
+    list.mBuffers[0].mData = samples.data();
+    std::uint32_t flags = 0;
+    callback_(refCon_, &flags, nullptr, 0, frames, &list);
+    return samples;
+  }
   bool started() const { return started_; }
 
-
  private:
-  FakeAudioOutputComponent& component_;
+  FakeAudioOutputUnit*& current_;
   platform::AURenderCallback callback_ = nullptr;
   void* refCon_ = nullptr;
   bool started_ = false;
-  double sampleTime_ = 0.0;
 };
 
 class FakeAudioOutputComponent : public platform::AudioOutputComponent {
  public:
-  std::unique_ptr<platform::AudioOutputUnit> newInstance(const platform::AudioComponentDescription& description) override;
+  std::unique_ptr<platform::AudioOutputUnit> newInstance(const platform::AudioComponentDescription&) override {
+    ++instancesCreated;
+    return std::make_unique<FakeAudioOutputUnit>(current_);
+  }
 
   // The unit alive now (created and not yet disposed of), or null.
   FakeAudioOutputUnit* unit() const { return current_; }
   // Pulls n frames from the live unit; nothing when there is none.
   std::vector<float> pull(std::uint32_t frames) { return current_ ? current_->render(frames) : std::vector<float>{}; }
 
-  bool matchesNothing = false;  // newInstance finds no component
   int instancesCreated = 0;
 
  private:
-  friend class FakeAudioOutputUnit;
   FakeAudioOutputUnit* current_ = nullptr;
 };
 

@@ -9,17 +9,13 @@ class FakeDevice : public platform::Device {
  public:
   std::optional<int> userInterfaceIdiom() const override { return idiom; }
   double screenWidth() const override { return width; }
-  double screenHeight() const override {
-    ++heightReads;
-    return height;
-  }
+  double screenHeight() const override { return height; }
   std::string systemVersion() const override { return version; }
 
   std::optional<int> idiom = platform::kIdiomPhone;
   double width = 390.0;
   double height = 844.0;
   std::string version = "17.0";
-  mutable int heightReads = 0;
 };
 
 }  // namespace balalaika::fakes

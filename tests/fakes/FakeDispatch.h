@@ -1,5 +1,5 @@
 #pragma once
-// Queues that run their tasks only when the test says so, on the test's thread.
+// Queues whose tasks wait: main-thread tasks run when the test says so, on the test's thread.
 
 #include <deque>
 #include <mutex>
@@ -10,18 +10,30 @@ namespace balalaika::fakes {
 
 class FakeDispatch : public platform::Dispatch {
  public:
-  void async(Task task) override;
-  void asyncMain(Task task) override;
+  void async(Task task) override { push(background_, std::move(task)); }
+  void asyncMain(Task task) override { push(main_, std::move(task)); }
 
-  // Run queued tasks (and those they queue) until the queue is empty; return how many ran.
-  int runBackground();
-  int runMain();
-  // Alternate both queues until both are empty.
-  void runAll();
+  // Runs the main-thread tasks (and those they queue) until none is left; returns how many ran.
+  int runMain() { return drain(main_); }
 
  private:
-  int drain(std::deque<Task>& queue);
-  mutable std::mutex mutex_;
+  void push(std::deque<Task>& queue, Task task) {
+    std::lock_guard lock(mutex_);
+    queue.push_back(std::move(task));
+  }
+  int drain(std::deque<Task>& queue) {
+    for (int ran = 0;; ++ran) {
+      Task task;
+      {
+        std::lock_guard lock(mutex_);
+        if (queue.empty()) return ran;
+        task = std::move(queue.front());
+        queue.pop_front();
+      }
+      task();
+    }
+  }
+  std::mutex mutex_;
   std::deque<Task> background_;
   std::deque<Task> main_;
 };

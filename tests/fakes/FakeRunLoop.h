@@ -1,6 +1,7 @@
 #pragma once
 // A run loop with a virtual clock: nothing fires until the test advances time.
 
+#include <limits>
 #include <map>
 #include <vector>
 
@@ -10,30 +11,65 @@ namespace balalaika::fakes {
 
 class FakeRunLoop : public platform::RunLoop {
  public:
-  TimerId scheduleRepeating(double intervalSeconds, Callback callback) override;
-  TimerId scheduleOnce(double delaySeconds, Callback callback) override;
-  void invalidate(TimerId timer) override;
-  bool isValid(TimerId timer) const override;
+  TimerId scheduleRepeating(double intervalSeconds, Callback callback) override {
+    return add(intervalSeconds, true, std::move(callback));
+  }
+  TimerId scheduleOnce(double delaySeconds, Callback callback) override {
+    return add(delaySeconds, false, std::move(callback));
+  }
+  void invalidate(TimerId timer) override { timers_.erase(timer); }
+  bool isValid(TimerId timer) const override { return timers_.count(timer) != 0; }
   double now() const override { return now_; }
 
   // Moves the clock forward, firing every due timer in time order (ties in scheduling order).
   // Timers scheduled by a callback fire within the same advance when they fall due in it.
-  void advance(double seconds);
-  // Fires timers due at the current time (zero-delay calls).
-  void runPending() { advance(0.0); }
+  void advance(double seconds) {
+    const double end = now_ + seconds;
+    const double slack = 1e-9;  // the rounding of repeated additions (0.1 + 0.1 + ...)
+    for (;;) {
+      TimerId next = 0;
+      double nextDue = std::numeric_limits<double>::infinity();
+      for (const auto& [id, t] : timers_) {
+        if (t.due < nextDue) {
+          nextDue = t.due;
+          next = id;
+        }
+      }
+      if (next == 0 || nextDue > end + slack) break;
+      if (nextDue > now_) now_ = nextDue;
+      Timer& timer = timers_[next];
+      Callback callback = timer.callback;  // the callback may invalidate its own timer
+      if (timer.repeating) {
+        // An interval of 0 would fire forever within one advance; treat it as the smallest step.
+        timer.due += timer.interval > 0 ? timer.interval : slack * 10;
+      } else {
+        timers_.erase(next);
+      }
+      callback();
+    }
+    now_ = end;
+  }
 
   std::size_t pendingCount() const { return timers_.size(); }
   // Intervals of the scheduled timers, in scheduling order (for checking what was asked for).
-  std::vector<double> pendingIntervals() const;
+  std::vector<double> pendingIntervals() const {
+    std::vector<double> out;
+    for (const auto& [id, t] : timers_) out.push_back(t.interval);
+    return out;
+  }
 
  private:
   struct Timer {
     double due;
-    double interval;  // 0 for one-shot
+    double interval;  // the delay of a one-shot
     bool repeating;
     Callback callback;
   };
-  TimerId add(double delay, bool repeating, Callback callback);
+  TimerId add(double delay, bool repeating, Callback callback) {
+    const TimerId id = nextId_++;
+    timers_[id] = Timer{now_ + delay, delay, repeating, std::move(callback)};
+    return id;
+  }
 
   double now_ = 0.0;
   TimerId nextId_ = 1;

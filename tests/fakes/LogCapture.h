@@ -2,7 +2,6 @@
 // Captures log lines of every category and level for the lifetime of the object (restores the
 // previous sink after).
 
-#include <algorithm>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -26,10 +25,6 @@ class LogCapture {
   std::vector<std::string> lines() const {
     std::lock_guard lock(mutex_);
     return lines_;
-  }
-  long count(const std::string& line) const {
-    std::lock_guard lock(mutex_);
-    return std::count(lines_.begin(), lines_.end(), line);
   }
 
  private:

@@ -1,11 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <QQmlContext>
+#include <QQmlEngine>
 #include <QQuickItem>
 #include <QQuickWindow>
 #include <QTest>
 
 #include "ScreenshotStates.h"
 #include "TunerRig.h"
+#include "app/EstimatorSwitch.h"
+#include "platform/qt/QtEstimatorToggle.h"
 #include "tones/ToneGenerator.h"
 #include "tuner/OutboundLinks.h"
 #include "tuner/TuningTable.h"
@@ -88,6 +92,27 @@ TEST_P(ScreenTaps, GivenTheLinkControlsWhenTappedThenEachOpensItsAddressOnce) {
   EXPECT_EQ(tuner.urlOpener.opened,
             (std::vector<std::string>{links::outboundLink(links::LinkAction::RedirectToMakerSite).address,
                                       links::outboundLink(links::LinkAction::ReviewThisApp).address, last.address}));
+}
+
+TEST_P(ScreenTaps, GivenTheLinksPanelWhenTheEstimatorSwitchIsTappedThenTheChoiceFlipsIsStoredAndThePanelStaysOpen) {
+  fakes::InMemoryUserDefaults defaults;
+  rig::ScriptedPitch spectral, precise;
+  app::EstimatorSwitch estimator{defaults, spectral, precise, std::nullopt};
+  qt::QtEstimatorToggle toggle{[&] { return estimator.precise(); }, [&](bool on) { estimator.setPrecise(on); }};
+  QQuickItem* panel = tuner.item(QStringLiteral("linksPanel"));
+  qmlEngine(panel)->rootContext()->setContextProperty(QStringLiteral("pitchEstimator"), &toggle);
+  ASSERT_TRUE(tap("moreAppsButton"));
+  QQuickItem* row = tuner.item(QStringLiteral("preciseEstimatorToggle"));
+  ASSERT_TRUE(row && row->isVisible());
+  EXPECT_TRUE(row->property("title").toString().endsWith(QStringLiteral("Precise pitch (no octave jumps)")));
+  const QRectF onPanel = row->mapRectToItem(panel, QRectF(0, 0, row->width(), row->height()));
+  EXPECT_TRUE(QRectF(0, 0, panel->width(), panel->height()).contains(onPanel)) << "the switch fits the screen";
+  for (const bool expected : {true, false}) {
+    ASSERT_TRUE(tap("preciseEstimatorToggle"));
+    EXPECT_EQ(estimator.precise(), expected);
+    EXPECT_EQ(defaults.boolForKey(app::EstimatorSwitch::kPreciseEstimatorKey), expected);
+    EXPECT_TRUE(panel->isVisible());
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(SmallMiddleAndLargeScreens, ScreenTaps,

@@ -3,9 +3,9 @@
 #include <cmath>
 #include <vector>
 
+#include "demo_recording/Synth.h"
 #include "pitch/PeakRefinement.h"
 #include "pitch/PitchListener.h"
-#include "support/Synth.h"
 
 namespace balalaika::pitch {
 namespace {

@@ -7,8 +7,8 @@
 #include <utility>
 #include <vector>
 
+#include "demo_recording/Synth.h"
 #include "pitch/PreciseEstimator.h"
-#include "support/Synth.h"
 
 namespace balalaika {
 namespace {
@@ -52,17 +52,12 @@ std::vector<float> weakFundamental(double hertz, double fundamentalShare) {
   return out;
 }
 
-TEST(PreciseEstimator, GivenAStringWhoseFundamentalIsWeakOrOddOnlyThenItReadsTheFundamental) {
-  // Plucked at the middle, a string has no even harmonics; a low string through a small
-  // loudspeaker or microphone keeps little of its fundamental. A harmonic sum slips an octave
-  // on both.
+// A low string through a small loudspeaker or microphone keeps little of its fundamental, and a
+// harmonic sum slips an octave on it. (Odd harmonics only, a string plucked at the middle, are in
+// the verdict table of the analysis.)
+TEST(PreciseEstimator, GivenAStringWhoseFundamentalIsWeakThenItReadsTheFundamental) {
   for (const double target : kTargets) {
-    synth::Score score;
-    score.seconds = 0.4;
-    score.plucks = {{.hertz = target, .durationSeconds = 0.4, .level = 0.5, .partials = 16, .pluckPosition = 0.5}};
-    SCOPED_TRACE(target);
-    EXPECT_NEAR(cents(estimateOf(synth::render(score)), target), 0.0, 1.0) << "odd harmonics only";
-    EXPECT_NEAR(cents(estimateOf(weakFundamental(target, 0.1)), target), 0.0, 1.0) << "weak fundamental";
+    EXPECT_NEAR(cents(estimateOf(weakFundamental(target, 0.1)), target), 0.0, 1.0) << target;
   }
 }
 
@@ -78,20 +73,6 @@ TEST(PreciseEstimator, GivenSilenceNoiseOrNoSamplesThenThereIsNoReading) {
   EXPECT_EQ(estimator.estimate(samples.data(), 4096), 0.0);
   EXPECT_EQ(estimator.estimate(samples.data(), 0), 0.0);
 }
-
-TEST(PreciseEstimator, GivenAPluckInNoiseThenItStaysWithinACentAndAnEstimatorCanBeReused) {
-  PreciseEstimator estimator(kRate);
-  for (const double target : {440.0, 110.0, 41.203}) {
-    synth::Score score;
-    score.seconds = 0.4;
-    score.noiseLevel = 0.03;  // white noise throughout
-    score.plucks = {{.hertz = target, .durationSeconds = 0.4, .level = 0.5}};
-    const auto samples = synth::toInt16(synth::render(score));
-    SCOPED_TRACE(target);
-    EXPECT_NEAR(cents(estimator.estimate(samples.data(), 4096), target), 0.0, 1.0);
-  }
-}
-
 
 // A string's eight lowest harmonics, and a buzz high above that repeats only every second
 // period (odd multiples of half the pitch, as a sitar's bridge adds). Such a buzz makes the

@@ -1,14 +1,13 @@
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <chrono>
 #include <mutex>
 #include <thread>
 #include <vector>
 
+#include "demo_recording/Synth.h"
 #include "platform/AudioFileDecoder.h"
 #include "platform/FileAudioInputQueue.h"
-#include "support/Synth.h"
 
 namespace balalaika::platform {
 namespace {
@@ -42,7 +41,6 @@ struct Collector {
   std::mutex lock;
   std::vector<std::vector<std::int16_t>> buffers;
   std::vector<Clock::time_point> arrivals;
-  std::atomic<int> count{0};
 
   static void callback(void* self, AudioInputQueue* queue, AudioQueueBuffer* buffer) {
     auto* c = static_cast<Collector*>(self);
@@ -52,13 +50,14 @@ struct Collector {
       c->buffers.emplace_back(samples, samples + buffer->mAudioDataByteSize / 2);
       c->arrivals.push_back(Clock::now());
     }
-    c->count.fetch_add(1);
     queue->enqueueBuffer(buffer);
   }
-  bool waitFor(int n) {
+  bool waitFor(std::size_t n) {
     const auto until = Clock::now() + std::chrono::seconds(5);
-    while (count.load() < n && Clock::now() < until) std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    return count.load() >= n;
+    for (;; std::this_thread::sleep_for(std::chrono::milliseconds(5))) {
+      std::lock_guard guard(lock);
+      if (buffers.size() >= n || Clock::now() >= until) return buffers.size() >= n;
+    }
   }
 };
 

@@ -63,9 +63,6 @@ class RatingPromptTest : public ::testing::Test {
     defaults.setInteger(rating::kUseCountKey, uses);
   }
 
-  // Runs background tasks, then the main-thread tasks they queued.
-  void runQueues() { dispatch.runAll(); }
-
   // The last alert built; a test that expects one when none was built fails with an exception.
   std::shared_ptr<fakes::FakeAlertView> shownAlert() const {
     if (alerts.created.empty()) throw std::logic_error("no rating alert was built");

@@ -30,17 +30,25 @@ class ToneGeneratorTest : public ::testing::Test {
   }
 };
 
-TEST_F(ToneGeneratorTest, WhenStartedThenOneUnitPlays5000HzAtPeak1_25AndRetunesWithoutAPhaseJump) {
+TEST_F(ToneGeneratorTest, WhenStartedThenOneUnitPlays5000HzAtPeak1_25RetunesWithoutAPhaseJumpAndRestartsInPhase) {
   generator.start();
   generator.start();  // already playing: nothing more
   EXPECT_TRUE(generator.isPlaying());
   expectSine(output.pull(200), 1.25, 0.0, 5000.0);
-
-  const double theta = generator.theta();
+  double theta = generator.theta();
   generator.setFrequency(440.0);
   generator.setAmplitude(0.5);
   expectSine(output.pull(300), 0.5, theta, 440.0);
   EXPECT_EQ(output.instancesCreated, 1);
+
+  theta = generator.theta();
+  generator.stop();
+  generator.stop();  // already stopped: nothing more
+  EXPECT_EQ(output.unit(), nullptr);
+  EXPECT_FALSE(generator.isPlaying());
+  EXPECT_EQ(generator.amplitude(), 1.25) << "the amplitude is restored";
+  generator.start();
+  expectSine(output.pull(50), 1.25, theta, 440.0);
 }
 
 TEST_F(ToneGeneratorTest, ARenderRequestLargerThanItsBufferWritesOnlyWhatFits) {
@@ -56,21 +64,6 @@ TEST_F(ToneGeneratorTest, ARenderRequestLargerThanItsBufferWritesOnlyWhatFits) {
   EXPECT_NE(samples[3], 9.0f);
   EXPECT_EQ(samples[4], 9.0f);
   EXPECT_EQ(toneRenderCallback(&generator, &flags, nullptr, 0, 8, nullptr), 0);  // no buffers at all
-}
-
-TEST_F(ToneGeneratorTest, GivenAPlayingToneWhenStoppedThenTheAmplitudeIsRestoredAndTheNextStartContinuesThePhase) {
-  generator.setFrequency(440.0);
-  generator.start();
-  generator.setAmplitude(0.3);
-  output.pull(123);
-  const double theta = generator.theta();
-  generator.stop();
-  generator.stop();  // already stopped: nothing more
-  EXPECT_EQ(output.unit(), nullptr);
-  EXPECT_FALSE(generator.isPlaying());
-  EXPECT_EQ(generator.amplitude(), 1.25);
-  generator.start();
-  expectSine(output.pull(50), 1.25, theta, 440.0);
 }
 
 TEST_F(ToneGeneratorTest, GivenAGeneratorDestroyedWhilePlayingAndFadingThenItsUnitAndTimersAreGone) {

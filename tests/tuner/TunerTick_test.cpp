@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <limits>
+#include <optional>
 
 #include "support/ScreenHarness.h"
 
@@ -67,15 +68,6 @@ TEST_F(TunerTickTest, TheScreenMovesBetweenSilentListeningAndTunedAsTheTicksCome
   }
 }
 
-TEST_F(TunerTickTest, GivenALayoutWithoutSomeElementsTheTickUpdatesTheRest) {
-  screen.controller.outlets().noteDisplay = nullptr;
-  screen.controller.outlets().tunedString5 = nullptr;  // the highlight an 844-point phone uses
-  screen.tick(kLoud, 440.0f);
-  EXPECT_EQ(screen.LEDDisplay.imageName(), "green64.png");
-  screen.tick(kSilent, 0.0f);
-  EXPECT_EQ(screen.LEDDisplay128.imageName(), "yellow128.png");
-}
-
 // The listener's single-precision reading is compared with the window bounds in double, and the
 // offset changes only the displayed text.
 TEST_F(TunerTickTest, ReadingsMatchOnlyInsideTheWindowsAndTheDisplayCarriesTheTuningsOffset) {
@@ -118,6 +110,48 @@ TEST_F(TunerTickTest, MarksAreSetByMatchesInAnyTuningAndClearedOnlyByReset) {
 
   screen.controller.resetFirstTuning();
   EXPECT_FALSE(firstStringTuned() || secondStringTuned() || thirdStringTuned());
+}
+
+using Range = platform::CentsReading::Range;
+
+class FakeCentsMeter : public platform::CentsMeter {
+ public:
+  void setReading(const std::optional<platform::CentsReading>& r) override { reading = r; }
+  void setHidden(bool) override {}
+  std::optional<platform::CentsReading> reading;
+};
+
+class CentsMeterTick : public TunerTickTest {
+ protected:
+  CentsMeterTick() {
+    screen.controller.outlets().centsMeter = &meter;
+    screen.controller.outlets().tuneCue = &tuneCue;
+  }
+  void tick(float power, float hertz, double refined) {
+    screen.pitch.refined = refined;
+    screen.tick(power, hertz);
+  }
+  FakeCentsMeter meter;
+  fakes::RecordingLabel tuneCue;
+};
+
+// The refined reading moving the needle alone, and the reading itself standing in for a missing
+// refined one, are checked on the headless screen's lines.
+TEST_F(CentsMeterTick, SilenceRestsTheMeterSoftPlayingKeepsItAndAFlatStringAsksToTuneUp) {
+  tick(kLoud, 500.0f, 500.0);
+  ASSERT_TRUE(meter.reading);
+  EXPECT_EQ(meter.reading->range, Range::FarSharp);
+  tick(kSoft, 440.0f, 440.0);
+  EXPECT_EQ(meter.reading->range, Range::FarSharp);
+  tick(kSilent, 0.0f, 0.0);
+  EXPECT_FALSE(meter.reading);
+  tick(kLoud, 430.0f, 0.0);  // 39.8 c flat of A4
+  ASSERT_TRUE(meter.reading);
+  EXPECT_EQ(meter.reading->string, 1);
+  EXPECT_EQ(tuneCue.text, "CentsTuneUp");
+  tick(kLoud, 0.0f, 0.0);  // loud, but no estimate yet
+  EXPECT_FALSE(meter.reading);
+  EXPECT_EQ(tuneCue.text, "");
 }
 
 }  // namespace

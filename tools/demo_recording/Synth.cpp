@@ -1,4 +1,4 @@
-#include "support/Synth.h"
+#include "demo_recording/Synth.h"
 
 #include <sndfile.h>
 

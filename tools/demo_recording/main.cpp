@@ -2,7 +2,7 @@
 // of tune, then in tune, with some silence and room hiss. Usage: make_demo_recording FILE
 #include <cstdio>
 
-#include "support/Synth.h"
+#include "demo_recording/Synth.h"
 
 int main(int argc, char** argv) {
   using balalaika::synth::Pluck;
