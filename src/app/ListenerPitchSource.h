@@ -1,6 +1,5 @@
 #pragma once
 
-#include "pitch/PeakRefinement.h"
 #include "pitch/PitchListener.h"
 #include "tuner/ViewController.h"
 
@@ -10,20 +9,8 @@ namespace balalaika::app {
 class ListenerPitchSource final : public PitchSource {
  public:
   float averagePower() override { return PitchListener::sharedListener()->averagePower(); }
-  float frequency() override {
-    last_ = PitchListener::sharedListener()->frequency();
-    return last_;
-  }
-  // Refines the last reading from the spectra its estimate left in the listener.
-  double refinedFrequency() override {
-    PitchListener& listener = *PitchListener::sharedListener();
-    const double binHertz = listener.format().mSampleRate * PitchListener::kBinToHertzScale;
-    return pitch::refinedPeakHertz(listener.freq_db(), listener.freq_db_harmonic(), PitchListener::kSpectrumBins,
-                                   pitch::binOfEstimate(last_, binHertz), binHertz);
-  }
-
- private:
-  float last_ = 0.0f;
+  float frequency() override { return PitchListener::sharedListener()->frequency(); }
+  double refinedFrequency() override { return PitchListener::sharedListener()->refinedFrequency(); }
 };
 
 }  // namespace balalaika::app

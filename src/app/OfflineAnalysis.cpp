@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <sstream>
 
-#include "pitch/PeakRefinement.h"
 #include "pitch/PitchListener.h"
 #include "pitch/PreciseEstimator.h"
 #include "platform/AudioFileDecoder.h"
@@ -48,7 +47,6 @@ std::vector<Tick> analyzeSamples(const std::vector<std::int16_t>& samples, tunin
   const double rate = listener.format().mSampleRate;
   constexpr std::size_t kBufferSamples = PitchListener::kMaxBufferSamples;
   const double duration = static_cast<double>(samples.size()) / rate;
-  const double binHertz = rate * PitchListener::kBinToHertzScale;
   double refined = 0.0;  // the newest buffer's estimate refined below one bin
 
   std::vector<Tick> ticks;
@@ -68,8 +66,7 @@ std::vector<Tick> analyzeSamples(const std::vector<std::int16_t>& samples, tunin
       } else {
         listener.setAudioBuffer(newest, kBufferSamples * 2);
         t.frequency = listener.frequency();
-        refined = pitch::refinedPeakHertz(listener.freq_db(), listener.freq_db_harmonic(), PitchListener::kSpectrumBins,
-                                          pitch::binOfEstimate(t.frequency, binHertz), binHertz);
+        refined = listener.refinedFrequency();
       }
     }
     t.state = tick::classifyPower(t.power);

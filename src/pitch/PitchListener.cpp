@@ -38,7 +38,10 @@ float PitchListener::frequency() {
     std::memcpy(audio_copy_.get(), audio_data_.get(), kMaxBufferBytes);
     length = audio_data_len_;
   }
-  if (length == 0) return 0.0f;
+  if (length == 0) {
+    peakBin_ = 0;
+    return 0.0f;
+  }
   const float hertz = getFreqFromBuffer(audio_copy_.get(), std::min(length, kMaxBufferBytes));
   estimated_ = Estimated{stored, hertz};
   return hertz;
@@ -57,12 +60,14 @@ float PitchListener::getFreqFromBuffer(const std::int16_t* samples, std::uint32_
   performFFT(samples, length / 2);
   addHarmonics();
   const std::uint32_t bin = findTopSpike();
+  peakBin_ = bin;
   const double hertz = static_cast<double>(static_cast<float>(bin)) * format_.mSampleRate * kBinToHertzScale;
   return static_cast<float>(hertz);
 }
 
 void PitchListener::performFFT(const std::int16_t* samples, std::uint32_t totalSamples) {
   estimated_ = std::nullopt;
+  peakBin_ = 0;
   const std::uint32_t n = std::min(totalSamples, kFftLength);
   for (std::uint32_t i = 0; i < n; ++i) in_fft_[i] = static_cast<float>(samples[i]);
   // Only what an earlier, longer input left behind needs zeroing; the rest of the padding is zero.
@@ -111,9 +116,29 @@ void PitchListener::addHarmonics() {
   const double* m = freq_db_.get();
   double* h = freq_db_harmonic_.get();
   estimated_ = std::nullopt;
+  peakBin_ = 0;
   std::copy_n(m, kSpectrumBins, h);
   addHarmonicTerms<2>(m, h, kSpectrumBins);
   addHarmonicTerms<3>(m, h, kSpectrumBins);
+}
+
+namespace {
+
+// Offset of the vertex of the parabola through (-1, left), (0, centre), (1, right), within
+// ±0.5; 0 when centre is not a peak.
+double parabolaVertex(double left, double centre, double right) {
+  const double curvature = left - 2.0 * centre + right;
+  if (!(centre >= left && centre >= right) || !(curvature < 0.0)) return 0.0;
+  return std::fmax(-0.5, std::fmin(0.5, 0.5 * (left - right) / curvature));
+}
+
+}  // namespace
+
+double PitchListener::refinedFrequency() const {
+  const std::uint32_t k = peakBin_;
+  if (k == 0 || k + 1 >= kSpectrumBins) return 0.0;
+  const double* h = freq_db_harmonic_.get();
+  return (k + parabolaVertex(h[k - 1], h[k], h[k + 1])) * format_.mSampleRate * kBinToHertzScale;
 }
 
 std::uint32_t PitchListener::findTopSpike() const {

@@ -104,6 +104,11 @@ class PitchListener {
   // Copies the newest stored buffer, at most capacity samples, into out under the instance
   // lock; returns the number of samples copied (0 before any buffer is stored).
   std::uint32_t copyNewestSamples(std::int16_t* out, std::uint32_t capacity);
+  // The newest estimate refined below one bin (0.43 Hz, 18 cents at E1), in hertz: the vertex of
+  // the parabola through the harmonic-sum peak and its two neighbours. The harmonic sum gathers
+  // the partials that leak into the fundamental's lobe on low strings, so it places the peak
+  // better than the fundamental's own bins. 0 when the arrays hold no estimate.
+  double refinedFrequency() const;
 
   // Estimate in hertz from samples; length in bytes (length / 2 samples, at most kFftLength
   // of them are transformed).
@@ -119,6 +124,7 @@ class PitchListener {
   const double* freq_db() const { return freq_db_.get(); }
   double* freq_db() {
     estimated_ = std::nullopt;  // the caller may change the spectrum
+    peakBin_ = 0;
     return freq_db_.get();
   }
   const double* freq_db_harmonic() const { return freq_db_harmonic_.get(); }
@@ -160,6 +166,7 @@ class PitchListener {
     float hertz;
   };
   std::optional<Estimated> estimated_;
+  std::uint32_t peakBin_ = 0;  // harmonic-sum peak of the estimate the arrays hold; 0 for none
   std::unique_ptr<std::int16_t[]> audio_copy_;  // frequency()'s private copy
   std::unique_ptr<float[]> in_fft_;
   std::uint32_t in_fft_used_ = 0;  // in_fft_ is zero from here on
