@@ -5,8 +5,9 @@
 #include <cstdio>
 #include <sstream>
 
+#include "app/ListenerPitchSource.h"
+#include "app/PrecisePitchSource.h"
 #include "pitch/PitchListener.h"
-#include "pitch/PreciseEstimator.h"
 #include "platform/AudioFileDecoder.h"
 #include "platform/LevelMeter.h"
 #include "tuner/CentsReading.h"
@@ -43,7 +44,10 @@ std::string centsField(const std::optional<platform::CentsReading>& reading) {
 std::vector<Tick> analyzeSamples(const std::vector<std::int16_t>& samples, tuning::TuningIndex tuning,
                                  app::Estimator estimator) {
   PitchListener& listener = *PitchListener::sharedListener();
-  PreciseEstimator precise(listener.format().mSampleRate);
+  // The same readings the running tuner's tick takes from the listener's newest buffer.
+  app::ListenerPitchSource listenerSource;
+  app::PrecisePitchSource preciseSource;
+  PitchSource& source = estimator == app::Estimator::Precise ? static_cast<PitchSource&>(preciseSource) : listenerSource;
   const double rate = listener.format().mSampleRate;
   constexpr std::size_t kBufferSamples = PitchListener::kMaxBufferSamples;
   const double duration = static_cast<double>(samples.size()) / rate;
@@ -60,14 +64,9 @@ std::vector<Tick> analyzeSamples(const std::vector<std::int16_t>& samples, tunin
     if (completeBuffers > 0) {
       const std::int16_t* newest = samples.data() + (completeBuffers - 1) * kBufferSamples;
       t.power = platform::measureLevel(newest, kBufferSamples).mAveragePower;
-      if (estimator == app::Estimator::Precise) {
-        refined = precise.estimate(newest, kBufferSamples);
-        t.frequency = static_cast<float>(refined);
-      } else {
-        listener.setAudioBuffer(newest, kBufferSamples * 2);
-        t.frequency = listener.frequency();
-        refined = listener.refinedFrequency();
-      }
+      listener.setAudioBuffer(newest, kBufferSamples * 2);
+      t.frequency = source.frequency();
+      refined = source.refinedFrequency();
     }
     t.state = tick::classifyPower(t.power);
     if (t.state == tick::PowerState::Loud) {
