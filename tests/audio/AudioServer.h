@@ -7,52 +7,35 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QProcess>
-#include <QString>
 #include <QThread>
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <functional>
-#include <string>
-#include <vector>
 
 #include "platform/qt/QtAudioExit.h"
 
 namespace balalaika::audiotest {
 
-// The application object Qt Multimedia needs; made once per process on first use and destroyed
-// when the tests end, before static destruction: Qt Multimedia's PulseAudio connection must not
-// outlive it (the process would crash on exit).
-inline QCoreApplication*& applicationSlot() {
-  static QCoreApplication* app = nullptr;
-  return app;
-}
+// The application object Qt Multimedia needs. When the tests end it is destroyed (Qt Multimedia's
+// PulseAudio connection must not outlive it) and the program ends with its verdict before static
+// destruction, where Qt Multimedia's PulseAudio teardown can abort the process.
+inline QCoreApplication* gApplication = nullptr;
 
 inline QCoreApplication& application() {
   static int argc = 1;
   static char name[] = "audio_tests";
   static char* argv[] = {name, nullptr};
-  if (applicationSlot() == nullptr) applicationSlot() = new QCoreApplication(argc, argv);
-  return *applicationSlot();
+  if (gApplication == nullptr) gApplication = new QCoreApplication(argc, argv);
+  return *gApplication;
 }
 
-class ApplicationEnvironment : public ::testing::Environment {
- public:
-  void TearDown() override {
-    delete applicationSlot();
-    applicationSlot() = nullptr;
-  }
-};
-
-inline ::testing::Environment* const kApplicationEnvironment =
-    ::testing::AddGlobalTestEnvironment(new ApplicationEnvironment);
-
-// A test program that used the audio server ends, with its tests' verdict, before static
-// destruction, where Qt Multimedia's PulseAudio teardown can abort the process.
 class EndBeforeAudioTeardown : public ::testing::EmptyTestEventListener {
  public:
   void OnTestProgramEnd(const ::testing::UnitTest& tests) override {
+    delete gApplication;
+    gApplication = nullptr;
     static bool passed = false;
     passed = tests.Passed();
     std::atexit([] { qt::exitBeforeAudioTeardown(passed ? 0 : 1); });
@@ -66,10 +49,7 @@ inline const bool kEndsBeforeAudioTeardown = [] {
 
 // Empty when the server answers; otherwise why not (for GTEST_SKIP).
 inline std::string serverUnreachableReason() {
-  if (qEnvironmentVariableIsEmpty("PULSE_SERVER")) {
-    return "PULSE_SERVER is not set: start the test server with "
-           "eval \"$(scripts/pulse-test-server.sh start)\"";
-  }
+  if (qEnvironmentVariableIsEmpty("PULSE_SERVER")) return "PULSE_SERVER is not set: see scripts/pulse-test-server.sh";
   QProcess pactl;
   pactl.start(QStringLiteral("pactl"), {QStringLiteral("info")});
   if (!pactl.waitForFinished(5000) || pactl.exitCode() != 0) {
@@ -89,7 +69,6 @@ inline bool pumpUntil(const std::function<bool()>& done, int ms) {
   return done();
 }
 
-// Runs the main thread's events for about ms milliseconds.
 inline void pump(int ms) { pumpUntil([] { return false; }, ms); }
 
 // What the virtual speaker plays while play() runs, as 44.1 kHz mono samples.
@@ -108,10 +87,8 @@ inline std::vector<float> recordSpeaker(const std::function<void()>& play) {
   return recorded;
 }
 
-// Hertz of a recorded sine from its rising zero crossings, linearly interpolated, independent of
-// the tuner's estimator: the median span of ten periods, so that an underrun on a busy machine (a
-// gap in the recording) does not bias it. Steps below 0.01 (silence, noise) are no crossings.
-// Returns 0 with less than about 110 periods of tone.
+// Hertz of a recorded sine from its interpolated rising zero crossings (not the tuner's estimator):
+// the median span of ten periods, so that an underrun (a gap) does not bias it; 0 when too short.
 inline double zeroCrossingHertz(const std::vector<float>& x, double sampleRate) {
   std::vector<double> crossings;
   for (std::size_t i = 1; i < x.size(); ++i) {
@@ -127,10 +104,5 @@ inline double zeroCrossingHertz(const std::vector<float>& x, double sampleRate) 
   return kPeriods * sampleRate / spans[spans.size() / 2];
 }
 
-inline float loudestOf(const std::vector<float>& samples) {
-  float loudest = 0.0f;
-  for (float v : samples) loudest = std::max(loudest, std::fabs(v));
-  return loudest;
-}
 
 }  // namespace balalaika::audiotest

@@ -2,12 +2,7 @@
 
 #include <QAudioDevice>
 #include <QMediaDevices>
-#include <QProcess>
-#include <QThread>
-#include <algorithm>
 #include <atomic>
-#include <cmath>
-#include <vector>
 
 #include "audio/AudioServer.h"
 #include "platform/OutputStreamFormat.h"
@@ -62,7 +57,7 @@ TEST_P(SpeakerPlayback, GivenA329HzSineFromTheRenderCallbackThenTheSpeakerPlaysI
   ASSERT_EQ(unit->setStreamFormat(platform::floatMonoFormat(GetParam())), 0);
   ASSERT_EQ(unit->initialize(), 0);
 
-  std::uint32_t requestsAtStop = 0;
+  std::uint32_t requestsAtStop = 0;  // the callback must not run after stop returns
   const std::vector<float> recorded = audiotest::recordSpeaker([&] {
     audiotest::pump(300);
     EXPECT_EQ(unit->start(), 0);
@@ -71,18 +66,14 @@ TEST_P(SpeakerPlayback, GivenA329HzSineFromTheRenderCallbackThenTheSpeakerPlaysI
     requestsAtStop = sine.requests.load();
     audiotest::pump(300);
   });
-  EXPECT_EQ(sine.requests.load(), requestsAtStop) << "the render callback ran after stop returned";
-  EXPECT_NEAR(audiotest::zeroCrossingHertz(recorded, 44100.0), 329.6, 0.5)
-      << recorded.size() << " samples recorded, loudest " << audiotest::loudestOf(recorded);
-  EXPECT_GT(sine.requests.load(), 10u);
+  EXPECT_EQ(sine.requests.load(), requestsAtStop);
+  EXPECT_NEAR(audiotest::zeroCrossingHertz(recorded, 44100.0), 329.6, 0.5) << recorded.size() << " samples recorded";
   EXPECT_LE(sine.largestRequest.load(), qt::RenderDevice::kMaxFramesPerRequest);
   EXPECT_FALSE(sine.onMainThread.load());
 }
 
-INSTANTIATE_TEST_SUITE_P(StreamRates, SpeakerPlayback, ::testing::Values(44100.0, 22050.0),
-                         [](const auto& param) { return param.param == 44100.0 ? "At44100" : "At22050"; });
+INSTANTIATE_TEST_SUITE_P(StreamRates, SpeakerPlayback, ::testing::Values(44100.0, 22050.0));
 
-// The speaker in use going away.
 QString pactl(const QStringList& arguments) {
   QProcess p;
   p.start(QStringLiteral("pactl"), arguments);
@@ -110,8 +101,7 @@ TEST(DesktopAudioSession, GivenTheOutputDeviceInUseIsLostThenOneInterruptionBegi
   EXPECT_TRUE(audiotest::pumpUntil([&] { return !interruptions.empty(); }, 5000));
   EXPECT_EQ(interruptions, (std::vector<std::uint32_t>{platform::kAudioSessionBeginInterruption}));
 
-  // The remaining device is now the one in use: losing nothing more, nothing more is reported.
-  audiotest::pump(300);
+  audiotest::pump(300);  // the remaining device is now in use: nothing more to report
   session.checkOutputs();
   EXPECT_EQ(interruptions.size(), 1u);
 }

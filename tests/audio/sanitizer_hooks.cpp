@@ -1,10 +1,6 @@
-// ThreadSanitizer settings for the programs that talk to a real audio server. They take effect only
-// in a ThreadSanitizer build; elsewhere nothing calls them.
-//
-// - PulseAudio's client library is not instrumented: its threaded main loop synchronises in ways
-//   the sanitizer cannot see, so every access made from inside it would be reported.
-// - The tests start helper programs (paplay, parecord, pactl) with QProcess, which forks a process
-//   that has threads; the child only calls exec, which is safe.
+// ThreadSanitizer settings for the programs that talk to a real audio server (unused elsewhere):
+// PulseAudio's client library is not instrumented, so its main loop's synchronisation is invisible;
+// QProcess forks a process that has threads, and the child only calls exec.
 
 extern "C" {
 

@@ -3,20 +3,15 @@
 #include <QImage>
 #include <QQuickItem>
 #include <QQuickWindow>
-#include <QTemporaryDir>
 
 #include "TunerRig.h"
-#include "e2e/Recordings.h"
 #include "e2e/TunerProcess.h"
 #include "support/PixelChange.h"
 
 namespace balalaika::e2e {
 namespace {
 
-using testing::changeWithin;
-using testing::isGreen;
-using testing::isYellow;
-using testing::shareOf;
+using testing::changeWithin, testing::isGreen, testing::isYellow, testing::shareOf;
 
 // The tuner in an offscreen window on a recording, saved on quitting after 2.5 s.
 QImage screenshotOf(const QTemporaryDir& dir, const synth::Score& score, const QString& name) {
@@ -25,8 +20,8 @@ QImage screenshotOf(const QTemporaryDir& dir, const synth::Score& score, const Q
   SettingsFolder settings;
   const RunResult run = runTuner({QStringLiteral("--input"), file, QStringLiteral("--quit-after"), QStringLiteral("2.5"),
                                   QStringLiteral("--screenshot"), picture},
-                                 tunerEnvironment(settings, Display::Offscreen), 30000);
-  EXPECT_TRUE(run.finished && run.normalExit && run.exitCode == 0) << run.describe();
+                                 tunerEnvironment(settings, Display::Offscreen));
+  EXPECT_TRUE(run.ok()) << run.describe();
   EXPECT_TRUE(run.out.isEmpty()) << "a window prints no screen lines\n" << run.describe();
   return QImage(picture).convertToFormat(QImage::Format_RGB32);
 }
@@ -56,8 +51,8 @@ TEST(OffscreenWindow, GivenAnInTuneA4ThenTheSavedWindowShowsTheGreenLampAndALitS
   };
   const QRect lamp = area("LEDDisplay");
   // The lamp pictures have soft edges: compare the two states rather than expect pure colours.
-  EXPECT_GT(shareOf(silent, lamp, isYellow), 0.2) << "silent: the lamp is yellow";
-  EXPECT_GT(shareOf(tuned, lamp, isGreen), 0.2) << "tuned: the lamp is green";
+  EXPECT_GT(shareOf(silent, lamp, isYellow), 0.2);
+  EXPECT_GT(shareOf(tuned, lamp, isGreen), 0.2);
   EXPECT_LT(shareOf(silent, lamp, isGreen), shareOf(tuned, lamp, isGreen) / 5);
   EXPECT_LT(shareOf(tuned, lamp, isYellow), shareOf(silent, lamp, isYellow) / 5);
   // Where on the chart the highlight lies is checked in-process on every layout.

@@ -1,32 +1,23 @@
 #include "e2e/TunerProcess.h"
 
-#include <QFile>
 #include <QRegularExpression>
 
 namespace balalaika::e2e {
 
-SettingsFolder::SettingsFolder() : dir_(QDir::tempPath() + QStringLiteral("/bt-e2e-XXXXXX")) {}
-
-QString SettingsFolder::defaultsFile() const { return dir_.path() + QStringLiteral("/balalaika-tuner/defaults.ini"); }
-
 QProcessEnvironment tunerEnvironment(const SettingsFolder& settings, Display display) {
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.insert(QStringLiteral("XDG_CONFIG_HOME"), settings.configHome());
+  env.insert(QStringLiteral("XDG_CONFIG_HOME"), settings.path());
   // Port 9 (discard) on loopback: the rating prompt's probe never leaves this machine.
   env.insert(QStringLiteral("BALALAIKA_TUNER_PROBE_URL"), QStringLiteral("http://127.0.0.1:9/"));
   env.remove(QStringLiteral("DISPLAY"));
   env.remove(QStringLiteral("WAYLAND_DISPLAY"));
-  // In a sanitizer build the leak report at exit must see whole stacks (Qt is built without frame
-  // pointers), so that the suppressions of scripts/lsan.supp can match frames deep inside Qt.
+  // Whole leak stacks in a sanitizer build, so that scripts/lsan.supp matches frames inside Qt.
   if (env.contains(QStringLiteral("ASAN_OPTIONS"))) {
     env.insert(QStringLiteral("ASAN_OPTIONS"),
                env.value(QStringLiteral("ASAN_OPTIONS")) + QStringLiteral(":fast_unwind_on_malloc=0"));
   }
-  if (display == Display::Headless) {
-    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
-  } else {
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-  }
+  env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+  if (display == Display::Offscreen) env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
   return env;
 }
 
@@ -54,29 +45,22 @@ RunResult finishTuner(QProcess& process, int timeoutMs) {
 
 RunResult runTuner(const QStringList& arguments, const QProcessEnvironment& environment, int timeoutMs) {
   QProcess process;
-  if (!startTuner(process, arguments, environment)) return {};
-  return finishTuner(process, timeoutMs);
+  return startTuner(process, arguments, environment) ? finishTuner(process, timeoutMs) : RunResult{};
 }
 
-namespace {
-
-QStringList linesOf(const QByteArray& text) {
+static QStringList linesOf(const QByteArray& text) {
   return QString::fromUtf8(text).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
 }
-
-}  // namespace
 
 QStringList RunResult::errLines() const { return linesOf(err); }
 
 std::string RunResult::describe() const {
-  return "finished=" + std::to_string(finished) + " normalExit=" + std::to_string(normalExit) +
-         " exitCode=" + std::to_string(exitCode) + "\n--- stdout:\n" + out.toStdString() + "--- stderr:\n" +
-         err.toStdString();
+  return "finished=" + std::to_string(finished) + " normalExit=" + std::to_string(normalExit) + " exitCode=" +
+         std::to_string(exitCode) + "\n--- stdout:\n" + out.toStdString() + "--- stderr:\n" + err.toStdString();
 }
 
 std::string ScreenLine::field(const std::string& name) const {
-  const auto it = fields.find(name);
-  return it == fields.end() ? std::string() : it->second;
+  return fields.contains(name) ? fields.at(name) : std::string();
 }
 
 std::vector<ScreenLine> parseScreenLines(const QByteArray& out) {
