@@ -28,9 +28,8 @@ TEST(CaptureConverter, GivenStereoFloatAt48kInUnevenChunksThenTheChannelsAverage
   EXPECT_EQ(cycles, 440);
   // ...at 440 Hz: rising zero crossings, linearly interpolated, over the steady part.
   std::vector<double> crossings;
-  for (std::size_t i = 1001; i < 13000; ++i) {
+  for (std::size_t i = 1001; i < 13000; ++i)
     if (out[i - 1] < 0 && out[i] >= 0) crossings.push_back(double(i - 1) + double(out[i - 1]) / double(out[i - 1] - out[i]));
-  }
   ASSERT_GT(crossings.size(), 300u);
   EXPECT_NEAR(double(crossings.size() - 1) * kOut / (crossings.back() - crossings.front()), 440.0, 0.05);
   double sum = 0.0;

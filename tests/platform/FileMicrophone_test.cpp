@@ -16,15 +16,10 @@ using Clock = std::chrono::steady_clock;
 constexpr double kRate = 14039.0;
 constexpr double kBufferSeconds = 4096.0 / kRate;
 
-AudioStreamBasicDescription captureFormat() {
-  AudioStreamBasicDescription f;
-  f.mSampleRate = kRate;
-  f.mFormatID = kAudioFormatLinearPCM;
-  f.mFormatFlags = kAudioFormatFlagIsSignedInteger | kAudioFormatFlagIsPacked;
-  f.mBytesPerPacket = f.mBytesPerFrame = 2;
-  f.mFramesPerPacket = f.mChannelsPerFrame = 1;
-  f.mBitsPerChannel = 16;
-  return f;
+AudioStreamBasicDescription captureFormat(std::uint32_t flags = kAudioFormatFlagIsSignedInteger |
+                                                              kAudioFormatFlagIsPacked) {
+  const std::uint32_t bytes = flags & kAudioFormatFlagIsFloat ? 4 : 2;
+  return {kRate, kAudioFormatLinearPCM, flags, bytes, 1, bytes, 1, bytes * 8, 0};
 }
 
 // A file of `count` ramp samples (i % period + 1, in 16-bit steps) in the build folder.
@@ -45,11 +40,10 @@ struct Collector {
   static void callback(void* self, AudioInputQueue* queue, AudioQueueBuffer* buffer) {
     auto* c = static_cast<Collector*>(self);
     const auto* samples = static_cast<const std::int16_t*>(buffer->mAudioData);
-    {
-      std::lock_guard guard(c->lock);
-      c->buffers.emplace_back(samples, samples + buffer->mAudioDataByteSize / 2);
-      c->arrivals.push_back(Clock::now());
-    }
+    std::unique_lock guard(c->lock);
+    c->buffers.emplace_back(samples, samples + buffer->mAudioDataByteSize / 2);
+    c->arrivals.push_back(Clock::now());
+    guard.unlock();
     queue->enqueueBuffer(buffer);
   }
   bool waitFor(std::size_t n) {
@@ -104,10 +98,7 @@ TEST(FileMicrophone, GivenAnUnreadableFileOrAForeignFormatThenThereIsNoQueue) {
   EXPECT_EQ(missing.newInput(captureFormat(), &Collector::callback, &collector), nullptr);
 
   FileAudioInputQueueFactory file(rampFile("file_microphone_short.wav", 100, 100), false);
-  AudioStreamBasicDescription floatFormat = captureFormat();
-  floatFormat.mFormatFlags = kAudioFormatFlagIsFloat;
-  floatFormat.mBitsPerChannel = 32;
-  EXPECT_EQ(file.newInput(floatFormat, &Collector::callback, &collector), nullptr);
+  EXPECT_EQ(file.newInput(captureFormat(kAudioFormatFlagIsFloat), &Collector::callback, &collector), nullptr);
 }
 
 }  // namespace
