@@ -20,12 +20,6 @@ QRectF sceneRectOf(const QQuickItem* item) { return item->mapRectToScene(QRectF(
 
 using testing::changeWithin;
 
-// Whether both lamps show in colour over a fifth of their box or more (the pictures have soft edges).
-bool lampsAre(const TunerRig& tuner, const QImage& image, bool (*colour)(const QColor&)) {
-  return testing::shareOf(image, sceneRectOf(tuner.item("LEDDisplay128")).toAlignedRect(), colour) > 0.2 &&
-         testing::shareOf(image, sceneRectOf(tuner.item("LEDDisplay")).toAlignedRect(), colour) > 0.2;
-}
-
 // The centre of the opaque part of the highlight picture, drawn fitted into the chart's
 // rectangle: the pictures share the chart's geometry, so that is where its string lies.
 QPointF expectedHighlightCentre(const QQuickItem* chart, const QString& pictureName) {
@@ -43,7 +37,7 @@ QPointF expectedHighlightCentre(const QQuickItem* chart, const QString& pictureN
   return n ? QPointF(origin.x() + (sx / n + 0.5) * scale, origin.y() + (sy / n + 0.5) * scale) : QPointF();
 }
 
-TEST(ScreenPixels, GivenATunedStringThenTheLampsTurnGreenAndTheHighlightLiesOnThatStringOfTheChart) {
+TEST(ScreenPixels, GivenATunedStringThenTheHighlightLiesOnThatStringOfTheChartAndNothingBelowChanges) {
   // Strings 1 and 2 of tuning 1, strings 1 to 3 of tuning 4.
   const std::pair<int, float> cases[] = {{1, 440.0f}, {1, 329.6f}, {4, 146.8f}, {4, 110.0f}, {4, 82.4f}};
   for (const char* layout : app::kLayoutNames) {
@@ -54,10 +48,8 @@ TEST(ScreenPixels, GivenATunedStringThenTheLampsTurnGreenAndTheHighlightLiesOnTh
       rig::stepToTuning(tuner, tuning);
       tuner.tick(0.0f, 0.0f);
       const QImage silent = tuner.grab();
-      EXPECT_TRUE(lampsAre(tuner, silent, testing::isYellow));
       tuner.tick(rig::kLoudPower, hertz);
       const QImage lit = tuner.grab();
-      EXPECT_TRUE(lampsAre(tuner, lit, testing::isGreen));
 
       const QString outlet = tuner.screen()->connectedOutlets().filter(QStringLiteral("tunedString")).value(0);
       const auto* view = qobject_cast<qt::QtImageView*>(tuner.screen()->property(outlet.toLatin1()).value<QObject*>());
