@@ -68,8 +68,9 @@ std::unique_ptr<AudioInputQueue> startQueue(FileAudioInputQueueFactory& factory,
 
 TEST(FileMicrophone, GivenAFileThenItArrivesBufferByBufferInRealTimeThenSilenceWhileTheQueueKeepsRunning) {
   const std::string path = rampFile("file_microphone_ramp.wav", 6000, 2000);  // a buffer and a half
-  const std::vector<std::int16_t> expected = decodeAudioFile(path, kRate).samples;
-  ASSERT_EQ(expected.size(), 6000u);
+  std::vector<std::int16_t> file = decodeAudioFile(path, kRate).samples;
+  ASSERT_EQ(file.size(), 6000u);
+  file.resize(3 * 4096);  // then silence
   FileAudioInputQueueFactory factory(path, false);
   Collector collector;
   const auto started = Clock::now();
@@ -79,15 +80,14 @@ TEST(FileMicrophone, GivenAFileThenItArrivesBufferByBufferInRealTimeThenSilenceW
   queue->stop(true);
 
   std::lock_guard guard(collector.lock);
+  std::vector<std::int16_t> heard;
   for (std::size_t k = 0; k < 3; ++k) {
     // Never earlier than a microphone could have filled the buffer.
     EXPECT_GE(collector.arrivals[k] - started, std::chrono::duration<double>((k + 1) * kBufferSeconds - 0.002));
     ASSERT_EQ(collector.buffers[k].size(), 4096u);
+    heard.insert(heard.end(), collector.buffers[k].begin(), collector.buffers[k].end());
   }
-  EXPECT_TRUE(std::equal(expected.begin(), expected.begin() + 4096, collector.buffers[0].begin()));
-  EXPECT_TRUE(std::equal(expected.begin() + 4096, expected.end(), collector.buffers[1].begin()));
-  EXPECT_TRUE(std::all_of(collector.buffers[1].begin() + 1904, collector.buffers[1].end(), [](auto s) { return s == 0; }));
-  EXPECT_TRUE(std::all_of(collector.buffers[2].begin(), collector.buffers[2].end(), [](auto s) { return s == 0; }));
+  EXPECT_EQ(heard, file);
   EXPECT_EQ(queue->isRunning(), std::optional<std::uint32_t>(0));
 }
 
