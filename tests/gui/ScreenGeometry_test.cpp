@@ -61,6 +61,7 @@ void expectTidy(const TunerRig& tuner, const std::string& where) {
 
 TEST(ScreenGeometry, GivenEveryListedDeviceLanguageAndTuningThenTheScreenIsTidy) {
   rig::ensureGuiApplication();
+  EXPECT_EQ(TunerRig({platform::kIdiomOther, {390, 844}}).window(), nullptr) << "no window for another idiom";
   std::vector<platform::EmulatedDevice> devices;
   for (const auto& size : platform::phoneScreenSizes()) devices.push_back({platform::kIdiomPhone, size});
   for (const auto& size : platform::padScreenSizes()) devices.push_back({platform::kIdiomPad, size});
@@ -88,11 +89,6 @@ TEST(ScreenGeometry, GivenEveryListedDeviceLanguageAndTuningThenTheScreenIsTidy)
     }
   }
   qt::installLanguage(QStringLiteral("en"));
-}
-
-TEST(ScreenGeometry, GivenADeviceOfAnotherIdiomThenNoWindowIsShown) {
-  TunerRig tuner({platform::kIdiomOther, {390, 844}});
-  EXPECT_EQ(tuner.window(), nullptr);
 }
 
 }  // namespace

@@ -47,26 +47,20 @@ TEST_F(QtUserDefaultsTest, GivenValuesWrittenByAnotherProcess_ThenEachKeepsItsVa
   EXPECT_FALSE(d.boolForKey("most") || d.integerForKey("tenth") || d.stringForKey("flag")) << "another type";
 }
 
-// Damaged at start-up or while in use: what was only in the damaged file is lost, the file is
-// set aside, and what this process stores since is kept.
+// Damaged while in use: what was only in the damaged file is lost, the file is set aside, and
+// what this process stores since is kept.
 TEST_F(QtUserDefaultsTest, GivenAHandEditedOrCorruptFile_ThenItReadsAsAbsentIsSetAsideAndNewValuesAreStored) {
-  static const char raw[] = "\xff\xfe[\x00=\x01\n[unbalanced\ncounter=i:5\n";
-  const QByteArray garbage = QByteArray(raw, sizeof raw - 1).repeated(500);
-  writeRaw(garbage);
   QtUserDefaults defaults(file());
-  EXPECT_EQ(defaults.integerForKey("counter"), std::nullopt);
-  EXPECT_TRUE(QFile::exists(file() + ".corrupt"));
   defaults.setInteger("numberOfRuns", 2);
   ASSERT_TRUE(defaults.synchronize());
-
-  QFile::remove(file() + ".corrupt");
-  writeRaw(garbage);
+  static const char raw[] = "\xff\xfe[\x00=\x01\n[unbalanced\ncounter=i:5\n";
+  writeRaw(QByteArray(raw, sizeof raw - 1).repeated(500));
   defaults.setBool("flag", true);
   EXPECT_TRUE(defaults.synchronize());
   EXPECT_TRUE(QFile::exists(file() + ".corrupt"));
   const QtUserDefaults reread(file());
   EXPECT_EQ(reread.boolForKey("flag"), true);
-  EXPECT_EQ(reread.integerForKey("numberOfRuns"), std::nullopt);
+  EXPECT_FALSE(reread.integerForKey("numberOfRuns") || reread.integerForKey("counter"));
 
   writeRaw("[General]\ncount=42\nlist=a, b\n");  // hand-edited: untyped values and lists read as absent
   const QtUserDefaults edited(file());
