@@ -1,12 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdio>
-#include <unistd.h>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <tuple>
+#include <unistd.h>
 
 #include "app/OfflineAnalysis.h"
 #include "demo_recording/Synth.h"
@@ -23,7 +21,7 @@ class OfflineAnalysis : public ::testing::Test {
   void SetUp() override { fs::create_directories(dir); }
   void TearDown() override { fs::remove_all(dir); }
 
-  // A recording of one plucked note from 0.5 s to 2.5 s, surrounded by silence.
+  // One plucked note from 0.5 s to 2.5 s, surrounded by silence.
   std::string noteFile(double hertz, double cents, const std::string& ext = "wav", double rate = 44100.0) {
     synth::Score score;
     score.sampleRate = rate;
@@ -40,9 +38,8 @@ class OfflineAnalysis : public ::testing::Test {
     return analyzeSamples(audio.samples, t);
   }
 
-  // Ticks whose newest complete buffer lies wholly inside the first 1.5 s of the note, while
-  // it rings strongly. (Late in the decay the lowest strings drift by one bin: at A1 one bin is
-  // 13 cents and the window holds a single bin.)
+  // Ticks whose newest buffer lies wholly inside the first 1.5 s of the note, while it rings
+  // strongly (late in the decay the lowest strings drift by one 13-cent bin).
   static std::vector<Tick> insideNote(const std::vector<Tick>& ticks) {
     std::vector<Tick> out;
     for (const Tick& t : ticks) {
@@ -53,47 +50,15 @@ class OfflineAnalysis : public ::testing::Test {
   }
 };
 
-TEST_F(OfflineAnalysis, EveryTargetPitchInTuneIsReportedAsItsStringInEveryTuningThatHasIt) {
-  struct Target {
-    const char* note;
-    double hertz;
-  };
-  const Target targets[] = {{"A4", 440.0},     {"E4", 329.6276}, {"D4", 293.6648}, {"A3", 220.0},
-                            {"E3", 164.8138},  {"D3", 146.8324}, {"A2", 110.0},    {"E2", 82.4069},
-                            {"D2", 73.4162},   {"A1", 55.0},     {"E1", 41.2034}};
-  for (const Target& target : targets) {
-    const std::string file = noteFile(target.hertz, 0.0);
-    int tuningsWithIt = 0;
-    for (tuning::TuningIndex t = 1; t <= 5; ++t) {
-      std::optional<tuning::StringIndex> expected;
-      for (const auto& w : tuning::windows(t))
-        if (std::string(w.note) == target.note) expected = w.reportedAs;
-      if (!expected) continue;
-      ++tuningsWithIt;
-      const auto ticks = insideNote(analyze(file, t));
-      ASSERT_GE(ticks.size(), 5u);
-      for (const Tick& tick : ticks) {
-        EXPECT_EQ(tick.state, tick::PowerState::Loud) << target.note << " at " << tick.seconds;
-        EXPECT_EQ(tick.string, expected) << target.note << " in tuning " << t << " at " << tick.seconds << ": "
-                                         << tick.frequency << " Hz";
-        EXPECT_EQ(tick.note, target.note);
-      }
-    }
-    EXPECT_GE(tuningsWithIt, 1) << target.note;
-  }
-}
-
-// Outside every window: no string, but the reading and the cents from the nearest string, on
-// loud ticks only.
+// Outside every window: no string, but the cents from the nearest string, on loud ticks only.
 TEST_F(OfflineAnalysis, DetunedStringsAreNotMatchedAndReadTheirCentsFromTheNearestStringOnLoudTicksOnly) {
   const struct {
-    double hertz;
-    double cents;
+    double hertz, cents;
     tuning::TuningIndex tuning;
     double tolerance;
-  } cases[] = {{440.0, -30.0, 1, 3.0},   {440.0, 30.0, 1, 3.0},     {220.0, -30.0, 3, 3.0},  {220.0, 30.0, 3, 3.0},
-               {82.4069, -30.0, 4, 3.0}, {82.4069, 30.0, 4, 3.0},   {55.0, -30.0, 5, 5.0},   {55.0, 30.0, 5, 5.0},
-               {329.6276, -25.0, 1, 3.0}, {440.0, 8.0, 1, 3.0},     {110.0, -40.0, 4, 3.0},  {41.2034, 15.0, 5, 5.0}};
+  } cases[] = {{440.0, -30.0, 1, 3.0},   {440.0, 30.0, 1, 3.0},    {220.0, -30.0, 3, 3.0},   {82.4069, 30.0, 4, 3.0},
+               {55.0, -30.0, 5, 5.0},    {55.0, 30.0, 5, 5.0},     {329.6276, -25.0, 1, 3.0}, {440.0, 8.0, 1, 3.0},
+               {110.0, -40.0, 4, 3.0},   {41.2034, 15.0, 5, 5.0}};
   for (const auto& c : cases) {
     SCOPED_TRACE(::testing::Message() << c.hertz << " Hz " << c.cents << " c");
     const auto ticks = analyze(noteFile(c.hertz, c.cents), c.tuning);
@@ -105,40 +70,21 @@ TEST_F(OfflineAnalysis, DetunedStringsAreNotMatchedAndReadTheirCentsFromTheNeare
       EXPECT_EQ(t.cents->range, platform::CentsReading::Range::Near);
       EXPECT_NEAR(t.cents->cents, c.cents, c.tolerance) << t.seconds << " s";
     }
-    for (const Tick& t : ticks) {
-      EXPECT_TRUE(t.state == tick::PowerState::Loud || !t.cents) << t.seconds;
-    }
+    for (const Tick& t : ticks) EXPECT_TRUE(t.state == tick::PowerState::Loud || !t.cents) << t.seconds;
   }
 }
 
-TEST_F(OfflineAnalysis, SilenceAndSoftPlayingAreClassifiedAsSuch) {
+TEST_F(OfflineAnalysis, SilenceAndSoftPlayingAreClassifiedAsSuchWithoutText) {
   synth::Score score;
   score.seconds = 3.0;
   score.noiseLevel = 0.0005;  // room hiss
   score.plucks = {{.hertz = 440.0, .startSeconds = 1.0, .durationSeconds = 2.0, .level = 0.012, .decaySeconds = 100}};
   const fs::path path = dir / "soft.wav";
   ASSERT_TRUE(synth::writeAudioFile(path.string(), synth::render(score), 14039.0));
-  const auto ticks = analyze(path.string(), 1);
-  for (const Tick& t : ticks) {
-    if (t.seconds < 0.9) {
-      EXPECT_EQ(t.state, tick::PowerState::Silent) << t.seconds << " " << t.power;
-    }
-    if (t.seconds > 1.4) {
-      EXPECT_EQ(t.state, tick::PowerState::Soft) << t.seconds << " " << t.power;
-    }
-    if (t.state != tick::PowerState::Loud) {
-      EXPECT_TRUE(t.text.empty());
-    }
-  }
-}
-
-TEST_F(OfflineAnalysis, TheTextCarriesTheTuningsDisplayOffset) {
-  for (const auto& [hertz, t, offset] : {std::tuple{329.6276, 1, 0.1}, {293.6648, 2, -0.3}}) {
-    const auto ticks = insideNote(analyze(noteFile(hertz, 0.0), t));
-    ASSERT_FALSE(ticks.empty());
-    char expected[32];
-    std::snprintf(expected, sizeof expected, "%.1fHz", static_cast<double>(ticks[0].frequency) + offset);
-    EXPECT_EQ(ticks[0].text, expected) << hertz;
+  for (const Tick& t : analyze(path.string(), 1)) {
+    EXPECT_TRUE(t.seconds >= 0.9 || t.state == tick::PowerState::Silent) << t.seconds << " " << t.power;
+    EXPECT_TRUE(t.seconds <= 1.4 || t.state == tick::PowerState::Soft) << t.seconds << " " << t.power;
+    EXPECT_TRUE(t.state == tick::PowerState::Loud || t.text.empty()) << t.seconds;
   }
 }
 
@@ -152,13 +98,9 @@ TEST_F(OfflineAnalysis, ReadsFlacAndOggAndWritesOneCsvRowPerTick) {
     EXPECT_EQ(line, "time,power,frequency,state,text,string,note,cents");
     int rows = 0;
     bool sawA4 = false;
-    while (std::getline(lines, line)) {
-      ++rows;
+    for (; std::getline(lines, line); ++rows) {
       sawA4 = sawA4 || line.find(",440.0Hz,1,A4,") != std::string::npos;
-      // Not loud: the cents column is empty.
-      if (line.find(",loud,") == std::string::npos) {
-        EXPECT_EQ(line.back(), ',') << line;
-      }
+      EXPECT_TRUE(line.find(",loud,") != std::string::npos || line.back() == ',') << "cents only when loud: " << line;
     }
     EXPECT_EQ(rows, 30) << ext;
     EXPECT_TRUE(sawA4) << ext;
@@ -168,16 +110,15 @@ TEST_F(OfflineAnalysis, ReadsFlacAndOggAndWritesOneCsvRowPerTick) {
 TEST_F(OfflineAnalysis, UnreadableInputAndBadTuningsFailWithOneLineAndNoOutput) {
   const fs::path garbage = dir / "garbage.wav";
   std::ofstream(garbage) << "this is not audio";
-  for (const std::string& path : {(dir / "missing.wav").string(), garbage.string(), dir.string()}) {
+  const std::pair<std::string, int> runs[] = {
+      {(dir / "missing.wav").string(), 1}, {garbage.string(), 1}, {dir.string(), 1}, {noteFile(440.0, 0.0), 6}};
+  for (const auto& [path, tuning] : runs) {
     std::ostringstream out, err;
-    EXPECT_EQ(analyzeFile(path, 1, out, err), 2) << path;
+    EXPECT_EQ(analyzeFile(path, tuning, out, err), 2) << path;
     EXPECT_TRUE(out.str().empty());
     const std::string message = err.str();
     EXPECT_EQ(std::count(message.begin(), message.end(), '\n'), 1) << message;
   }
-  std::ostringstream out, err;
-  EXPECT_EQ(analyzeFile(noteFile(440.0, 0.0), 6, out, err), 2);
-  EXPECT_TRUE(out.str().empty());
 }
 
 }  // namespace

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <algorithm>
 #include <QQuickItem>
-#include <cmath>
 
 #include "ScreenshotStates.h"
 #include "TunerRig.h"
@@ -19,14 +19,6 @@ using rig::TunerRig;
 QRectF sceneRectOf(const QQuickItem* item) { return item->mapRectToScene(QRectF(0, 0, item->width(), item->height())); }
 
 using testing::changeWithin;
-using testing::isGreen;
-using testing::isYellow;
-using testing::shareOf;
-
-// Whether a fifth of the lamp's box or more shows in colour (the pictures have soft edges).
-bool lampIs(const QImage& image, const QQuickItem* lamp, bool (*colour)(const QColor&)) {
-  return shareOf(image, sceneRectOf(lamp).toAlignedRect(), colour) > 0.2;
-}
 
 // The centre of the opaque part of the highlight picture, drawn fitted into the chart's
 // rectangle: the pictures share the chart's geometry, so that is where its string lies.
@@ -35,15 +27,9 @@ QPointF expectedHighlightCentre(const QQuickItem* chart, const QString& pictureN
   EXPECT_FALSE(picture.isNull()) << pictureName.toStdString();
   double sx = 0, sy = 0;
   long n = 0;
-  for (int y = 0; y < picture.height(); ++y) {
-    for (int x = 0; x < picture.width(); ++x) {
-      if (picture.pixelColor(x, y).alpha() > 128) {
-        sx += x;
-        sy += y;
-        ++n;
-      }
-    }
-  }
+  for (int y = 0; y < picture.height(); ++y)
+    for (int x = 0; x < picture.width(); ++x)
+      if (picture.pixelColor(x, y).alpha() > 128) sx += x, sy += y, ++n;
   const QRectF box = sceneRectOf(chart);
   const double scale = std::min(box.width() / picture.width(), box.height() / picture.height());
   const QPointF origin(box.x() + (box.width() - picture.width() * scale) / 2,
@@ -51,33 +37,23 @@ QPointF expectedHighlightCentre(const QQuickItem* chart, const QString& pictureN
   return n ? QPointF(origin.x() + (sx / n + 0.5) * scale, origin.y() + (sy / n + 0.5) * scale) : QPointF();
 }
 
-TEST(ScreenPixels, GivenATunedStringThenTheLampsTurnGreenAndTheHighlightLiesOnThatStringOfTheChart) {
-  struct Tuned {
-    int tuning;
-    float hertz;
-  };
+TEST(ScreenPixels, GivenATunedStringThenTheHighlightLiesOnThatStringOfTheChartAndNothingBelowChanges) {
   // Strings 1 and 2 of tuning 1, strings 1 to 3 of tuning 4.
-  const Tuned cases[] = {{1, 440.0f}, {1, 329.6f}, {4, 146.8f}, {4, 110.0f}, {4, 82.4f}};
+  const std::pair<int, float> cases[] = {{1, 440.0f}, {1, 329.6f}, {4, 146.8f}, {4, 110.0f}, {4, 82.4f}};
   for (const char* layout : app::kLayoutNames) {
-    for (const auto& tuned : cases) {
-      SCOPED_TRACE(std::string(layout) + " tuning " + std::to_string(tuned.tuning) + " at " + std::to_string(tuned.hertz));
+    for (const auto& [tuning, hertz] : cases) {
+      SCOPED_TRACE(std::string(layout) + " tuning " + std::to_string(tuning) + " at " + std::to_string(hertz));
       TunerRig tuner(rig::deviceFor(layout));
       ASSERT_NE(tuner.screen(), nullptr);
-      rig::stepToTuning(tuner, tuned.tuning);
+      rig::stepToTuning(tuner, tuning);
       tuner.tick(0.0f, 0.0f);
       const QImage silent = tuner.grab();
-      EXPECT_TRUE(lampIs(silent, tuner.item("LEDDisplay128"), isYellow));
-      EXPECT_TRUE(lampIs(silent, tuner.item("LEDDisplay"), isYellow));
-
-      tuner.tick(rig::kLoudPower, tuned.hertz);
+      tuner.tick(rig::kLoudPower, hertz);
       const QImage lit = tuner.grab();
-      EXPECT_TRUE(lampIs(lit, tuner.item("LEDDisplay128"), isGreen));
-      EXPECT_TRUE(lampIs(lit, tuner.item("LEDDisplay"), isGreen));
 
       const QString outlet = tuner.screen()->connectedOutlets().filter(QStringLiteral("tunedString")).value(0);
       const auto* view = qobject_cast<qt::QtImageView*>(tuner.screen()->property(outlet.toLatin1()).value<QObject*>());
-      ASSERT_NE(view, nullptr);
-      ASSERT_FALSE(view->imageName().isEmpty()) << "no highlight picture chosen";
+      ASSERT_TRUE(view && !view->imageName().isEmpty()) << "no highlight picture chosen";
 
       const QRect chartArea = sceneRectOf(tuner.item("chartDisplay")).toAlignedRect();
       const testing::Change change = changeWithin(silent, lit, chartArea);

@@ -22,17 +22,10 @@ TEST(CaptureConverter, GivenStereoFloatAt48kInUnevenChunksThenTheChannelsAverage
     offset += chunk;
   }
   EXPECT_NEAR(static_cast<double>(out.size()), 2 * kOut, 1500.0);  // less the resampler's delay
-  // Every one of the 440 cycles comes out (nothing is dropped between chunks)...
+  // Every one of the 440 cycles comes out: nothing is dropped between chunks.
   int cycles = 0;
   for (std::size_t i = 1; i < out.size(); ++i) cycles += out[i - 1] < -1000 && out[i] >= -1000;
   EXPECT_EQ(cycles, 440);
-  // ...at 440 Hz: rising zero crossings, linearly interpolated, over the steady part.
-  std::vector<double> crossings;
-  for (std::size_t i = 1001; i < 13000; ++i) {
-    if (out[i - 1] < 0 && out[i] >= 0) crossings.push_back(double(i - 1) + double(out[i - 1]) / double(out[i - 1] - out[i]));
-  }
-  ASSERT_GT(crossings.size(), 300u);
-  EXPECT_NEAR(double(crossings.size() - 1) * kOut / (crossings.back() - crossings.front()), 440.0, 0.05);
   double sum = 0.0;
   for (std::size_t i = 1000; i < 13000; ++i) sum += double(out[i]) * out[i];
   EXPECT_NEAR(std::sqrt(sum / 12000) / 32768.0, 0.5 / std::sqrt(2.0), 0.01) << "the mean of both channels";

@@ -23,15 +23,11 @@ TEST(InputBufferLine, GivenBuffersEnqueuedInAnyOrderThenTheyAreFilledInThatOrder
   ASSERT_EQ(line.enqueue(b[1]), 0);
   EXPECT_EQ(line.takeNext(), b[2]);
   EXPECT_EQ(line.enqueue(b[2]), 0);  // back of the line
-  EXPECT_EQ(line.takeNext(), b[0]);
-  EXPECT_EQ(line.takeNext(), b[1]);
-  EXPECT_EQ(line.takeNext(), b[2]);
-  EXPECT_EQ(line.takeNext(), nullptr);
+  for (AudioQueueBuffer* expected : {b[0], b[1], b[2], static_cast<AudioQueueBuffer*>(nullptr)})
+    EXPECT_EQ(line.takeNext(), expected);
 
   AudioQueueBuffer* other = nullptr;
-  EXPECT_NE(line.allocate(8191, &other), 0);  // not a whole number of samples
-  EXPECT_NE(line.allocate(0, &other), 0);
-  EXPECT_NE(line.allocate(8192, nullptr), 0);
+  EXPECT_TRUE(line.allocate(8191, &other) && line.allocate(0, &other) && line.allocate(8192, nullptr));
   for (std::size_t i = 3; i < InputBufferLine::kMaxBuffers; ++i) ASSERT_EQ(line.allocate(2, &other), 0);
   EXPECT_NE(line.allocate(2, &other), 0);
 }
@@ -52,7 +48,7 @@ TEST(InputBufferLine, GivenACaptureThreadCirculatingBuffersWhileAnotherReadsLeve
   std::thread capture([&] {
     for (int i = 0; i < 20000; ++i) {
       AudioQueueBuffer* buffer = line.takeNext();
-      if (buffer == nullptr) {
+      if (!buffer) {
         ++missing;
         continue;
       }

@@ -1,6 +1,6 @@
 #pragma once
-// Helpers of the Qt platform tests: the helper processes of the settings tests and the means to
-// start them, and an event loop that runs until a condition holds.
+// Helpers of the Qt platform tests: the settings tests' child processes and an event loop that
+// runs until a condition holds.
 
 #include <gtest/gtest.h>
 
@@ -17,13 +17,7 @@ namespace balalaika::testing {
 
 inline const std::string kTrickyText = "comma, \"quotes\" = ; # [group] \\ back\nnew line  @Variant(x) Ёё ♪ ";
 
-// The payload the "hammer" helper stores together with counter i.
-inline std::string hammerPayload(std::int64_t i) {
-  return std::string(4096 + static_cast<std::size_t>(i % 977), 'x') + std::to_string(i);
-}
-
-// "write": stores one value of each type and exits. "hammer": rewrites a counter and a payload
-// that depends on it, flushing each time, until killed; prints "ready" after the first flush.
+// "write": stores one value of each type and exits.
 inline int runChild(const std::string& mode, const QString& file) {
   qt::QtUserDefaults defaults(file);
   if (mode == "write") {
@@ -33,17 +27,6 @@ inline int runChild(const std::string& mode, const QString& file) {
     defaults.setDouble("tenth", 0.1);
     defaults.setString("text", kTrickyText);
     return defaults.synchronize() ? 0 : 1;
-  }
-  if (mode == "hammer") {
-    for (std::int64_t i = 1;; ++i) {
-      defaults.setInteger("counter", i);
-      defaults.setString("payload", hammerPayload(i));
-      defaults.synchronize();
-      if (i == 1) {
-        std::fputs("ready\n", stdout);
-        std::fflush(stdout);
-      }
-    }
   }
   return 2;
 }
@@ -65,9 +48,8 @@ bool processEventsUntil(Done done, int timeoutMs = 10000) {
   return true;
 }
 
-// Debian's Qt is not built with ThreadSanitizer, so the synchronisation inside Qt's own threads
-// (the network access thread, GLib's event notification) is invisible to it and reported as races
-// between Qt's internals. Tests that start those threads skip themselves in such a build.
+// Debian's Qt is not built with ThreadSanitizer, which then reports races inside Qt's own threads
+// (network access, GLib's event notification); tests that start those threads skip themselves.
 #ifdef __SANITIZE_THREAD__
 #define BT_SKIP_UNDER_THREAD_SANITIZER() GTEST_SKIP() << "starts uninstrumented Qt threads"
 #else

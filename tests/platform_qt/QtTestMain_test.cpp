@@ -8,13 +8,10 @@
 #include "QtTestChild.h"
 
 #ifdef __SANITIZE_THREAD__
-// The settings tests start helper processes (fork and exec) from a process that already runs
-// threads; ThreadSanitizer would otherwise stop the first thread started after that.
+// The settings tests fork helper processes from a process that already runs threads.
 extern "C" const char* __tsan_default_options() { return "die_after_fork=0"; }
-// Qt's thread pool joins its threads at exit through a wait condition whose hand-over happens in
-// the uninstrumented Qt library; the report names Qt's own destructor only. Events posted to the
-// main thread from other threads (deleteLater, queued calls) grow Qt's posted-event list under
-// Qt's own mutex, which ThreadSanitizer cannot see either; the report names Qt's array growth only.
+// Qt's thread-pool shutdown and its posted-event list synchronise inside the uninstrumented Qt
+// library; the reports name Qt's own internals only.
 extern "C" const char* __tsan_default_suppressions() {
   return "race:QWaitCondition::~QWaitCondition\nrace:QArrayData::reallocateUnaligned\n";
 }

