@@ -55,8 +55,6 @@ TEST(PeakRefinement, NoPeakOrAPeakAtTheEdgeOfTheSpectrumGivesNothing) {
   // A flat spectrum has no vertex to move to: the bin itself.
   EXPECT_DOUBLE_EQ(refinedPeakHertz(m.data(), h.data(), PitchListener::kSpectrumBins, 1027, kBinHertz),
                    1027 * kBinHertz);
-  EXPECT_EQ(binOfEstimate(440.0040588378906, kBinHertz), 1027u);
-  EXPECT_EQ(binOfEstimate(41.1298828125, kBinHertz), 96u);
   EXPECT_EQ(binOfEstimate(0.0, kBinHertz), 0u);
   EXPECT_EQ(binOfEstimate(std::nan(""), kBinHertz), 0u);
 }
