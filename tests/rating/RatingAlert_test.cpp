@@ -62,21 +62,21 @@ TEST_F(RatingAlert, GivenTableEntriesAndCustomTexts_ThenOnlyTheFirstPlaceholderO
 }
 
 TEST_F(RatingAlert, GivenTheAlert_WhenRateIsTaken_ThenTheRatingIsStoredBeforeTheStoreOpens) {
-  std::optional<bool> ratedWhenOpened;
   struct Opener : platform::UrlOpener {
-    std::function<void()> onOpen;
+    platform::UserDefaults* defaults = nullptr;
+    std::optional<bool> ratedWhenOpened;
     bool openURL(const std::string&) override {
-      onOpen();
+      ratedWhenOpened = defaults->boolForKey(rating::kRatedCurrentVersionKey);
       return false;  // the store cannot be opened: the rating stays recorded
     }
   } opener;
-  opener.onOpen = [&] { ratedWhenOpened = defaults.boolForKey(kRatedCurrentVersionKey); };
+  opener.defaults = &defaults;
   install({.urlOpener = &opener});
 
   RatingPrompt::tryToShowPrompt();
   shownAlert()->tap(kRateButtonIndex);
 
-  EXPECT_EQ(ratedWhenOpened, true);
+  EXPECT_EQ(opener.ratedWhenOpened, true);
   RatingPrompt::tryToShowPrompt();
   EXPECT_EQ(alerts.created.size(), 1u);
 }
