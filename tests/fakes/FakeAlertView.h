@@ -14,10 +14,7 @@ class FakeAlertView : public platform::AlertView {
  public:
   FakeAlertView(std::string title, std::string message, platform::AlertViewDelegate* delegate, std::string cancel,
                 std::vector<std::string> others)
-      : title_(std::move(title)),
-        message_(std::move(message)),
-        delegate_(delegate),
-        cancel_(std::move(cancel)),
+      : title_(std::move(title)), message_(std::move(message)), delegate_(delegate), cancel_(std::move(cancel)),
         others_(std::move(others)) {}
 
   std::string title() const override { return title_; }

@@ -1,10 +1,7 @@
 #pragma once
-// An output unit that tests pull frames from, and the component that creates it.
-//
-// Threads: every call but render() comes from the main thread. render() stands in for the audio
-// system's render thread and may be called from another thread while the unit is started.
+// An output unit that tests pull frames from, and the component that creates it. render() stands
+// in for the audio system's render thread; every other call comes from the main thread.
 
-#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -26,14 +23,8 @@ class FakeAudioOutputUnit : public platform::AudioOutputUnit {
   }
   int setStreamFormat(const platform::AudioStreamBasicDescription&) override { return 0; }
   int initialize() override { return 0; }
-  int start() override {
-    started_ = true;
-    return 0;
-  }
-  int stop() override {
-    started_ = false;
-    return 0;
-  }
+  int start() override { started_ = true; return 0; }
+  int stop() override { started_ = false; return 0; }
   int uninitialize() override { return 0; }
 
   // Asks the installed render callback for n frames, as the audio system would; returns the

@@ -1,7 +1,7 @@
 #pragma once
 // A run loop with a virtual clock: nothing fires until the test advances time.
 
-#include <limits>
+#include <algorithm>
 #include <map>
 #include <vector>
 
@@ -27,17 +27,12 @@ class FakeRunLoop : public platform::RunLoop {
     const double end = now_ + seconds;
     const double slack = 1e-9;  // the rounding of repeated additions (0.1 + 0.1 + ...)
     for (;;) {
-      TimerId next = 0;
-      double nextDue = std::numeric_limits<double>::infinity();
-      for (const auto& [id, t] : timers_) {
-        if (t.due < nextDue) {
-          nextDue = t.due;
-          next = id;
-        }
-      }
-      if (next == 0 || nextDue > end + slack) break;
-      if (nextDue > now_) now_ = nextDue;
-      Timer& timer = timers_[next];
+      auto due = std::min_element(timers_.begin(), timers_.end(),
+                                  [](const auto& a, const auto& b) { return a.second.due < b.second.due; });
+      if (due == timers_.end() || due->second.due > end + slack) break;
+      const TimerId next = due->first;
+      now_ = std::max(now_, due->second.due);
+      Timer& timer = due->second;
       Callback callback = timer.callback;  // the callback may invalidate its own timer
       if (timer.repeating) {
         // An interval of 0 would fire forever within one advance; treat it as the smallest step.

@@ -1,10 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <limits>
 #include <vector>
 
-#include "demo_recording/Synth.h"
 #include "pitch/PitchListener.h"
 
 namespace balalaika {
@@ -28,18 +26,6 @@ class PitchEstimate : public ::testing::Test {
     return out;
   }
 };
-
-TEST_F(PitchEstimate, APluckedA4InTuneReadsBin1027AndRepeatsExactlyAndSilenceReadsZero) {
-  synth::Score score;
-  score.plucks = {{.hertz = 440.0, .level = 0.3}};
-  const auto pcm = synth::toInt16(synth::render(score));
-  const float first = listener.getFreqFromBuffer(pcm.data() + 2000, 8192);
-  EXPECT_EQ(first, 440.0040588378906f);
-  EXPECT_EQ(listener.getFreqFromBuffer(pcm.data() + 2000, 8192), first) << "nothing carries over between estimates";
-  std::vector<std::int16_t> zeros(4096, 0);
-  EXPECT_EQ(listener.getFreqFromBuffer(zeros.data(), 8192), 0.0f);
-  EXPECT_EQ(listener.getFreqFromBuffer(zeros.data(), 0), 0.0f);
-}
 
 TEST_F(PitchEstimate, InputLongerThanTheTransformIsCutNotOverrun) {
   // 40000 samples: only the first 32768 may reach the transform's input.

@@ -62,40 +62,39 @@ TEST_F(RatingAlert, GivenTableEntriesAndCustomTexts_ThenOnlyTheFirstPlaceholderO
 }
 
 TEST_F(RatingAlert, GivenTheAlert_WhenRateIsTaken_ThenTheRatingIsStoredBeforeTheStoreOpens) {
-  std::optional<bool> ratedWhenOpened;
   struct Opener : platform::UrlOpener {
-    std::function<void()> onOpen;
+    platform::UserDefaults* defaults = nullptr;
+    std::optional<bool> ratedWhenOpened;
     bool openURL(const std::string&) override {
-      onOpen();
+      ratedWhenOpened = defaults->boolForKey(rating::kRatedCurrentVersionKey);
       return false;  // the store cannot be opened: the rating stays recorded
     }
   } opener;
-  opener.onOpen = [&] { ratedWhenOpened = defaults.boolForKey(kRatedCurrentVersionKey); };
+  opener.defaults = &defaults;
   install({.urlOpener = &opener});
 
   RatingPrompt::tryToShowPrompt();
   shownAlert()->tap(kRateButtonIndex);
 
-  EXPECT_EQ(ratedWhenOpened, true);
+  EXPECT_EQ(opener.ratedWhenOpened, true);
   RatingPrompt::tryToShowPrompt();
   EXPECT_EQ(alerts.created.size(), 1u);
 }
 
 // The rating step: the store application's address for each system version.
 TEST_F(RatingAlert, GivenEachSystemVersion_ThenRatingOpensTheReviewAppOrWriteReviewPage) {
-  const std::string review =
-      "itms-apps://itunes.apple.com/WebObjects/MZStore.woa/wa/viewContentsUserReviews?type=Purple+Software&id=555123987";
   const std::string app = "itms-apps://apps.apple.com/app/id555123987";
-  const std::string write = "itms-apps://apps.apple.com/app/id555123987?action=write-review";
   const std::pair<const char*, std::string> cases[] = {
-      {"6.1", review}, {"7.0", app}, {"7.1", app}, {"7.1.2", app}, {"8.0", write}, {"17.0", write}};
+      {"6.1", "itms-apps://itunes.apple.com/WebObjects/MZStore.woa/wa/"
+              "viewContentsUserReviews?type=Purple+Software&id=555123987"},
+      {"7.1.2", app},
+      {"8.0", app + "?action=write-review"}};
   for (const auto& [version, url] : cases) {
     device.version = version;
     RatingPrompt::rateApp();
-    ASSERT_FALSE(urlOpener.opened.empty());
-    EXPECT_EQ(urlOpener.opened.back(), url) << "system " << version;
+    EXPECT_EQ(urlOpener.opened, std::vector<std::string>{url}) << "system " << version;
+    urlOpener.opened.clear();
   }
-  EXPECT_EQ(urlOpener.opened.size(), std::size(cases));
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 #pragma once
-// A tuner screen whose reading, note, lamps and highlights are fakes that remember what they show
-// (the other outlets are left out, as a layout without them would). Resets the current tuning and the tuned-string marks on both ends, so
-// each test starts as a fresh launch.
+// A tuner screen whose reading, note, lamps and highlights remember what they show (other outlets
+// left out). Resets the tuning and the tuned-string marks on both ends: each test is a fresh launch.
 
 #include <string>
 

@@ -85,15 +85,5 @@ TEST_F(ToneGeneratorTimersTest, AnEmptyPatternStopsAtOnceWithOrWithoutRepeat) {
   }
 }
 
-TEST_F(ToneGeneratorTimersTest, GivenAPatternPlayingWhenAnotherIsPlayedThenItReplacesTheFirst) {
-  generator.playPattern({{440.0, 0.5}, {880.0, 0.5}}, false);
-  runLoop.advance(0.25);
-  generator.playPattern({{220.0, 1.0}}, false);
-  runLoop.advance(0.5);  // the first pattern's timer would have moved on here
-  EXPECT_EQ(generator.frequency(), 220.0);
-  runLoop.advance(0.5);
-  EXPECT_FALSE(generator.isPlaying());
-}
-
 }  // namespace
 }  // namespace balalaika

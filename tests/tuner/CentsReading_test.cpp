@@ -14,8 +14,6 @@ using Cue = platform::CentsReading::Cue;
 
 TEST(CentsReading, NotesNameTheirEqualTemperedPitchAndOtherNamesNothing) {
   EXPECT_DOUBLE_EQ(*equalTemperedHertz("A4"), 440.0);
-  EXPECT_NEAR(*equalTemperedHertz("E4"), 329.6276, 1e-4);
-  EXPECT_NEAR(*equalTemperedHertz("D2"), 73.4162, 1e-4);
   EXPECT_NEAR(*equalTemperedHertz("E1"), 41.2034, 1e-4);
   for (const char* bad : {"", "H4", "A", "A44", "a4", "E#"}) EXPECT_FALSE(equalTemperedHertz(bad)) << bad;
 }

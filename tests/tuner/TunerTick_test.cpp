@@ -112,8 +112,6 @@ TEST_F(TunerTickTest, MarksAreSetByMatchesInAnyTuningAndClearedOnlyByReset) {
   EXPECT_FALSE(firstStringTuned() || secondStringTuned() || thirdStringTuned());
 }
 
-using Range = platform::CentsReading::Range;
-
 class FakeCentsMeter : public platform::CentsMeter {
  public:
   void setReading(const std::optional<platform::CentsReading>& r) override { reading = r; }
@@ -121,35 +119,24 @@ class FakeCentsMeter : public platform::CentsMeter {
   std::optional<platform::CentsReading> reading;
 };
 
-class CentsMeterTick : public TunerTickTest {
- protected:
-  CentsMeterTick() {
-    screen.controller.outlets().centsMeter = &meter;
-    screen.controller.outlets().tuneCue = &tuneCue;
-  }
-  void tick(float power, float hertz, double refined) {
-    screen.pitch.refined = refined;
-    screen.tick(power, hertz);
-  }
+// The refined reading moving the needle alone is checked on the headless screen's lines.
+TEST_F(TunerTickTest, SilenceRestsTheMeterSoftPlayingKeepsItAndAFlatStringAsksToTuneUp) {
   FakeCentsMeter meter;
   fakes::RecordingLabel tuneCue;
-};
-
-// The refined reading moving the needle alone, and the reading itself standing in for a missing
-// refined one, are checked on the headless screen's lines.
-TEST_F(CentsMeterTick, SilenceRestsTheMeterSoftPlayingKeepsItAndAFlatStringAsksToTuneUp) {
-  tick(kLoud, 500.0f, 500.0);
-  ASSERT_TRUE(meter.reading);
-  EXPECT_EQ(meter.reading->range, Range::FarSharp);
-  tick(kSoft, 440.0f, 440.0);
-  EXPECT_EQ(meter.reading->range, Range::FarSharp);
-  tick(kSilent, 0.0f, 0.0);
-  EXPECT_FALSE(meter.reading);
-  tick(kLoud, 430.0f, 0.0);  // 39.8 c flat of A4
+  screen.controller.outlets().centsMeter = &meter;
+  screen.controller.outlets().tuneCue = &tuneCue;
+  const auto range = [&] { return meter.reading ? int(meter.reading->range) : -1; };
+  screen.tick(kLoud, 500.0f);  // no refined reading: the plain one stands in
+  EXPECT_EQ(range(), int(platform::CentsReading::Range::FarSharp));
+  screen.tick(kSoft, 440.0f);
+  EXPECT_EQ(range(), int(platform::CentsReading::Range::FarSharp));
+  screen.tick(kSilent, 0.0f);
+  EXPECT_EQ(range(), -1);
+  screen.tick(kLoud, 430.0f);  // 39.8 c flat of A4
   ASSERT_TRUE(meter.reading);
   EXPECT_EQ(meter.reading->string, 1);
   EXPECT_EQ(tuneCue.text, "CentsTuneUp");
-  tick(kLoud, 0.0f, 0.0);  // loud, but no estimate yet
+  screen.tick(kLoud, 0.0f);  // loud, but no estimate yet
   EXPECT_FALSE(meter.reading);
   EXPECT_EQ(tuneCue.text, "");
 }
