@@ -4,6 +4,7 @@
 #include <cmath>
 #include <numbers>
 #include <random>
+#include <utility>
 #include <vector>
 
 #include "demo_recording/Synth.h"
@@ -71,6 +72,52 @@ TEST(PreciseEstimator, GivenSilenceNoiseOrNoSamplesThenThereIsNoReading) {
   for (auto& s : samples) s = static_cast<std::int16_t>(std::clamp(gauss(random), -32768.0, 32767.0));
   EXPECT_EQ(estimator.estimate(samples.data(), 4096), 0.0);
   EXPECT_EQ(estimator.estimate(samples.data(), 0), 0.0);
+}
+
+// A string's eight lowest harmonics, and a buzz high above that repeats only every second
+// period (odd multiples of half the pitch, as a sitar's bridge adds). Such a buzz makes the
+// signal repeat better at twice the period, but the pitch heard is that of the harmonics.
+std::vector<float> buzzingString(double hertz) {
+  std::vector<float> out(4096);
+  for (std::size_t n = 0; n < out.size(); ++n) {
+    double v = 0.0;
+    for (int k = 1; k <= 8; ++k) v += std::sin(2.0 * std::numbers::pi * hertz * k * n / kRate + 0.4 * k) / k;
+    for (int k = 2 * 12 + 1; k <= 2 * 16 + 1 && hertz * k / 2.0 < 0.45 * kRate; k += 2) {
+      v += 0.06 * std::sin(std::numbers::pi * hertz * k * n / kRate + 1.3 * k);
+    }
+    out[n] = static_cast<float>(0.1 * v);
+  }
+  return out;
+}
+
+// Harmonics 1..6 of equal strength, harmonic h sharp by (h - 1) times centsPerHarmonic, as on a
+// thick low string, or a sample played octaves below the note it was recorded at.
+std::vector<float> stretchedString(double hertz, double centsPerHarmonic) {
+  std::vector<float> out(4096);
+  for (std::size_t n = 0; n < out.size(); ++n) {
+    double v = 0.0;
+    for (int k = 1; k <= 6; ++k) {
+      const double partial = synth::detuned(hertz * k, centsPerHarmonic * (k - 1));
+      v += std::sin(2.0 * std::numbers::pi * partial * n / kRate + 0.9 * k);
+    }
+    out[n] = static_cast<float>(0.05 * v);
+  }
+  return out;
+}
+
+TEST(PreciseEstimator, GivenABuzzOrStretchedPartialsThenItReadsThePitchOfTheLowHarmonics) {
+  for (const double target : {329.628, 146.832, 110.0}) {
+    SCOPED_TRACE(target);
+    EXPECT_NEAR(cents(estimateOf(buzzingString(target)), target), 0.0, 1.0);
+  }
+  // Partials of equal strength, the sixth 25 or 40 cents sharp: the pitch lies near the middle
+  // of their pitches, where the refinement must find the peak, not on a whole lag beside it.
+  for (const auto& [target, stretch] : {std::pair{41.203, 8.0}, std::pair{55.0, 5.0}}) {
+    SCOPED_TRACE(target);
+    const double hertz = estimateOf(stretchedString(target, stretch));
+    EXPECT_NEAR(cents(hertz, target), 2.5 * stretch, 4.0);
+    EXPECT_GT(std::abs(kRate / hertz - std::round(kRate / hertz)), 1e-3) << "a whole lag: " << kRate / hertz;
+  }
 }
 
 }  // namespace

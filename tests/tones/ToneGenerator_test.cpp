@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <atomic>
 #include <cmath>
+#include <thread>
 
 #include "fakes/FakeAudioOutput.h"
 #include "fakes/FakeRunLoop.h"
@@ -87,6 +89,34 @@ TEST(ToneGeneratorSession, AnInterruptionStopsTheToneAndOneAfterTheGeneratorIsGo
     }
   }
   EXPECT_TRUE(session.interrupt());
+}
+
+// The render thread pulls frames while the main thread retunes the tone: every sample stays
+// within the largest amplitude ever set and the phase within one turn.
+TEST_F(ToneGeneratorTest, GivenARenderThreadPullingWhenTheMainThreadRetunesThenSamplesStayBounded) {
+  generator.start();
+  fakes::FakeAudioOutputUnit* unit = output.unit();
+  std::atomic<bool> done{false};
+  std::atomic<long> requests{0};
+  std::atomic<bool> outOfBounds{false};
+  std::thread render([&] {
+    while (!done.load()) {
+      for (float s : unit->render(256)) {
+        if (!(std::fabs(s) <= 1.25f)) outOfBounds = true;
+      }
+      ++requests;
+    }
+  });
+  for (int i = 0; i < 20000; ++i) {
+    generator.setFrequency(40.0 + (i % 100) * 10.0);
+    generator.setAmplitude((i % 2 == 0) ? 1.25 : 0.25);
+  }
+  while (requests.load() < 100) std::this_thread::yield();
+  done = true;
+  render.join();
+  EXPECT_FALSE(outOfBounds.load());
+  EXPECT_GE(generator.theta(), 0.0);
+  EXPECT_LE(generator.theta(), kPi2);
 }
 
 }  // namespace
