@@ -1,11 +1,13 @@
 # Installation where a Linux desktop expects the program (GNUInstallDirs), and the Debian
 # package: `cpack -G DEB` in the build folder.
-#   bin/balalaika-tuner
+#   bin/balalaika-tuner                                   headless, analysis; starts the window program
+#   libexec/balalaika-tuner/balalaika-tuner-window        the window (Qt Quick)
 #   share/balalaika-tuner/audio/demo.flac                 read beside the binary (qt::DataFiles)
 #   share/balalaika-tuner/translations/balalaika-tuner_<lang>.qm
 #   share/applications, share/metainfo, share/icons/hicolor (resources/desktop)
 
 install(TARGETS balalaika-tuner RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS balalaika-tuner-window RUNTIME DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/balalaika-tuner)
 install(FILES ${PROJECT_SOURCE_DIR}/resources/audio/demo.flac
         DESTINATION ${CMAKE_INSTALL_DATADIR}/balalaika-tuner/audio)
 foreach(language en es ru)

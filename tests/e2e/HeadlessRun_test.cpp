@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
 
 #include "e2e/TunerProcess.h"
 #include "platform/qt/QtUserDefaults.h"
@@ -104,6 +106,24 @@ TEST(RefusedCommandLine, GivenABadOptionThenItExitsWithStatusTwoAndOneLineOnStde
     EXPECT_TRUE(run.out.isEmpty());
     EXPECT_FALSE(QFile::exists(settings.defaultsFile()));
   }
+}
+
+// The launcher copied away from its window program: a run that wants a window ends with one line
+// and status 1 instead of starting anything else (or itself again).
+TEST(WindowHandOver, GivenNoWindowProgramBesideTheLauncherThenAWindowRunSaysSoAndExitsWithStatusOne) {
+  QTemporaryDir folder;
+  const QString launcher = folder.path() + QStringLiteral("/balalaika-tuner");
+  ASSERT_TRUE(QFile::copy(QStringLiteral(BT_TUNER_BINARY), launcher));
+  SettingsFolder settings;
+  QProcess process;
+  process.setProcessEnvironment(tunerEnvironment(settings, Display::Offscreen));
+  process.start(launcher, {QStringLiteral("--quit-after"), QStringLiteral("2")});
+  ASSERT_TRUE(process.waitForFinished(30000));
+  EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+  EXPECT_EQ(process.exitCode(), 1);
+  const QStringList err = QString::fromUtf8(process.readAllStandardError()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+  ASSERT_EQ(err.size(), 1) << err.join(QLatin1Char('\n')).toStdString();
+  EXPECT_TRUE(err.front().contains(QStringLiteral("balalaika-tuner-window"))) << err.front().toStdString();
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the Debian package, unpacks it into a scratch root and checks its contents, desktop entry,
 # metainfo, icons and screenshots, and that the installed program reads its files (demo recording,
-# translations) from the installed location:   package_test.sh <build folder> <bt_screenshots binary>
+# translations) from the installed location, headless and in a window:   package_test.sh <build folder> <bt_screenshots binary>
 set -euo pipefail
 build=$1
 screenshots_tool=$2
@@ -17,7 +17,7 @@ cpack --config "$build/CPackConfig.cmake" -G DEB -B "$scratch/out" >"$scratch/cp
 deb=$(ls "$scratch"/out/*.deb)
 dpkg-deb -c "$deb" | awk '{print $6}' | sed 's#^\./#/#' >"$scratch/contents"
 # The rest are checked in use below.
-for path in /usr/bin/balalaika-tuner /usr/share/balalaika-tuner/translations/balalaika-tuner_{en,es,ru}.qm; do
+for path in /usr/bin/balalaika-tuner /usr/libexec/balalaika-tuner/balalaika-tuner-window /usr/share/balalaika-tuner/translations/balalaika-tuner_{en,es,ru}.qm; do
   grep -qx "$path" "$scratch/contents" || fail "the package lacks $path"
 done
 # Library dependencies from dpkg-shlibdeps, besides the listed QML modules.
@@ -64,6 +64,18 @@ translations=$root/usr/share/balalaika-tuner/translations
 cp "$translations/balalaika-tuner_ru.qm" "$translations/balalaika-tuner_es.qm"
 run --lang es
 expect "$scratch/out.txt" 'tuning="Балалайка прима"' -- "the installed translations were not read"
+
+# A window: the installed launcher hands over to the installed window program, which draws the
+# screen from the installed demo recording.
+status=0
+env -u DISPLAY -u WAYLAND_DISPLAY -u QT_LOGGING_RULES QT_QPA_PLATFORM=offscreen \
+  PULSE_SERVER="unix:$scratch/no-server" XDG_CONFIG_HOME="$scratch/config" \
+  BALALAIKA_TUNER_PROBE_URL=http://127.0.0.1:9/ timeout 60 "$root/usr/bin/balalaika-tuner" \
+  --quit-after 3 --screenshot "$scratch/window.png" >"$scratch/out.txt" 2>"$scratch/err.txt" || status=$?
+[ "$status" -eq 0 ] && [ -s "$scratch/window.png" ] ||
+  { cat "$scratch/err.txt" >&2; fail "the installed program opened no window (status $status)"; }
+expect "$scratch/err.txt" -xF "No microphone found: listening to the bundled demo recording $demo" -- \
+  "the window program did not read the demo recording from the installed location"
 
 # Every screenshot the metainfo names is a picture the screenshot tool renders.
 names=$(grep -o '[A-Za-z0-9_]*-[a-z0-9-]*\.png</image>' "$metainfo" | sed 's#</image>##')

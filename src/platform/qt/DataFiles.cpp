@@ -12,10 +12,13 @@ constexpr const char* kDemoRecording = "audio/demo.flac";
 }  // namespace
 
 QString installedDataDir() {
-  // The install rules place the data folder at this path relative to the binary's folder.
-  const QDir dir(QCoreApplication::applicationDirPath() + QStringLiteral("/" BT_DATA_DIR_FROM_BIN));
-  if (!QFileInfo(dir.filePath(QString::fromLatin1(kDemoRecording))).isFile()) return {};
-  return dir.canonicalPath();
+  // The install rules place the data folder at one of these paths relative to the running
+  // program's folder: the launcher's, or the window program's.
+  for (const char* relative : {BT_DATA_DIR_FROM_BIN, BT_DATA_DIR_FROM_LIBEXEC}) {
+    const QDir dir(QCoreApplication::applicationDirPath() + QLatin1Char('/') + QLatin1String(relative));
+    if (QFileInfo(dir.filePath(QString::fromLatin1(kDemoRecording))).isFile()) return dir.canonicalPath();
+  }
+  return {};
 }
 
 QString demoRecordingPath() {

@@ -1,14 +1,12 @@
 #include "platform/qt/QtAlertView.h"
 
-#include <QQmlEngine>
-
 namespace balalaika::qt {
 
 QtAlertView::QtAlertView(const std::string& title, const std::string& message, platform::AlertViewDelegate* delegate,
                          const std::string& cancelButtonTitle, const std::vector<std::string>& otherButtonTitles)
     : title_(title), message_(message), cancel_(cancelButtonTitle), others_(otherButtonTitles), delegate_(delegate) {
-  // Owned by C++ (shared pointers); QML must never delete it.
-  QQmlEngine::setObjectOwnership(this, QQmlEngine::CppOwnership);
+  // Owned by C++ (shared pointers). QML reaches it only through the factory's currentAlert
+  // property, and an object read from a property stays owned by C++: QML never deletes it.
 }
 
 QStringList QtAlertView::buttonTitleTexts() const {
