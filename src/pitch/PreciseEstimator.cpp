@@ -73,7 +73,8 @@ PreciseEstimator::PreciseEstimator(double sampleRate)
     : sampleRate_(sampleRate),
       minLag_(static_cast<std::uint32_t>(std::floor(sampleRate / kHighestHertz))),
       maxLag_(static_cast<std::uint32_t>(std::ceil(sampleRate / kLowestHertz))),
-      buffers_(std::make_unique<Buffers>()) {
+      buffers_(std::make_unique<Buffers>()),
+      partials_(sampleRate) {
   minLag_ = std::max<std::uint32_t>(minLag_, 2);
   maxLag_ = std::min(maxLag_, kMaxSamples / 2);
   buffers_->nsdf.resize(maxLag_ + 2);
@@ -86,7 +87,7 @@ double PreciseEstimator::estimate(const std::int16_t* samples, std::uint32_t cou
   if (!computeNsdf(samples, count)) return 0.0;
   const std::uint32_t lag = pickPeriod();
   if (lag == 0) return 0.0;
-  return sampleRate_ / refine(lag);
+  return partials_.measure(buffers_->signal.data(), count_, sampleRate_ / refine(lag));
 }
 
 bool PreciseEstimator::computeNsdf(const std::int16_t* samples, std::uint32_t count) {

@@ -16,6 +16,8 @@
 #include <cstdint>
 #include <memory>
 
+#include "pitch/PartialPitch.h"
+
 namespace balalaika {
 
 class PreciseEstimator {
@@ -52,6 +54,7 @@ class PreciseEstimator {
   std::uint32_t maxLag_;
   std::uint32_t count_ = 0;
   std::unique_ptr<Buffers> buffers_;
+  PartialPitch partials_;
 };
 
 }  // namespace balalaika

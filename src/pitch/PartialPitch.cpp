@@ -1,0 +1,155 @@
+#include "pitch/PartialPitch.h"
+
+#include <kissfft/kiss_fftr.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <numbers>
+#include <vector>
+
+namespace balalaika {
+namespace {
+
+// Twice the longest buffer: the transform samples the continuous spectrum every half bin.
+constexpr std::uint32_t kTransformLength = 2 * PartialPitch::kMaxSamples;
+constexpr std::uint32_t kTransformBins = kTransformLength / 2 + 1;
+// How far from its harmonic of the given pitch a partial is sought.
+constexpr double kSearchCents = 60.0;
+// Spacing, in bins of the transform, of the three exact evaluations around each partial's peak
+// in each refinement pass: the first corrects the transform's coarse parabola, the second
+// places the peak to some thousandths of a cent.
+constexpr std::array<double, 2> kRefineSteps = {0.25, 0.04};
+constexpr std::uint32_t kMaxEvaluations = 3 * PartialPitch::kHarmonics;
+
+struct Vertex {
+  double offset;    // of the peak from the middle point, in units of the spacing (-1..1)
+  double logPower;  // at the peak
+};
+
+// The vertex of the parabola through the logarithms of three powers at equal spacing: near
+// its top a windowed partial's log power is close to a parabola.
+Vertex vertexOf(double left, double centre, double right) {
+  constexpr double kFloor = 1e-30;
+  const double a = std::log(left + kFloor);
+  const double b = std::log(centre + kFloor);
+  const double c = std::log(right + kFloor);
+  const double curvature = a - 2.0 * b + c;
+  if (!(curvature < 0.0)) return {0.0, b};
+  const double offset = std::clamp(0.5 * (a - c) / curvature, -1.0, 1.0);
+  return {offset, b - 0.25 * (a - c) * offset};
+}
+
+}  // namespace
+
+struct PartialPitch::Buffers {
+  kiss_fftr_cfg forward = kiss_fftr_alloc(static_cast<int>(kTransformLength), 0, nullptr, nullptr);
+  std::vector<float> windowed = std::vector<float>(kTransformLength);
+  std::vector<kiss_fft_cpx> spectrum = std::vector<kiss_fft_cpx>(kTransformBins);
+  std::vector<double> power = std::vector<double>(kTransformBins);
+
+  ~Buffers() { kiss_fftr_free(forward); }
+};
+
+PartialPitch::PartialPitch(double sampleRate) : sampleRate_(sampleRate), buffers_(std::make_unique<Buffers>()) {}
+
+PartialPitch::~PartialPitch() = default;
+
+double PartialPitch::measure(const float* samples, std::uint32_t count, double hertz) {
+  Buffers& b = *buffers_;
+  length_ = std::min(count, kMaxSamples);
+  if (b.forward == nullptr || length_ < 4 || !(hertz > 0.0)) return hertz;
+
+  // The Hann window keeps each partial's skirt from reaching its neighbours.
+  const double turn = 2.0 * std::numbers::pi / (length_ - 1);
+  for (std::uint32_t i = 0; i < length_; ++i) {
+    b.windowed[i] = static_cast<float>(samples[i] * (0.5 - 0.5 * std::cos(turn * i)));
+  }
+  std::fill(b.windowed.begin() + length_, b.windowed.end(), 0.0f);
+  kiss_fftr(b.forward, b.windowed.data(), b.spectrum.data());
+  for (std::uint32_t k = 0; k < kTransformBins; ++k) {
+    b.power[k] = static_cast<double>(b.spectrum[k].r) * b.spectrum[k].r +
+                 static_cast<double>(b.spectrum[k].i) * b.spectrum[k].i;
+  }
+
+  struct Partial {
+    std::uint32_t harmonic;
+    double bin, low, high;  // the peak and the bounds of its search, in bins
+    double power;
+  };
+  std::array<Partial, kHarmonics> partials{};
+  std::uint32_t found = 0;
+  const double binHertz = sampleRate_ / kTransformLength;
+  const double reach = std::exp2(kSearchCents / 1200.0);
+  for (std::uint32_t h = 1; h <= kHarmonics; ++h) {
+    const double centre = h * hertz / binHertz;
+    const double low = centre / reach;
+    const double high = centre * reach;
+    if (centre * binHertz > kHighestPartialHertz || high >= kTransformBins - 2) break;
+    // The highest bin in the search; the nearest bin when the search falls between two.
+    const auto first = std::max<std::uint32_t>(static_cast<std::uint32_t>(std::ceil(low)), 1);
+    const auto last = static_cast<std::uint32_t>(std::floor(high));
+    std::uint32_t k = std::max<std::uint32_t>(static_cast<std::uint32_t>(std::lround(centre)), 1);
+    if (first <= last) {
+      k = static_cast<std::uint32_t>(std::max_element(b.power.begin() + first, b.power.begin() + last + 1) -
+                                     b.power.begin());
+    }
+    const Vertex top = vertexOf(b.power[k - 1], b.power[k], b.power[k + 1]);
+    partials[found++] = {h, std::clamp(k + top.offset, low, high), low, high, std::exp(top.logPower)};
+  }
+  if (found == 0) return hertz;
+
+  for (const double step : kRefineSteps) {
+    std::array<double, kMaxEvaluations> bins{};
+    std::array<double, kMaxEvaluations> powers{};
+    for (std::uint32_t j = 0; j < found; ++j) {
+      bins[3 * j] = partials[j].bin - step;
+      bins[3 * j + 1] = partials[j].bin;
+      bins[3 * j + 2] = partials[j].bin + step;
+    }
+    powersAt(bins.data(), powers.data(), 3 * found);
+    for (std::uint32_t j = 0; j < found; ++j) {
+      const Vertex top = vertexOf(powers[3 * j], powers[3 * j + 1], powers[3 * j + 2]);
+      Partial& p = partials[j];
+      p.bin = std::clamp(p.bin + step * top.offset, p.low, p.high);
+      p.power = std::exp(top.logPower);
+    }
+  }
+
+  double strongest = 0.0;
+  for (std::uint32_t j = 0; j < found; ++j) strongest = std::max(strongest, partials[j].power);
+  if (!(strongest > 0.0)) return hertz;
+  double weights = 0.0;
+  double sum = 0.0;
+  for (std::uint32_t j = 0; j < found; ++j) {
+    const Partial& p = partials[j];
+    if (p.power < kStrongShare * kStrongShare * strongest) continue;
+    weights += p.power;
+    sum += p.power * p.bin * binHertz / p.harmonic;
+  }
+  return sum / weights;
+}
+
+void PartialPitch::powersAt(const double* bins, double* powers, std::uint32_t count) const {
+  // Goertzel's recursion, one per frequency, run side by side over the samples.
+  std::array<double, kMaxEvaluations> coefficient{};
+  std::array<double, kMaxEvaluations> s1{};
+  std::array<double, kMaxEvaluations> s2{};
+  for (std::uint32_t j = 0; j < count; ++j) {
+    coefficient[j] = 2.0 * std::cos(2.0 * std::numbers::pi * bins[j] / kTransformLength);
+  }
+  const float* x = buffers_->windowed.data();
+  for (std::uint32_t n = 0; n < length_; ++n) {
+    const double sample = x[n];
+    for (std::uint32_t j = 0; j < kMaxEvaluations; ++j) {
+      const double s = sample + coefficient[j] * s1[j] - s2[j];
+      s2[j] = s1[j];
+      s1[j] = s;
+    }
+  }
+  for (std::uint32_t j = 0; j < count; ++j) {
+    powers[j] = s1[j] * s1[j] + s2[j] * s2[j] - coefficient[j] * s1[j] * s2[j];
+  }
+}
+
+}  // namespace balalaika
