@@ -20,6 +20,15 @@ constexpr double kSearchCents = 60.0;
 // in each refinement pass: the first corrects the transform's coarse parabola, the second
 // places the peak to some thousandths of a cent.
 constexpr std::array<double, 2> kRefineSteps = {0.25, 0.04};
+// How far from its place a partial's peak is sought, as a share of its frequency (real strings
+// stretch their upper partials by a few cents).
+constexpr double kStandingReach = 0.015;
+// The noise around a partial is judged over at least this many bins each side.
+constexpr double kNoiseSpan = 16.0;
+// The lower quartile of noise's power, as a share of its mean (power of a bin of noise is
+// spread exponentially), and how many times the mean a peak must exceed to stand out of it.
+constexpr double kQuartileOfMean = 0.288;
+constexpr double kNoiseMargin = 8.0;
 constexpr std::uint32_t kMaxEvaluations = 3 * PartialPitch::kHarmonics;
 
 struct Vertex {
@@ -47,6 +56,7 @@ struct PartialPitch::Buffers {
   std::vector<float> windowed = std::vector<float>(kTransformLength);
   std::vector<kiss_fft_cpx> spectrum = std::vector<kiss_fft_cpx>(kTransformBins);
   std::vector<double> power = std::vector<double>(kTransformBins);
+  std::vector<double> scratch;
 
   ~Buffers() { kiss_fftr_free(forward); }
 };
@@ -55,10 +65,13 @@ PartialPitch::PartialPitch(double sampleRate) : sampleRate_(sampleRate), buffers
 
 PartialPitch::~PartialPitch() = default;
 
-double PartialPitch::measure(const float* samples, std::uint32_t count, double hertz) {
+void PartialPitch::transform(const float* samples, std::uint32_t count) {
   Buffers& b = *buffers_;
   length_ = std::min(count, kMaxSamples);
-  if (b.forward == nullptr || length_ < 4 || !(hertz > 0.0)) return hertz;
+  if (b.forward == nullptr || length_ < 4) {
+    length_ = 0;
+    return;
+  }
 
   // The Hann window keeps each partial's skirt from reaching its neighbours.
   const double turn = 2.0 * std::numbers::pi / (length_ - 1);
@@ -71,6 +84,31 @@ double PartialPitch::measure(const float* samples, std::uint32_t count, double h
     b.power[k] = static_cast<double>(b.spectrum[k].r) * b.spectrum[k].r +
                  static_cast<double>(b.spectrum[k].i) * b.spectrum[k].i;
   }
+}
+
+double PartialPitch::standingPower(double hertz, double spacing) {
+  Buffers& b = *buffers_;
+  if (length_ == 0) return 0.0;
+  const double binHertz = sampleRate_ / kTransformLength;
+  const double centre = hertz / binHertz;
+  const auto middle = static_cast<std::int64_t>(std::lround(centre));
+  const auto reach = static_cast<std::int64_t>(std::max(2.0, kStandingReach * centre));
+  const auto around = static_cast<std::int64_t>(std::max(kNoiseSpan, spacing / binHertz));
+  const auto first = std::max<std::int64_t>(middle - around, 1);
+  const auto last = std::min<std::int64_t>(middle + around, kTransformBins - 1);
+  if (middle - reach < first || middle + reach > last) return 0.0;
+  double peak = 0.0;
+  for (std::int64_t k = middle - reach; k <= middle + reach; ++k) peak = std::max(peak, b.power[k]);
+  // The noise: the lower quartile of the bins around, which falls between the partials.
+  b.scratch.assign(b.power.begin() + first, b.power.begin() + last + 1);
+  const auto quartile = b.scratch.begin() + static_cast<std::ptrdiff_t>(b.scratch.size() / 4);
+  std::nth_element(b.scratch.begin(), quartile, b.scratch.end());
+  return std::max(0.0, peak - kNoiseMargin * *quartile / kQuartileOfMean);
+}
+
+double PartialPitch::measure(double hertz) {
+  Buffers& b = *buffers_;
+  if (length_ == 0 || !(hertz > 0.0)) return hertz;
 
   struct Partial {
     std::uint32_t harmonic;

@@ -27,9 +27,15 @@ class PartialPitch {
   PartialPitch(const PartialPitch&) = delete;
   PartialPitch& operator=(const PartialPitch&) = delete;
 
-  // Pitch in hertz of count samples (mean removed; at most kMaxSamples of them) whose pitch
-  // lies within some 30 cents of hertz; hertz itself when no partial can be measured.
-  double measure(const float* samples, std::uint32_t count, double hertz);
+  // Takes count samples (mean removed; at most kMaxSamples of them) for the calls below.
+  void transform(const float* samples, std::uint32_t count);
+  // Pitch in hertz of the samples taken, whose pitch lies within some 30 cents of hertz;
+  // hertz itself when no partial can be measured.
+  double measure(double hertz);
+  // Power by which the samples' spectrum within 1.5 % of hertz stands above the noise around it
+  // (the strongest point there, less a margin times the noise), 0 when it does not. spacing is
+  // the distance in hertz to the neighbouring partials, whose peaks the noise leaves out.
+  double standingPower(double hertz, double spacing);
 
  private:
   struct Buffers;

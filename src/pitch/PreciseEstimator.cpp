@@ -22,6 +22,14 @@ constexpr double kSubharmonicRise = 0.015;
 // Power at the odd harmonics of half the pitch, as a share of the power at the pitch's own
 // harmonics, below which the sound has no partials an octave lower to move to.
 constexpr double kSubharmonicShare = 0.01;
+// Below the pitch, noise can hide the fundamental of a sound whose octave is much stronger and
+// lift n at the shorter lag: where its low odd partials stand clearly out of the noise around
+// them, twice the lag takes over even when n there lies this much lower. The odd harmonics of
+// half the pitch up to kLowSubharmonics count, and must reach kLowSubharmonicShare of the power
+// of the even ones (the harmonics of the pitch itself) up to twice as high.
+constexpr double kNoisySubharmonicSlack = 0.05;
+constexpr double kLowSubharmonicShare = 0.005;
+constexpr std::uint32_t kLowSubharmonics = 7;
 // How high, as a share of the highest, a peak at half the period must stand to take over.
 constexpr double kHalfPeriodShare = 0.7;
 // How many times the spectrum's median a partial must exceed to count as a partial.
@@ -85,9 +93,10 @@ PreciseEstimator::~PreciseEstimator() = default;
 double PreciseEstimator::estimate(const std::int16_t* samples, std::uint32_t count) {
   if (buffers_->forward == nullptr || buffers_->inverse == nullptr) return 0.0;
   if (!computeNsdf(samples, count)) return 0.0;
+  partials_.transform(buffers_->signal.data(), count_);
   const std::uint32_t lag = pickPeriod();
   if (lag == 0) return 0.0;
-  return partials_.measure(buffers_->signal.data(), count_, sampleRate_ / refine(lag));
+  return partials_.measure(sampleRate_ / refine(lag));
 }
 
 bool PreciseEstimator::computeNsdf(const std::int16_t* samples, std::uint32_t count) {
@@ -181,7 +190,9 @@ std::uint32_t PreciseEstimator::pickPeriod() {
     const double target = 2.0 * chosen;
     for (const std::uint32_t peak : peaks) {
       const bool there = std::abs(peak - target) <= 0.03 * target + 1.0;
-      if (there && peakHeight(n, peak) >= peakHeight(n, chosen) + kSubharmonicRise && hasSubharmonics(chosen)) {
+      const double rise = peakHeight(n, peak) - peakHeight(n, chosen);
+      if (there && ((rise >= kSubharmonicRise && hasSubharmonics(chosen)) ||
+                    (rise >= -kNoisySubharmonicSlack && hasLowSubharmonics(chosen)))) {
         chosen = peak;
         moved = true;
         break;
@@ -219,6 +230,20 @@ bool PreciseEstimator::hasSubharmonics(std::uint32_t lag) {
     (h % 2 == 1 ? odd : even) += std::max(0.0, highest - noise);
   }
   return odd >= kSubharmonicShare * even;
+}
+
+bool PreciseEstimator::hasLowSubharmonics(std::uint32_t lag) {
+  const double half = 0.5 * sampleRate_ / lag;
+  double odd = 0.0;
+  double even = 0.0;
+  for (std::uint32_t h = 1; h <= 2 * kLowSubharmonics; ++h) {
+    if (h % 2 == 0) {
+      even += partials_.standingPower(h * half, half);
+    } else if (h <= kLowSubharmonics) {
+      odd += partials_.standingPower(h * half, half);
+    }
+  }
+  return even > 0.0 && odd >= kLowSubharmonicShare * even;
 }
 
 double PreciseEstimator::refine(std::uint32_t lag) {
