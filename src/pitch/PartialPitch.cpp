@@ -17,9 +17,9 @@ constexpr std::uint32_t kTransformBins = kTransformLength / 2 + 1;
 // How far from its harmonic of the given pitch a partial is sought.
 constexpr double kSearchCents = 60.0;
 // Spacing, in bins of the transform, of the three exact evaluations around each partial's peak
-// in each refinement pass: the first corrects the transform's coarse parabola, the second
+// as the transform's coarse parabola places it: so close together, the parabola through them
 // places the peak to some thousandths of a cent.
-constexpr std::array<double, 2> kRefineSteps = {0.25, 0.04};
+constexpr double kRefineStep = 0.1;
 // How far from its place a partial's peak is sought, as a share of its frequency (real strings
 // stretch their upper partials by a few cents).
 constexpr double kStandingReach = 0.015;
@@ -137,21 +137,19 @@ double PartialPitch::measure(double hertz) {
   }
   if (found == 0) return hertz;
 
-  for (const double step : kRefineSteps) {
-    std::array<double, kMaxEvaluations> bins{};
-    std::array<double, kMaxEvaluations> powers{};
-    for (std::uint32_t j = 0; j < found; ++j) {
-      bins[3 * j] = partials[j].bin - step;
-      bins[3 * j + 1] = partials[j].bin;
-      bins[3 * j + 2] = partials[j].bin + step;
-    }
-    powersAt(bins.data(), powers.data(), 3 * found);
-    for (std::uint32_t j = 0; j < found; ++j) {
-      const Vertex top = vertexOf(powers[3 * j], powers[3 * j + 1], powers[3 * j + 2]);
-      Partial& p = partials[j];
-      p.bin = std::clamp(p.bin + step * top.offset, p.low, p.high);
-      p.power = std::exp(top.logPower);
-    }
+  std::array<double, kMaxEvaluations> bins{};
+  std::array<double, kMaxEvaluations> powers{};
+  for (std::uint32_t j = 0; j < found; ++j) {
+    bins[3 * j] = partials[j].bin - kRefineStep;
+    bins[3 * j + 1] = partials[j].bin;
+    bins[3 * j + 2] = partials[j].bin + kRefineStep;
+  }
+  powersAt(bins.data(), powers.data(), 3 * found);
+  for (std::uint32_t j = 0; j < found; ++j) {
+    const Vertex top = vertexOf(powers[3 * j], powers[3 * j + 1], powers[3 * j + 2]);
+    Partial& p = partials[j];
+    p.bin = std::clamp(p.bin + kRefineStep * top.offset, p.low, p.high);
+    p.power = std::exp(top.logPower);
   }
 
   double strongest = 0.0;

@@ -7,10 +7,10 @@
 // too long (an octave low) never comes first. A half period (an octave high) can come first
 // when the odd partials are weak, so a peak at twice the chosen lag that stands clearly higher
 // takes over; so does one where noise below the pitch hides the fundamental but the low odd
-// partials of the longer period still stand out of the noise around them. The peak is then
-// refined below one lag with the band-limited autocorrelation, and that pitch only says where
-// to look for the partials: the pitch given is theirs (PartialPitch), each strong partial's
-// frequency over its harmonic number, weighted by its power.
+// partials of the longer period still stand out of the noise around them. The period only says
+// where to look for the partials: the pitch given is theirs (PartialPitch), each strong
+// partial's frequency over its harmonic number, weighted by its power, so that the stretched
+// upper partials of real strings weigh in as a listener hears them.
 //
 // Works on the same buffers as the listener's estimate: signed 16-bit mono samples, at most
 // kMaxSamples of them. Reads 30 Hz to 1500 Hz. Not thread-safe: one estimator per thread.
@@ -51,8 +51,6 @@ class PreciseEstimator {
   // Whether the low odd harmonics of half the pitch of lag (1, 3, 5, 7) stand out of the noise
   // around them, with some power beside that of its even ones.
   bool hasLowSubharmonics(std::uint32_t lag);
-  // The fractional lag near lag where n is largest.
-  double refine(std::uint32_t lag);
 
   double sampleRate_;
   std::uint32_t minLag_;
