@@ -56,7 +56,7 @@ struct PartialPitch::Buffers {
   std::vector<float> windowed = std::vector<float>(kTransformLength);
   std::vector<kiss_fft_cpx> spectrum = std::vector<kiss_fft_cpx>(kTransformBins);
   std::vector<double> power = std::vector<double>(kTransformBins);
-  std::vector<double> scratch;
+  std::vector<double> scratch = std::vector<double>(kTransformBins);  // sized up front: no allocation later
 
   ~Buffers() { kiss_fftr_free(forward); }
 };
@@ -174,6 +174,8 @@ void PartialPitch::powersAt(const double* bins, double* powers, std::uint32_t co
   for (std::uint32_t j = 0; j < count; ++j) {
     coefficient[j] = 2.0 * std::cos(2.0 * std::numbers::pi * bins[j] / kTransformLength);
   }
+  // All kMaxEvaluations recursions run, a fixed count the compiler vectorises; the unused ones
+  // have a zero coefficient and stay bounded.
   const float* x = buffers_->windowed.data();
   for (std::uint32_t n = 0; n < length_; ++n) {
     const double sample = x[n];
