@@ -4,8 +4,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <complex>
-#include <numbers>
 #include <vector>
 
 namespace balalaika {
@@ -22,16 +20,18 @@ constexpr double kSubharmonicRise = 0.015;
 // Power at the odd harmonics of half the pitch, as a share of the power at the pitch's own
 // harmonics, below which the sound has no partials an octave lower to move to.
 constexpr double kSubharmonicShare = 0.01;
+// Below the pitch, noise can hide the fundamental of a sound whose octave is much stronger and
+// lift n at the shorter lag: where its low odd partials stand clearly out of the noise around
+// them, twice the lag takes over even when n there lies this much lower. The odd harmonics of
+// half the pitch up to kLowSubharmonics count, and must reach kLowSubharmonicShare of the power
+// of the even ones (the harmonics of the pitch itself) up to twice as high.
+constexpr double kNoisySubharmonicSlack = 0.05;
+constexpr double kLowSubharmonicShare = 0.005;
+constexpr std::uint32_t kLowSubharmonics = 7;
 // How high, as a share of the highest, a peak at half the period must stand to take over.
 constexpr double kHalfPeriodShare = 0.7;
 // How many times the spectrum's median a partial must exceed to count as a partial.
 constexpr double kNoiseMargin = 6.0;
-// How far the refined peak may lie from the whole lag picked: at least this many lags, and at
-// least this share of the lag (stretched partials of a low string move it by some 15 cents).
-constexpr double kRefineReach = 1.5;
-constexpr double kRefineShare = 0.012;
-// The refinement's high-pass corner, as a share of the pitch.
-constexpr double kHighPassShare = 0.5;
 // Partials compared in the octave check: up to this many harmonics of half the pitch.
 constexpr std::uint32_t kSubharmonicPartials = 16;
 
@@ -47,6 +47,15 @@ double peakHeight(const std::vector<double>& n, std::uint32_t lag) {
   return centre - (left - right) * (left - right) / (8.0 * curvature);
 }
 
+// The lag of n's peak at lag, between whole lags: the vertex of the same parabola.
+double peakLag(const std::vector<double>& n, std::uint32_t lag) {
+  const double left = n[lag - 1];
+  const double right = n[lag + 1];
+  const double curvature = left - 2.0 * n[lag] + right;
+  if (!(curvature < 0.0)) return lag;
+  return lag + std::clamp(0.5 * (left - right) / curvature, -0.5, 0.5);
+}
+
 }  // namespace
 
 struct PreciseEstimator::Buffers {
@@ -56,8 +65,6 @@ struct PreciseEstimator::Buffers {
   std::vector<kiss_fft_cpx> spectrum = std::vector<kiss_fft_cpx>(kTransformBins);
   std::vector<double> power = std::vector<double>(kTransformBins);  // of the buffer, for the octave check
   std::vector<double> scratch = std::vector<double>(kTransformBins);
-  std::vector<float> filtered = std::vector<float>(kTransformLength);  // low-passed for refine
-  std::vector<double> weightedPower = std::vector<double>(kTransformBins);  // of filtered
 
   std::vector<float> autocorrelation = std::vector<float>(kTransformLength);  // times kTransformLength
   std::vector<double> energyPrefix = std::vector<double>(kMaxSamples + 1);  // sums of x^2
@@ -73,7 +80,8 @@ PreciseEstimator::PreciseEstimator(double sampleRate)
     : sampleRate_(sampleRate),
       minLag_(static_cast<std::uint32_t>(std::floor(sampleRate / kHighestHertz))),
       maxLag_(static_cast<std::uint32_t>(std::ceil(sampleRate / kLowestHertz))),
-      buffers_(std::make_unique<Buffers>()) {
+      buffers_(std::make_unique<Buffers>()),
+      partials_(sampleRate) {
   minLag_ = std::max<std::uint32_t>(minLag_, 2);
   maxLag_ = std::min(maxLag_, kMaxSamples / 2);
   buffers_->nsdf.resize(maxLag_ + 2);
@@ -84,9 +92,11 @@ PreciseEstimator::~PreciseEstimator() = default;
 double PreciseEstimator::estimate(const std::int16_t* samples, std::uint32_t count) {
   if (buffers_->forward == nullptr || buffers_->inverse == nullptr) return 0.0;
   if (!computeNsdf(samples, count)) return 0.0;
+  partials_.transform(buffers_->signal.data(), count_);
   const std::uint32_t lag = pickPeriod();
   if (lag == 0) return 0.0;
-  return sampleRate_ / refine(lag);
+  // The vertex of n's peak says where the partials lie, within a few cents.
+  return partials_.measure(sampleRate_ / peakLag(buffers_->nsdf, lag));
 }
 
 bool PreciseEstimator::computeNsdf(const std::int16_t* samples, std::uint32_t count) {
@@ -180,7 +190,9 @@ std::uint32_t PreciseEstimator::pickPeriod() {
     const double target = 2.0 * chosen;
     for (const std::uint32_t peak : peaks) {
       const bool there = std::abs(peak - target) <= 0.03 * target + 1.0;
-      if (there && peakHeight(n, peak) >= peakHeight(n, chosen) + kSubharmonicRise && hasSubharmonics(chosen)) {
+      const double rise = peakHeight(n, peak) - peakHeight(n, chosen);
+      if (there && ((rise >= kSubharmonicRise && hasSubharmonics(chosen)) ||
+                    (rise >= -kNoisySubharmonicSlack && hasLowSubharmonics(chosen)))) {
         chosen = peak;
         moved = true;
         break;
@@ -220,102 +232,18 @@ bool PreciseEstimator::hasSubharmonics(std::uint32_t lag) {
   return odd >= kSubharmonicShare * even;
 }
 
-double PreciseEstimator::refine(std::uint32_t lag) {
-  Buffers& b = *buffers_;
-  const double step = 2.0 * std::numbers::pi / kTransformLength;
-  // The peak is sought on the signal through a first-order low-pass with its corner at 0.7
-  // times the pitch: partials then weigh about by their power alone, the fundamental a little
-  // less.
-  // Unfiltered, the lag of the peak weighs partial h by h^2, and the upper partials of real
-  // strings are stretched (sharp). A filter keeps a lone sine a sine of the same pitch, and
-  // its output's own energies keep n normalised however fast each partial decays.
-  const double corner = 0.7 * sampleRate_ / lag;
-  const double smoothing = 1.0 - std::exp(-2.0 * std::numbers::pi * corner / sampleRate_);
-  const double leak = std::exp(-2.0 * std::numbers::pi * kHighPassShare / lag);
-  // The filters start from rest: the first five time constants of the slower are left out.
-  const auto settle = std::min(static_cast<std::uint32_t>(std::ceil(5.0 / (1.0 - leak))), count_ / 6);
-  const std::uint32_t length = count_ - settle;
-  // A first-order high-pass at half the pitch after it keeps pink noise and hum below the
-  // pitch from weighing in; neither filter moves a partial's frequency.
-  double y = 0.0;
-  double previous = 0.0;
-  double z = 0.0;
-  const auto filter = [&](float x) {
-    y += smoothing * (x - y);
-    z = leak * (z + y - previous);
-    previous = y;
-  };
-  for (std::uint32_t i = 0; i < settle; ++i) filter(b.signal[i]);
-  b.energyPrefix[0] = 0.0;
-  for (std::uint32_t i = 0; i < length; ++i) {
-    filter(b.signal[settle + i]);
-    b.filtered[i] = static_cast<float>(z);
-    b.energyPrefix[i + 1] = b.energyPrefix[i] + z * z;
-  }
-  std::fill(b.filtered.begin() + length, b.filtered.end(), 0.0f);
-  kiss_fftr(b.forward, b.filtered.data(), b.spectrum.data());
-  std::vector<double>& weighted = b.weightedPower;
-  for (std::uint32_t k = 0; k < kTransformBins; ++k) {
-    const double re = b.spectrum[k].r;
-    const double im = b.spectrum[k].i;
-    weighted[k] = re * re + im * im;
-  }
-  const double total = b.energyPrefix[length];
-  const auto overlap = [&](std::uint32_t at) { return b.energyPrefix[length - at] + (total - b.energyPrefix[at]); };
-  // n(t) = 2 r(t) / m(t) and its first two derivatives: r(t) is the band-limited
-  // autocorrelation, a cosine sum over the weighted power spectrum; m(t) is linear between
-  // whole lags.
-  struct Shape {
-    double n = 0.0, n1 = 0.0, n2 = 0.0;
-  };
-  const auto shape = [&](double t) {
-    const std::complex<double> rotation = std::polar(1.0, step * t);
-    std::complex<double> phase = rotation;
-    double r = weighted[0];
-    double r1 = 0.0;
-    double r2 = 0.0;
-    for (std::uint32_t k = 1; k < kTransformBins; ++k) {
-      const double weight = (k == kTransformBins - 1 ? 1.0 : 2.0) * weighted[k];
-      const double w = step * k;
-      r += weight * phase.real();
-      r1 -= weight * w * phase.imag();
-      r2 -= weight * w * w * phase.real();
-      phase *= rotation;
-    }
-    r /= kTransformLength;
-    r1 /= kTransformLength;
-    r2 /= kTransformLength;
-    const auto whole = std::min(static_cast<std::uint32_t>(std::floor(t)), maxLag_);
-    const double m1 = overlap(whole + 1) - overlap(whole);
-    const double m = overlap(whole) + m1 * (t - whole);
-    if (!(m > 0.0)) return Shape{};
-    return Shape{2.0 * r / m, 2.0 * r1 / m - 2.0 * r * m1 / (m * m),
-                 2.0 * r2 / m - 4.0 * r1 * m1 / (m * m) + 4.0 * r * m1 * m1 / (m * m * m)};
-  };
-  // The weighted peak can lie up to a lag from the whole lag picked on the unweighted n, with
-  // a trough between (stretched partials split it): start from the best of a few lags around.
-  const double reach = std::max(kRefineReach, kRefineShare * lag);
-  const double low = std::max(lag - reach, static_cast<double>(minLag_) - 1.0);
-  const double high = std::min(lag + reach, static_cast<double>(maxLag_));
-  double t = lag;
-  double best = shape(t).n;
-  for (double d = -kRefineReach; d <= kRefineReach; d += 0.5) {
-    const double candidate = lag + d;
-    if (candidate < low || candidate > high || d == 0.0) continue;
-    const double height = shape(candidate).n;
-    if (height > best) {
-      best = height;
-      t = candidate;
+bool PreciseEstimator::hasLowSubharmonics(std::uint32_t lag) {
+  const double half = 0.5 * sampleRate_ / lag;
+  double odd = 0.0;
+  double even = 0.0;
+  for (std::uint32_t h = 1; h <= 2 * kLowSubharmonics; ++h) {
+    if (h % 2 == 0) {
+      even += partials_.standingPower(h * half, half);
+    } else if (h <= kLowSubharmonics) {
+      odd += partials_.standingPower(h * half, half);
     }
   }
-  // Newton's method from there; where n curves up, a small step uphill instead.
-  for (int iteration = 0; iteration < 12; ++iteration) {
-    const Shape here = shape(t);
-    const double delta = here.n2 < 0.0 ? std::clamp(-here.n1 / here.n2, -0.5, 0.5) : std::copysign(0.25, here.n1);
-    t = std::clamp(t + delta, low, high);
-    if (std::abs(delta) < 1e-7) break;
-  }
-  return t;
+  return even > 0.0 && odd >= kLowSubharmonicShare * even;
 }
 
 }  // namespace balalaika

@@ -6,15 +6,19 @@
 // peaks of n, the first one that reaches 0.9 of the highest is the period: a lag one period
 // too long (an octave low) never comes first. A half period (an octave high) can come first
 // when the odd partials are weak, so a peak at twice the chosen lag that stands clearly higher
-// takes over. The peak is then refined below one lag with the band-limited
-// autocorrelation, which the power spectrum gives at any lag, its partials weighted about by
-// their power so that the stretched upper partials of real strings do not pull it sharp.
+// takes over; so does one where noise below the pitch hides the fundamental but the low odd
+// partials of the longer period still stand out of the noise around them. The period only says
+// where to look for the partials: the pitch given is theirs (PartialPitch), each strong
+// partial's frequency over its harmonic number, weighted by its power, so that the stretched
+// upper partials of real strings weigh in as a listener hears them.
 //
 // Works on the same buffers as the listener's estimate: signed 16-bit mono samples, at most
 // kMaxSamples of them. Reads 30 Hz to 1500 Hz. Not thread-safe: one estimator per thread.
 
 #include <cstdint>
 #include <memory>
+
+#include "pitch/PartialPitch.h"
 
 namespace balalaika {
 
@@ -44,14 +48,16 @@ class PreciseEstimator {
   // Whether the buffer has partials at the odd harmonics of half the pitch of lag: without
   // them the sound does not repeat at twice the lag, however closely its n says it does.
   bool hasSubharmonics(std::uint32_t lag);
-  // The fractional lag near lag where n is largest.
-  double refine(std::uint32_t lag);
+  // Whether the low odd harmonics of half the pitch of lag (1, 3, 5, 7) stand out of the noise
+  // around them, with some power beside that of its even ones.
+  bool hasLowSubharmonics(std::uint32_t lag);
 
   double sampleRate_;
   std::uint32_t minLag_;
   std::uint32_t maxLag_;
   std::uint32_t count_ = 0;
   std::unique_ptr<Buffers> buffers_;
+  PartialPitch partials_;
 };
 
 }  // namespace balalaika

@@ -1,0 +1,193 @@
+#include "pitch/PartialPitch.h"
+
+#include <kissfft/kiss_fftr.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <numbers>
+#include <vector>
+
+namespace balalaika {
+namespace {
+
+// Twice the longest buffer: the transform samples the continuous spectrum every half bin.
+constexpr std::uint32_t kTransformLength = 2 * PartialPitch::kMaxSamples;
+constexpr std::uint32_t kTransformBins = kTransformLength / 2 + 1;
+// How far from its harmonic of the given pitch a partial is sought.
+constexpr double kSearchCents = 60.0;
+// Spacing, in bins of the transform, of the three exact evaluations around each partial's peak
+// as the transform's coarse parabola places it: so close together, the parabola through them
+// places the peak to some thousandths of a cent.
+constexpr double kRefineStep = 0.1;
+// How far from its place a partial's peak is sought, as a share of its frequency (real strings
+// stretch their upper partials by a few cents).
+constexpr double kStandingReach = 0.015;
+// The noise around a partial is judged over at least this many bins each side.
+constexpr double kNoiseSpan = 16.0;
+// The lower quartile of noise's power, as a share of its mean (power of a bin of noise is
+// spread exponentially), and how many times the mean a peak must exceed to stand out of it.
+constexpr double kQuartileOfMean = 0.288;
+constexpr double kNoiseMargin = 8.0;
+constexpr std::uint32_t kMaxEvaluations = 3 * PartialPitch::kHarmonics;
+
+struct Vertex {
+  double offset;    // of the peak from the middle point, in units of the spacing (-1..1)
+  double logPower;  // at the peak
+};
+
+// The vertex of the parabola through the logarithms of three powers at equal spacing: near
+// its top a windowed partial's log power is close to a parabola.
+Vertex vertexOf(double left, double centre, double right) {
+  constexpr double kFloor = 1e-30;
+  const double a = std::log(left + kFloor);
+  const double b = std::log(centre + kFloor);
+  const double c = std::log(right + kFloor);
+  const double curvature = a - 2.0 * b + c;
+  if (!(curvature < 0.0)) return {0.0, b};
+  const double offset = std::clamp(0.5 * (a - c) / curvature, -1.0, 1.0);
+  return {offset, b - 0.25 * (a - c) * offset};
+}
+
+}  // namespace
+
+struct PartialPitch::Buffers {
+  kiss_fftr_cfg forward = kiss_fftr_alloc(static_cast<int>(kTransformLength), 0, nullptr, nullptr);
+  std::vector<float> windowed = std::vector<float>(kTransformLength);
+  std::vector<kiss_fft_cpx> spectrum = std::vector<kiss_fft_cpx>(kTransformBins);
+  std::vector<double> power = std::vector<double>(kTransformBins);
+  std::vector<double> scratch = std::vector<double>(kTransformBins);  // sized up front: no allocation later
+
+  ~Buffers() { kiss_fftr_free(forward); }
+};
+
+PartialPitch::PartialPitch(double sampleRate) : sampleRate_(sampleRate), buffers_(std::make_unique<Buffers>()) {}
+
+PartialPitch::~PartialPitch() = default;
+
+void PartialPitch::transform(const float* samples, std::uint32_t count) {
+  Buffers& b = *buffers_;
+  length_ = std::min(count, kMaxSamples);
+  if (b.forward == nullptr || length_ < 4) {
+    length_ = 0;
+    return;
+  }
+
+  // The Hann window keeps each partial's skirt from reaching its neighbours.
+  const double turn = 2.0 * std::numbers::pi / (length_ - 1);
+  for (std::uint32_t i = 0; i < length_; ++i) {
+    b.windowed[i] = static_cast<float>(samples[i] * (0.5 - 0.5 * std::cos(turn * i)));
+  }
+  std::fill(b.windowed.begin() + length_, b.windowed.end(), 0.0f);
+  kiss_fftr(b.forward, b.windowed.data(), b.spectrum.data());
+  for (std::uint32_t k = 0; k < kTransformBins; ++k) {
+    b.power[k] = static_cast<double>(b.spectrum[k].r) * b.spectrum[k].r +
+                 static_cast<double>(b.spectrum[k].i) * b.spectrum[k].i;
+  }
+}
+
+double PartialPitch::standingPower(double hertz, double spacing) {
+  Buffers& b = *buffers_;
+  if (length_ == 0) return 0.0;
+  const double binHertz = sampleRate_ / kTransformLength;
+  const double centre = hertz / binHertz;
+  const auto middle = static_cast<std::int64_t>(std::lround(centre));
+  const auto reach = static_cast<std::int64_t>(std::max(2.0, kStandingReach * centre));
+  const auto around = static_cast<std::int64_t>(std::max(kNoiseSpan, spacing / binHertz));
+  const auto first = std::max<std::int64_t>(middle - around, 1);
+  const auto last = std::min<std::int64_t>(middle + around, kTransformBins - 1);
+  if (middle - reach < first || middle + reach > last) return 0.0;
+  double peak = 0.0;
+  for (std::int64_t k = middle - reach; k <= middle + reach; ++k) peak = std::max(peak, b.power[k]);
+  // The noise: the lower quartile of the bins around, which falls between the partials.
+  b.scratch.assign(b.power.begin() + first, b.power.begin() + last + 1);
+  const auto quartile = b.scratch.begin() + static_cast<std::ptrdiff_t>(b.scratch.size() / 4);
+  std::nth_element(b.scratch.begin(), quartile, b.scratch.end());
+  return std::max(0.0, peak - kNoiseMargin * *quartile / kQuartileOfMean);
+}
+
+double PartialPitch::measure(double hertz) {
+  Buffers& b = *buffers_;
+  if (length_ == 0 || !(hertz > 0.0)) return hertz;
+
+  struct Partial {
+    std::uint32_t harmonic;
+    double bin, low, high;  // the peak and the bounds of its search, in bins
+    double power;
+  };
+  std::array<Partial, kHarmonics> partials{};
+  std::uint32_t found = 0;
+  const double binHertz = sampleRate_ / kTransformLength;
+  const double reach = std::exp2(kSearchCents / 1200.0);
+  for (std::uint32_t h = 1; h <= kHarmonics; ++h) {
+    const double centre = h * hertz / binHertz;
+    const double low = centre / reach;
+    const double high = centre * reach;
+    if (centre * binHertz > kHighestPartialHertz || high >= kTransformBins - 2) break;
+    // The highest bin in the search; the nearest bin when the search falls between two.
+    const auto first = std::max<std::uint32_t>(static_cast<std::uint32_t>(std::ceil(low)), 1);
+    const auto last = static_cast<std::uint32_t>(std::floor(high));
+    std::uint32_t k = std::max<std::uint32_t>(static_cast<std::uint32_t>(std::lround(centre)), 1);
+    if (first <= last) {
+      k = static_cast<std::uint32_t>(std::max_element(b.power.begin() + first, b.power.begin() + last + 1) -
+                                     b.power.begin());
+    }
+    const Vertex top = vertexOf(b.power[k - 1], b.power[k], b.power[k + 1]);
+    partials[found++] = {h, std::clamp(k + top.offset, low, high), low, high, std::exp(top.logPower)};
+  }
+  if (found == 0) return hertz;
+
+  std::array<double, kMaxEvaluations> bins{};
+  std::array<double, kMaxEvaluations> powers{};
+  for (std::uint32_t j = 0; j < found; ++j) {
+    bins[3 * j] = partials[j].bin - kRefineStep;
+    bins[3 * j + 1] = partials[j].bin;
+    bins[3 * j + 2] = partials[j].bin + kRefineStep;
+  }
+  powersAt(bins.data(), powers.data(), 3 * found);
+  for (std::uint32_t j = 0; j < found; ++j) {
+    const Vertex top = vertexOf(powers[3 * j], powers[3 * j + 1], powers[3 * j + 2]);
+    Partial& p = partials[j];
+    p.bin = std::clamp(p.bin + kRefineStep * top.offset, p.low, p.high);
+    p.power = std::exp(top.logPower);
+  }
+
+  double strongest = 0.0;
+  for (std::uint32_t j = 0; j < found; ++j) strongest = std::max(strongest, partials[j].power);
+  if (!(strongest > 0.0)) return hertz;
+  double weights = 0.0;
+  double sum = 0.0;
+  for (std::uint32_t j = 0; j < found; ++j) {
+    const Partial& p = partials[j];
+    if (p.power < kStrongShare * kStrongShare * strongest) continue;
+    weights += p.power;
+    sum += p.power * p.bin * binHertz / p.harmonic;
+  }
+  return sum / weights;
+}
+
+void PartialPitch::powersAt(const double* bins, double* powers, std::uint32_t count) const {
+  // Goertzel's recursion, one per frequency, run side by side over the samples.
+  std::array<double, kMaxEvaluations> coefficient{};
+  std::array<double, kMaxEvaluations> s1{};
+  std::array<double, kMaxEvaluations> s2{};
+  for (std::uint32_t j = 0; j < count; ++j) {
+    coefficient[j] = 2.0 * std::cos(2.0 * std::numbers::pi * bins[j] / kTransformLength);
+  }
+  // All kMaxEvaluations recursions run, a fixed count the compiler vectorises; the unused ones
+  // have a zero coefficient and stay bounded.
+  const float* x = buffers_->windowed.data();
+  for (std::uint32_t n = 0; n < length_; ++n) {
+    const double sample = x[n];
+    for (std::uint32_t j = 0; j < kMaxEvaluations; ++j) {
+      const double s = sample + coefficient[j] * s1[j] - s2[j];
+      s2[j] = s1[j];
+      s1[j] = s;
+    }
+  }
+  for (std::uint32_t j = 0; j < count; ++j) {
+    powers[j] = s1[j] * s1[j] + s2[j] * s2[j] - coefficient[j] * s1[j] * s2[j];
+  }
+}
+
+}  // namespace balalaika
