@@ -95,10 +95,11 @@ int startWindowProgram(char** argv) {
     return 1;
   }
   std::cout.flush();
-  std::string name = program.string();
-  argv[0] = name.data();
-  ::execv(name.c_str(), argv);
-  std::cerr << "balalaika-tuner: cannot start " << name << ": " << std::strerror(errno) << "\n";
+  // argv[0] stays as the user typed it: the window keeps the launcher's name (the window
+  // system's class of the window comes from it), and Qt finds the program's own folder from
+  // /proc/self/exe.
+  ::execv(program.c_str(), argv);
+  std::cerr << "balalaika-tuner: cannot start " << program.string() << ": " << std::strerror(errno) << "\n";
   return 1;
 }
 
