@@ -123,6 +123,10 @@ int runTuner(int argc, char** argv, WindowFrontEnd* window) {
                                  options.estimator.value_or(Estimator::Default));
   }
 
+  // A window is the window program's: hand over before reading anything else.
+  const bool headless = options.headless || !hasDisplay();
+  if (!headless && window == nullptr) return startWindowProgram(argv);
+
   platform::EmulatedDevice emulated = platform::defaultEmulatedDevice();
   if (options.device) {
     const platform::DeviceOptionResult device = platform::parseDeviceOption(*options.device);
@@ -152,9 +156,6 @@ int runTuner(int argc, char** argv, WindowFrontEnd* window) {
   if (options.language && !qt::supportedLanguages().contains(QString::fromStdString(*options.language))) {
     return fail(unknownLanguage(*options.language));
   }
-
-  const bool headless = options.headless || !hasDisplay();
-  if (!headless && window == nullptr) return startWindowProgram(argv);
 
   // Headless, nothing is drawn: a core application loads no platform plugin, fonts or graphics.
   std::unique_ptr<QCoreApplication> application;
