@@ -8,6 +8,8 @@
 #include <numbers>
 #include <vector>
 
+#include "pitch/ParabolaPeak.h"
+
 namespace balalaika {
 namespace {
 
@@ -31,22 +33,11 @@ constexpr double kQuartileOfMean = 0.288;
 constexpr double kNoiseMargin = 8.0;
 constexpr std::uint32_t kMaxEvaluations = 3 * PartialPitch::kHarmonics;
 
-struct Vertex {
-  double offset;    // of the peak from the middle point, in units of the spacing (-1..1)
-  double logPower;  // at the peak
-};
-
-// The vertex of the parabola through the logarithms of three powers at equal spacing: near
-// its top a windowed partial's log power is close to a parabola.
-Vertex vertexOf(double left, double centre, double right) {
+// The peak of three powers at equal spacing, through their logarithms: near its top a windowed
+// partial's log power is close to a parabola. The height is the log of the peak's power.
+ParabolaPeak logPeak(double left, double centre, double right) {
   constexpr double kFloor = 1e-30;
-  const double a = std::log(left + kFloor);
-  const double b = std::log(centre + kFloor);
-  const double c = std::log(right + kFloor);
-  const double curvature = a - 2.0 * b + c;
-  if (!(curvature < 0.0)) return {0.0, b};
-  const double offset = std::clamp(0.5 * (a - c) / curvature, -1.0, 1.0);
-  return {offset, b - 0.25 * (a - c) * offset};
+  return parabolaPeak(std::log(left + kFloor), std::log(centre + kFloor), std::log(right + kFloor), 1.0);
 }
 
 }  // namespace
@@ -132,8 +123,8 @@ double PartialPitch::measure(double hertz) {
       k = static_cast<std::uint32_t>(std::max_element(b.power.begin() + first, b.power.begin() + last + 1) -
                                      b.power.begin());
     }
-    const Vertex top = vertexOf(b.power[k - 1], b.power[k], b.power[k + 1]);
-    partials[found++] = {h, std::clamp(k + top.offset, low, high), low, high, std::exp(top.logPower)};
+    const ParabolaPeak top = logPeak(b.power[k - 1], b.power[k], b.power[k + 1]);
+    partials[found++] = {h, std::clamp(k + top.offset, low, high), low, high, std::exp(top.height)};
   }
   if (found == 0) return hertz;
 
@@ -146,10 +137,10 @@ double PartialPitch::measure(double hertz) {
   }
   powersAt(bins.data(), powers.data(), 3 * found);
   for (std::uint32_t j = 0; j < found; ++j) {
-    const Vertex top = vertexOf(powers[3 * j], powers[3 * j + 1], powers[3 * j + 2]);
+    const ParabolaPeak top = logPeak(powers[3 * j], powers[3 * j + 1], powers[3 * j + 2]);
     Partial& p = partials[j];
     p.bin = std::clamp(p.bin + kRefineStep * top.offset, p.low, p.high);
-    p.power = std::exp(top.logPower);
+    p.power = std::exp(top.height);
   }
 
   double strongest = 0.0;

@@ -6,6 +6,8 @@
 #include <cmath>
 #include <cstring>
 
+#include "pitch/ParabolaPeak.h"
+
 namespace balalaika {
 
 PitchListener::PitchListener()
@@ -39,7 +41,7 @@ float PitchListener::frequency() {
     length = audio_data_len_;
   }
   if (length == 0) {
-    peakBin_ = 0;
+    forgetEstimate();
     return 0.0f;
   }
   const float hertz = getFreqFromBuffer(audio_copy_.get(), std::min(length, kMaxBufferBytes));
@@ -47,11 +49,13 @@ float PitchListener::frequency() {
   return hertz;
 }
 
-std::uint32_t PitchListener::copyNewestSamples(std::int16_t* out, std::uint32_t capacity) {
+PitchListener::NewestBuffer PitchListener::copyNewestSamples(std::int16_t* out, std::uint32_t capacity,
+                                                             std::uint64_t have) {
   std::lock_guard lock(bufferMutex_);
+  if (stored_ == have) return NewestBuffer{stored_, 0};
   const std::uint32_t count = std::min(audio_data_len_ / 2, capacity);
   if (count > 0) std::memcpy(out, audio_data_.get(), count * sizeof(std::int16_t));
-  return count;
+  return NewestBuffer{stored_, count};
 }
 
 float PitchListener::getFreqFromBuffer(const std::int16_t* samples, std::uint32_t length) {
@@ -66,8 +70,7 @@ float PitchListener::getFreqFromBuffer(const std::int16_t* samples, std::uint32_
 }
 
 void PitchListener::performFFT(const std::int16_t* samples, std::uint32_t totalSamples) {
-  estimated_ = std::nullopt;
-  peakBin_ = 0;
+  forgetEstimate();
   const std::uint32_t n = std::min(totalSamples, kFftLength);
   for (std::uint32_t i = 0; i < n; ++i) in_fft_[i] = static_cast<float>(samples[i]);
   // Only what an earlier, longer input left behind needs zeroing; the rest of the padding is zero.
@@ -115,8 +118,6 @@ void addHarmonicTerms(const double* m, double* h, std::uint32_t bins) {
 void PitchListener::addHarmonics() {
   const double* m = freq_db_.get();
   double* h = freq_db_harmonic_.get();
-  estimated_ = std::nullopt;
-  peakBin_ = 0;
   std::copy_n(m, kSpectrumBins, h);
   addHarmonicTerms<2>(m, h, kSpectrumBins);
   addHarmonicTerms<3>(m, h, kSpectrumBins);
@@ -124,12 +125,10 @@ void PitchListener::addHarmonics() {
 
 namespace {
 
-// Offset of the vertex of the parabola through (-1, left), (0, centre), (1, right), within
-// ±0.5; 0 when centre is not a peak.
-double parabolaVertex(double left, double centre, double right) {
-  const double curvature = left - 2.0 * centre + right;
-  if (!(centre >= left && centre >= right) || !(curvature < 0.0)) return 0.0;
-  return std::fmax(-0.5, std::fmin(0.5, 0.5 * (left - right) / curvature));
+// Offset of the peak between bins, within ±0.5; 0 when centre is not a peak.
+double peakOffset(double left, double centre, double right) {
+  if (!(centre >= left && centre >= right)) return 0.0;
+  return parabolaPeak(left, centre, right, 0.5).offset;
 }
 
 }  // namespace
@@ -138,7 +137,7 @@ double PitchListener::refinedFrequency() const {
   const std::uint32_t k = peakBin_;
   if (k == 0 || k + 1 >= kSpectrumBins) return 0.0;
   const double* h = freq_db_harmonic_.get();
-  return (k + parabolaVertex(h[k - 1], h[k], h[k + 1])) * format_.mSampleRate * kBinToHertzScale;
+  return (k + peakOffset(h[k - 1], h[k], h[k + 1])) * format_.mSampleRate * kBinToHertzScale;
 }
 
 std::uint32_t PitchListener::findTopSpike() const {

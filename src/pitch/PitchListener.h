@@ -101,9 +101,15 @@ class PitchListener {
   // already estimated (ticks come faster than buffers) is not analysed again: its estimate and
   // spectra are still those of the last estimate.
   float frequency();
-  // Copies the newest stored buffer, at most capacity samples, into out under the instance
-  // lock; returns the number of samples copied (0 before any buffer is stored).
-  std::uint32_t copyNewestSamples(std::int16_t* out, std::uint32_t capacity);
+  // Buffers are numbered as they are stored, from 1. Copies the newest stored buffer, at most
+  // capacity samples, into out under the instance lock, unless it is the buffer numbered
+  // `have` (already read). Returns its number (0 before any) and the samples copied (none when
+  // it was not copied).
+  struct NewestBuffer {
+    std::uint64_t number = 0;
+    std::uint32_t count = 0;
+  };
+  NewestBuffer copyNewestSamples(std::int16_t* out, std::uint32_t capacity, std::uint64_t have = 0);
   // The newest estimate refined below one bin (0.43 Hz, 18 cents at E1), in hertz: the vertex of
   // the parabola through the harmonic-sum peak and its two neighbours. The harmonic sum gathers
   // the partials that leak into the fundamental's lobe on low strings, so it places the peak
@@ -123,8 +129,7 @@ class PitchListener {
   // kSpectrumBins values each; valid for the listener's lifetime, holding the latest estimate.
   const double* freq_db() const { return freq_db_.get(); }
   double* freq_db() {
-    estimated_ = std::nullopt;  // the caller may change the spectrum
-    peakBin_ = 0;
+    forgetEstimate();  // the caller may change the spectrum
     return freq_db_.get();
   }
   const double* freq_db_harmonic() const { return freq_db_harmonic_.get(); }
@@ -167,6 +172,11 @@ class PitchListener {
   };
   std::optional<Estimated> estimated_;
   std::uint32_t peakBin_ = 0;  // harmonic-sum peak of the estimate the arrays hold; 0 for none
+  // The arrays are about to hold something other than an estimate of a stored buffer.
+  void forgetEstimate() {
+    estimated_ = std::nullopt;
+    peakBin_ = 0;
+  }
   std::unique_ptr<std::int16_t[]> audio_copy_;  // frequency()'s private copy
   std::unique_ptr<float[]> in_fft_;
   std::uint32_t in_fft_used_ = 0;  // in_fft_ is zero from here on

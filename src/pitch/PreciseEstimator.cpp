@@ -6,6 +6,8 @@
 #include <cmath>
 #include <vector>
 
+#include "pitch/ParabolaPeak.h"
+
 namespace balalaika {
 namespace {
 
@@ -35,26 +37,12 @@ constexpr double kNoiseMargin = 6.0;
 // Partials compared in the octave check: up to this many harmonics of half the pitch.
 constexpr std::uint32_t kSubharmonicPartials = 16;
 
-// The height of n's peak at lag, between whole lags: the vertex of the parabola through it and
-// its neighbours. Lets peaks at different lags be compared fairly, however far each lies from a
-// whole lag.
-double peakHeight(const std::vector<double>& n, std::uint32_t lag) {
-  const double left = n[lag - 1];
-  const double centre = n[lag];
-  const double right = n[lag + 1];
-  const double curvature = left - 2.0 * centre + right;
-  if (!(curvature < 0.0)) return centre;
-  return centre - (left - right) * (left - right) / (8.0 * curvature);
+// n's peak at the whole lag, placed between whole lags. Its height lets peaks at different lags
+// be compared fairly, however far each lies from a whole lag.
+ParabolaPeak peakAt(const std::vector<double>& n, std::uint32_t lag) {
+  return parabolaPeak(n[lag - 1], n[lag], n[lag + 1], 0.5);
 }
-
-// The lag of n's peak at lag, between whole lags: the vertex of the same parabola.
-double peakLag(const std::vector<double>& n, std::uint32_t lag) {
-  const double left = n[lag - 1];
-  const double right = n[lag + 1];
-  const double curvature = left - 2.0 * n[lag] + right;
-  if (!(curvature < 0.0)) return lag;
-  return lag + std::clamp(0.5 * (left - right) / curvature, -0.5, 0.5);
-}
+double peakHeight(const std::vector<double>& n, std::uint32_t lag) { return peakAt(n, lag).height; }
 
 }  // namespace
 
@@ -96,7 +84,7 @@ double PreciseEstimator::estimate(const std::int16_t* samples, std::uint32_t cou
   const std::uint32_t lag = pickPeriod();
   if (lag == 0) return 0.0;
   // The vertex of n's peak says where the partials lie, within a few cents.
-  return partials_.measure(sampleRate_ / peakLag(buffers_->nsdf, lag));
+  return partials_.measure(sampleRate_ / (lag + peakAt(buffers_->nsdf, lag).offset));
 }
 
 bool PreciseEstimator::computeNsdf(const std::int16_t* samples, std::uint32_t count) {
