@@ -11,9 +11,13 @@ float PrecisePitchSource::frequency() {
     estimator_ = std::make_unique<PreciseEstimator>(PitchListener::kCaptureSampleRate);
     samples_.resize(PitchListener::kMaxBufferSamples);
   }
-  const std::uint32_t count =
-      PitchListener::sharedListener()->copyNewestSamples(samples_.data(), static_cast<std::uint32_t>(samples_.size()));
-  refined_ = count == 0 ? 0.0 : estimator_->estimate(samples_.data(), count);
+  // Ticks come faster than buffers: a buffer already estimated keeps its estimate.
+  const PitchListener::NewestBuffer newest = PitchListener::sharedListener()->copyNewestSamples(
+      samples_.data(), static_cast<std::uint32_t>(samples_.size()), estimated_);
+  if (newest.number != estimated_) {
+    estimated_ = newest.number;
+    refined_ = newest.count == 0 ? 0.0 : estimator_->estimate(samples_.data(), newest.count);
+  }
   return static_cast<float>(refined_);
 }
 

@@ -23,6 +23,7 @@ class PrecisePitchSource final : public PitchSource {
  private:
   std::unique_ptr<PreciseEstimator> estimator_;
   std::vector<std::int16_t> samples_;
+  std::uint64_t estimated_ = 0;  // number of the listener's buffer refined_ is the estimate of
   double refined_ = 0.0;
 };
 
