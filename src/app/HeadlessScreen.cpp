@@ -1,6 +1,6 @@
 #include "app/HeadlessScreen.h"
 
-#include "app/OfflineAnalysis.h"
+#include "tuner/CentsReading.h"
 
 namespace balalaika::app {
 namespace {
@@ -24,7 +24,7 @@ std::string litString(const HeadlessImageView& overlay) {
 // "cents=-12.4 nearest=2", "cents=far-flat nearest=2", "cents=none nearest=none".
 std::string centsFields(const std::optional<platform::CentsReading>& reading) {
   if (!reading) return "cents=none nearest=none";
-  return "cents=" + analysis::centsField(reading) + " nearest=" + std::to_string(reading->string);
+  return "cents=" + cents::plainText(reading) + " nearest=" + std::to_string(reading->string);
 }
 
 std::string quoted(const std::string& text) { return "\"" + text + "\""; }

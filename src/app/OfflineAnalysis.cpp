@@ -1,7 +1,6 @@
 #include "app/OfflineAnalysis.h"
 
 #include <cinttypes>
-#include <cmath>
 #include <cstdio>
 #include <sstream>
 
@@ -24,21 +23,6 @@ const char* stateName(tick::PowerState state) {
       return "loud";
   }
   return "";
-}
-
-std::string centsField(const std::optional<platform::CentsReading>& reading) {
-  if (!reading) return "";
-  switch (reading->range) {
-    case platform::CentsReading::Range::FarFlat:
-      return "far-flat";
-    case platform::CentsReading::Range::FarSharp:
-      return "far-sharp";
-    case platform::CentsReading::Range::Near:
-      break;
-  }
-  char text[32];
-  std::snprintf(text, sizeof text, "%.1f", std::abs(reading->cents) < 0.05 ? 0.0 : reading->cents);
-  return text;
 }
 
 std::vector<Tick> analyzeSamples(const std::vector<std::int16_t>& samples, tuning::TuningIndex tuning,
@@ -90,7 +74,7 @@ void writeCsv(std::ostream& out, const std::vector<Tick>& ticks) {
     std::snprintf(line, sizeof line, "%.1f,%.6f,%.4f,%s,%s,%s,%s,%s\n", t.seconds, static_cast<double>(t.power),
                   static_cast<double>(t.frequency), stateName(t.state), t.text.c_str(),
                   t.string ? std::to_string(*t.string).c_str() : "", t.note ? t.note->c_str() : "",
-                  centsField(t.cents).c_str());
+                  cents::plainText(t.cents).c_str());
     out << line;
   }
 }

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/Views.h"
 #include "app/Estimator.h"
+#include "platform/Views.h"
 #include "tuner/TickRules.h"
 #include "tuner/TuningTable.h"
 
@@ -40,10 +40,6 @@ std::vector<Tick> analyzeSamples(const std::vector<std::int16_t>& samples, tunin
 void writeCsv(std::ostream& out, const std::vector<Tick>& ticks);
 
 const char* stateName(tick::PowerState state);
-
-// The cents as the CSV and the headless line write them: "-12.4", "far-flat", "far-sharp"; ""
-// for no reading.
-std::string centsField(const std::optional<platform::CentsReading>& reading);
 
 // Decodes the file and writes the CSV to out. Returns 0, or 2 with one line on err and
 // nothing on out when the file cannot be read or the tuning is outside 1..5.

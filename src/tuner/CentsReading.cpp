@@ -46,6 +46,29 @@ std::optional<platform::CentsReading> nearestString(tuning::TuningIndex tuning, 
   return best;
 }
 
+namespace {
+
+// The distance as it is shown to one decimal: never "-0.0", a distance that rounds to zero has
+// no sign.
+double shownCents(double cents) { return std::abs(cents) < 0.05 ? 0.0 : cents; }
+
+}  // namespace
+
+std::string plainText(const std::optional<platform::CentsReading>& reading) {
+  if (!reading) return "";
+  switch (reading->range) {
+    case platform::CentsReading::Range::FarFlat:
+      return "far-flat";
+    case platform::CentsReading::Range::FarSharp:
+      return "far-sharp";
+    case platform::CentsReading::Range::Near:
+      break;
+  }
+  char text[32];
+  std::snprintf(text, sizeof text, "%.1f", shownCents(reading->cents));
+  return text;
+}
+
 std::string meterText(const platform::CentsReading& reading, const platform::Bundle& bundle) {
   switch (reading.range) {
     case platform::CentsReading::Range::FarFlat:
@@ -56,8 +79,7 @@ std::string meterText(const platform::CentsReading& reading, const platform::Bun
       break;
   }
   char text[32];
-  // Never "-0.0": a distance that rounds to zero shows without a sign.
-  const double shown = std::abs(reading.cents) < 0.05 ? 0.0 : reading.cents;
+  const double shown = shownCents(reading.cents);
   std::snprintf(text, sizeof text, shown == 0.0 ? "%.1f \u00a2" : "%+.1f \u00a2", shown);
   return text;
 }

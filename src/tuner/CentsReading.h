@@ -33,6 +33,9 @@ inline constexpr const char* kFarSharpKey = "CentsFarSharp";
 inline constexpr const char* kTuneUpKey = "CentsTuneUp";
 inline constexpr const char* kTuneDownKey = "CentsTuneDown";
 
+// The reading as the headless line and the offline CSV write it: "-12.4", "far-flat",
+// "far-sharp"; "" for no reading.
+std::string plainText(const std::optional<platform::CentsReading>& reading);
 // The meter's text: the distance ("-12.4 ¢", "+3.0 ¢", "0.0 ¢"), or the localized "far flat" /
 // "far sharp".
 std::string meterText(const platform::CentsReading& reading, const platform::Bundle& bundle);
