@@ -73,20 +73,6 @@ std::string formatLogLine(std::string_view format, std::span<const LogArg> args)
   return out;
 }
 
-const char* logCategoryName(LogCategory category) {
-  switch (category) {
-    case LogCategory::App:
-      return "balalaika.app";
-    case LogCategory::Layout:
-      return "balalaika.layout";
-    case LogCategory::Audio:
-      return "balalaika.audio";
-    case LogCategory::Rating:
-      return "balalaika.rating";
-  }
-  return "balalaika";
-}
-
 void writeLogLine(LogCategory category, LogLevel level, const std::string& line) {
   std::lock_guard lock(sinkMutex());
   if (sinkSlot()) {

@@ -20,12 +20,9 @@ namespace balalaika::platform {
 
 using LogArg = std::variant<std::string, std::int64_t, double>;
 
-// What a line is about; each maps to one logging category ("balalaika.audio", ...).
+// What a line is about; the Qt layer maps each to one logging category ("balalaika.audio", ...).
 enum class LogCategory { App, Layout, Audio, Rating };
 enum class LogLevel { Debug, Warning };
-
-// The category's name as Qt's logging rules spell it: "balalaika.app", "balalaika.layout", ...
-const char* logCategoryName(LogCategory category);
 
 // Builds one line; placeholders without an argument are kept as written.
 std::string formatLogLine(std::string_view format, std::span<const LogArg> args);
@@ -51,7 +48,6 @@ LogArg toLogArg(T&& value) {
     return std::string(std::forward<T>(value));
   }
 }
-
 
 template <typename... Args>
 void write(LogCategory category, LogLevel level, std::string_view format, Args&&... args) {
