@@ -193,7 +193,6 @@ def render(program, note, work):
                     "-F", base + ".wav", SOUNDFONT, base + ".mid"], check=True, stdout=subprocess.DEVNULL,
                    stderr=subprocess.DEVNULL)
     clean, rate = read_wav(base + ".wav")
-    truths = truths_of(clean, rate, nominal)
     sounding = [clean[int(onset * rate):int((onset + NOTE_SECONDS) * rate)] for onset in onsets()]
     signal_rms = math.sqrt(np.mean(np.concatenate(sounding) ** 2))
     files = []
@@ -212,7 +211,9 @@ def render(program, note, work):
             peak = np.max(np.abs(mix))
             write_wav(path, mix * (32000 / peak if peak > 32000 else 1.0), rate)
         files.append((label, path))
-    return truths, files
+    # Measured on the clean file as written, as a later run that reuses it measures it.
+    clean, rate = read_wav(files[0][1])
+    return truths_of(clean, rate, nominal), files
 
 
 def analyze(tuner, path, tuning, estimator):
