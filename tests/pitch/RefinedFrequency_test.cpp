@@ -39,18 +39,5 @@ TEST(RefinedFrequency, PlucksBetweenBinsAreReadWellBelowOneBinOnEveryTargetStrin
   }
 }
 
-TEST(RefinedFrequency, NothingWhenTheArraysHoldNoEstimate) {
-  PitchListener& listener = *PitchListener::sharedListener();
-  storePluck(440.0);
-  ASSERT_GT(listener.frequency(), 0.0f);
-  listener.setAudioBuffer(nullptr, 0);  // nothing stored: no reading, so no refinement either
-  EXPECT_EQ(listener.frequency(), 0.0f);
-  EXPECT_EQ(listener.refinedFrequency(), 0.0);
-  std::vector<std::int16_t> zeros(4096, 0);
-  listener.setAudioBuffer(zeros.data(), 8192);  // silence peaks at bin 0
-  EXPECT_EQ(listener.frequency(), 0.0f);
-  EXPECT_EQ(listener.refinedFrequency(), 0.0);
-}
-
 }  // namespace
 }  // namespace balalaika

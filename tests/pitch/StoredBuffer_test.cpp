@@ -50,10 +50,12 @@ TEST(StoredBuffer, ABufferEstimatedAgainGivesItsReadingAndSpectraWhateverRanInBe
 
   listener.setAudioBuffer(zeros.data(), 8192);
   EXPECT_EQ(listener.frequency(), 0.0f) << "a newly stored buffer is analysed";
+  EXPECT_EQ(listener.refinedFrequency(), 0.0) << "silence peaks at bin 0: nothing to refine";
   EXPECT_EQ(listener.getFreqFromBuffer(a4.data(), 0), 0.0f);
   listener.setAudioBuffer(a4.data(), 8192);
   listener.setAudioBuffer(nullptr, 0);
   EXPECT_EQ(listener.frequency(), 0.0f) << "an empty buffer reads as nothing stored";
+  EXPECT_EQ(listener.refinedFrequency(), 0.0);
 }
 
 TEST(StoredBuffer, ABufferLongerThanTheListenerHoldsIsCutToItsFirst8192Bytes) {
