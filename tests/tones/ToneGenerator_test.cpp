@@ -66,17 +66,7 @@ TEST_F(ToneGeneratorTest, ARenderRequestLargerThanItsBufferWritesOnlyWhatFits) {
   EXPECT_EQ(toneRenderCallback(&generator, &flags, nullptr, 0, 8, nullptr), 0);  // no buffers at all
 }
 
-TEST_F(ToneGeneratorTest, GivenAGeneratorDestroyedWhilePlayingAndFadingThenItsUnitAndTimersAreGone) {
-  {
-    ToneGenerator local(output, nullptr, runLoop);
-    local.playPattern({{440.0, 1.0}}, true);
-    local.startWithFadeInDuration(1.0);
-  }
-  EXPECT_EQ(output.unit(), nullptr);
-  EXPECT_EQ(runLoop.pendingCount(), 0u);
-}
-
-TEST(ToneGeneratorSession, AnInterruptionStopsTheToneAndOneAfterTheGeneratorIsGoneDoesNothing) {
+TEST(ToneGeneratorLifetime, AnInterruptionStopsTheToneAndADestroyedGeneratorLeavesNoUnitTimerOrListener) {
   fakes::FakeAudioOutputComponent output;
   fakes::RecordingAudioSession session;
   fakes::FakeRunLoop runLoop;
@@ -87,8 +77,12 @@ TEST(ToneGeneratorSession, AnInterruptionStopsTheToneAndOneAfterTheGeneratorIsGo
       ASSERT_TRUE(session.interrupt(state));
       EXPECT_FALSE(generator.isPlaying());
     }
+    generator.playPattern({{440.0, 1.0}}, true);
+    generator.startWithFadeInDuration(1.0);
   }
-  EXPECT_TRUE(session.interrupt());
+  EXPECT_EQ(output.unit(), nullptr);
+  EXPECT_EQ(runLoop.pendingCount(), 0u);
+  EXPECT_TRUE(session.interrupt());  // reaches no generator
 }
 
 // The render thread pulls frames while the main thread retunes the tone: every sample stays
