@@ -1,5 +1,6 @@
 #pragma once
-// Queues whose tasks wait: main-thread tasks run when the test says so, on the test's thread.
+// Queues whose tasks wait: main-thread tasks run when the test says so, on the test's thread;
+// background tasks are kept and never run.
 
 #include <deque>
 #include <mutex>
@@ -10,29 +11,30 @@ namespace balalaika::fakes {
 
 class FakeDispatch : public platform::Dispatch {
  public:
-  void async(Task task) override { push(background_, std::move(task)); }
-  void asyncMain(Task task) override { push(main_, std::move(task)); }
-
-  // Runs the main-thread tasks (and those they queue) until none is left; returns how many ran.
-  int runMain() { return drain(main_); }
-
- private:
-  void push(std::deque<Task>& queue, Task task) {
+  void async(Task task) override {
     std::lock_guard lock(mutex_);
-    queue.push_back(std::move(task));
+    background_.push_back(std::move(task));
   }
-  int drain(std::deque<Task>& queue) {
-    for (int ran = 0;; ++ran) {
+  void asyncMain(Task task) override {
+    std::lock_guard lock(mutex_);
+    main_.push_back(std::move(task));
+  }
+
+  // Runs the main-thread tasks (and those they queue) until none is left.
+  void runMain() {
+    for (;;) {
       Task task;
       {
         std::lock_guard lock(mutex_);
-        if (queue.empty()) return ran;
-        task = std::move(queue.front());
-        queue.pop_front();
+        if (main_.empty()) return;
+        task = std::move(main_.front());
+        main_.pop_front();
       }
       task();
     }
   }
+
+ private:
   std::mutex mutex_;
   std::deque<Task> background_;
   std::deque<Task> main_;

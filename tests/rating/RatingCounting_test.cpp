@@ -8,7 +8,6 @@ namespace balalaika::testing {
 namespace {
 
 using namespace rating;
-using Value = fakes::InMemoryUserDefaults::Value;
 
 class RatingCounting : public RatingPromptTest {
  protected:

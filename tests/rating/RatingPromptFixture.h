@@ -14,7 +14,6 @@
 #include "fakes/FakeReachability.h"
 #include "fakes/FakeWindows.h"
 #include "fakes/InMemoryUserDefaults.h"
-#include "fakes/LogCapture.h"
 #include "fakes/RecordingHttpProbe.h"
 #include "fakes/RecordingUrlOpener.h"
 #include "rating/RatingPrompt.h"
@@ -58,7 +57,7 @@ class RatingPromptTest : public ::testing::Test {
 
   // Usage state of the running version: first counted use secondsAgo back, uses counted so far.
   void storeUsage(double secondsAgo, std::int64_t uses) {
-    defaults.setString(rating::kCurrentVersionKey, bundle.versionText);
+    defaults.setString(rating::kCurrentVersionKey, bundle.version());
     defaults.setDouble(rating::kFirstUseDateKey, clock.seconds - secondsAgo);
     defaults.setInteger(rating::kUseCountKey, uses);
   }
