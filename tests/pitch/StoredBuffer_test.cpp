@@ -21,12 +21,13 @@ std::vector<std::int16_t> pluckedA4() {
   return {pcm.begin() + 2000, pcm.begin() + 2000 + 4096};
 }
 
-TEST(StoredBuffer, ABufferEstimatedAgainGivesItsReadingAndSpectraWhateverRanInBetween) {
+TEST(StoredBuffer, ABufferEstimatedAgainGivesItsReadingRefinementAndSpectraWhateverRanInBetween) {
   PitchListener& listener = *PitchListener::sharedListener();
   const auto a4 = pluckedA4();
   std::vector<std::int16_t> zeros(4096, 0);
   listener.setAudioBuffer(a4.data(), 8192);
   ASSERT_EQ(listener.frequency(), 440.0040588378906f);
+  const double refined = listener.refinedFrequency();
   // Both spectra, magnitudes then harmonic sum.
   const auto spectra = [&] {
     const double* m = std::as_const(listener).freq_db();
@@ -46,6 +47,7 @@ TEST(StoredBuffer, ABufferEstimatedAgainGivesItsReadingAndSpectraWhateverRanInBe
     run();
     EXPECT_EQ(listener.frequency(), 440.0040588378906f) << "after " << what;
     EXPECT_TRUE(spectra() == estimated) << "after " << what;
+    EXPECT_EQ(listener.refinedFrequency(), refined) << "after " << what;
   }
 
   listener.setAudioBuffer(zeros.data(), 8192);
