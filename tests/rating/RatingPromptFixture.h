@@ -5,16 +5,10 @@
 
 #include <stdexcept>
 
-#include "fakes/FakeAlertView.h"
-#include "fakes/FakeApplication.h"
 #include "fakes/FakeBundle.h"
-#include "fakes/FakeClock.h"
 #include "fakes/FakeDevice.h"
-#include "fakes/FakeDispatch.h"
-#include "fakes/FakeReachability.h"
-#include "fakes/FakeWindows.h"
 #include "fakes/InMemoryUserDefaults.h"
-#include "fakes/RecordingHttpProbe.h"
+#include "fakes/RatingServices.h"
 #include "fakes/RecordingUrlOpener.h"
 #include "rating/RatingPrompt.h"
 #include "rating/RatingPromptConstants.h"
