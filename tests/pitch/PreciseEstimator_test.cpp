@@ -67,19 +67,16 @@ void addRumble(std::vector<float>& audio, double cornerHertz, std::uint32_t seed
   std::mt19937 random(seed);
   std::normal_distribution<double> gauss(0.0, 1.0);
   const double smoothing = 1.0 - std::exp(-2.0 * std::numbers::pi * cornerHertz / kRate);
-  std::vector<double> noise(audio.size());
+  std::vector<double> noise(2000 + audio.size());  // the first 2000 let the filter settle
   double y = 0.0;
-  for (int i = 0; i < 2000; ++i) y += smoothing * (gauss(random) - y);
-  double noisePower = 0.0;
-  double signalPower = 0.0;
+  for (double& v : noise) v = y += smoothing * (gauss(random) - y);
+  double noisePower = 0.0, signalPower = 0.0;
   for (std::size_t i = 0; i < audio.size(); ++i) {
-    y += smoothing * (gauss(random) - y);
-    noise[i] = y;
-    noisePower += y * y;
+    noisePower += noise[2000 + i] * noise[2000 + i];
     signalPower += static_cast<double>(audio[i]) * audio[i];
   }
   const double gain = std::sqrt(signalPower / noisePower / 10.0);
-  for (std::size_t i = 0; i < audio.size(); ++i) audio[i] += static_cast<float>(gain * noise[i]);
+  for (std::size_t i = 0; i < audio.size(); ++i) audio[i] += static_cast<float>(gain * noise[2000 + i]);
 }
 
 // A low string through a small loudspeaker or microphone keeps little of its fundamental, and a

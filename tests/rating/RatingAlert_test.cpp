@@ -55,7 +55,8 @@ TEST_F(RatingAlert, GivenTableEntriesAndCustomTexts_ThenOnlyTheFirstPlaceholderO
   bundle.texts[{"", kRateButtonKey}] = "wrong table";
   RatingPrompt::setCustomAlertMessage("Like %@? 100%");
   RatingPrompt::forceShowPrompt(true);
-  const auto alert = shownAlert();
+  ASSERT_EQ(alerts.created.size(), 1u);
+  const auto alert = alerts.created.back();
   EXPECT_EQ(alert->title(), "Balalaika Tuner and %@ at 100%");
   EXPECT_EQ(alert->message(), "Like %@? 100%");
   EXPECT_EQ(alert->buttonTitles(), (std::vector<std::string>{"Rate Balalaika Tuner", "Later %@"}));
@@ -71,10 +72,11 @@ TEST_F(RatingAlert, GivenTheAlert_WhenRateIsTaken_ThenTheRatingIsStoredBeforeThe
     }
   } opener;
   opener.defaults = &defaults;
-  install({.urlOpener = &opener});
+  install(nullptr, nullptr, &opener);
 
   RatingPrompt::tryToShowPrompt();
-  shownAlert()->tap(kRateButtonIndex);
+  ASSERT_EQ(alerts.created.size(), 1u);
+  alerts.created.back()->tap(kRateButtonIndex);
 
   EXPECT_EQ(opener.ratedWhenOpened, true);
   RatingPrompt::tryToShowPrompt();

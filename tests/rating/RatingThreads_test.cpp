@@ -32,7 +32,7 @@ class SlowReadingDefaults : public fakes::InMemoryUserDefaults {
 
 class RatingThreads : public RatingPromptTest {
  protected:
-  RatingThreads() { install({.defaults = &slow, .dispatch = &threaded}); }
+  RatingThreads() { install(&slow, &threaded); }
   SlowReadingDefaults slow;
   ThreadedDispatch threaded;
 };
