@@ -9,12 +9,38 @@
 
 #include "fakes/FakeAudioOutput.h"
 #include "fakes/FakeRunLoop.h"
-#include "fakes/RecordingAudioSession.h"
+#include "platform/AudioSession.h"
 
 namespace balalaika {
 namespace {
 
 constexpr double kPi2 = ToneGenerator::kTwoPi;
+
+// An audio session that accepts everything and lets the test fire the interruption listener it
+// was given.
+class RecordingAudioSession : public platform::AudioSession {
+ public:
+  std::optional<platform::AudioSessionError> setCategory(platform::AudioSessionCategory, std::uint32_t = 0) override {
+    return std::nullopt;
+  }
+  std::optional<platform::AudioSessionError> setMode(platform::AudioSessionMode) override { return std::nullopt; }
+  std::optional<platform::AudioSessionError> setActive(bool) override { return std::nullopt; }
+  int initialize(InterruptionListener listener) override {
+    interruptionListener = std::move(listener);
+    return 0;
+  }
+  int setAudioCategoryProperty(std::uint32_t) override { return 0; }
+  int setActiveC(bool) override { return 0; }
+
+  // Calls the listener given to initialize, if any; returns whether there was one.
+  bool interrupt(std::uint32_t state = platform::kAudioSessionBeginInterruption) {
+    if (!interruptionListener) return false;
+    interruptionListener(state);
+    return true;
+  }
+
+  InterruptionListener interruptionListener;
+};
 
 class ToneGeneratorTest : public ::testing::Test {
  protected:
@@ -52,13 +78,9 @@ TEST_F(ToneGeneratorTest, WhenStartedThenOneUnitPlays5000HzAtPeak1_25RetunesWith
 }
 
 TEST_F(ToneGeneratorTest, ARenderRequestLargerThanItsBufferWritesOnlyWhatFits) {
-  std::array<float, 8> samples{};
+  std::array<float, 8> samples;
   samples.fill(9.0f);
-  platform::AudioBufferList list;
-  list.mNumberBuffers = 1;
-  list.mBuffers[0].mNumberChannels = 1;
-  list.mBuffers[0].mDataByteSize = 4 * sizeof(float);
-  list.mBuffers[0].mData = samples.data();
+  platform::AudioBufferList list{1, {{1, 4 * sizeof(float), samples.data()}}};  // room for 4 of the 8 frames
   std::uint32_t flags = 0;
   EXPECT_EQ(toneRenderCallback(&generator, &flags, nullptr, 0, 8, &list), 0);
   EXPECT_NE(samples[3], 9.0f);
@@ -133,7 +155,7 @@ TEST_F(ToneGeneratorTest, AnEmptyPatternStopsAtOnceWithOrWithoutRepeat) {
 
 TEST(ToneGeneratorLifetime, AnInterruptionStopsTheToneAndADestroyedGeneratorLeavesNoUnitTimerOrListener) {
   fakes::FakeAudioOutputComponent output;
-  fakes::RecordingAudioSession session;
+  RecordingAudioSession session;
   fakes::FakeRunLoop runLoop;
   {
     ToneGenerator generator(output, &session, runLoop);
