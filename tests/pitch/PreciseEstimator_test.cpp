@@ -46,9 +46,8 @@ TEST(PreciseEstimator, GivenASineOfEveryTargetPitchThenItReadsThatPitchWithinATe
     for (const double detune : {-4.0, 0.0, 6.0}) {
       const double hertz = synth::detuned(target, detune);
       SCOPED_TRACE(hertz);
-      EXPECT_NEAR(cents(estimateOf(synth::sine(hertz, 0.3, kRate, 0.3)), hertz), 0.0, 0.1);
-      // Quiet, as a reference tone heard from across the room.
-      EXPECT_NEAR(cents(estimateOf(synth::sine(hertz, 0.3, kRate, 0.003)), hertz), 0.0, 0.1);
+      for (const double level : {0.3, 0.003})  // and quiet, as a reference tone heard from across the room
+        EXPECT_NEAR(cents(estimateOf(synth::sine(hertz, 0.3, kRate, level)), hertz), 0.0, 0.1) << level;
     }
   }
 }

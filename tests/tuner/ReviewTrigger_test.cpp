@@ -20,7 +20,7 @@ TEST_F(ReviewTriggerTest, GivenStrings1And2TunedAStreamOfUnmatchedNotesAsksOnceF
   screen.controller.play1stSoundOnce();  // strings 1 and 2 tuned
   screen.controller.play2ndSoundOnce();
   unmatchedNote();
-  EXPECT_EQ(screen.runLoop.pendingIntervals(), std::vector<double>{4.0});
+  EXPECT_EQ(screen.runLoop.pendingCount(), 1u);
   for (int i = 0; i < 10; ++i) {  // a second of unmatched ticks: one review stays pending
     screen.runLoop.advance(0.1);
     unmatchedNote();
