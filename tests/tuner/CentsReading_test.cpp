@@ -73,7 +73,6 @@ TEST(CentsReading, TheMeterTextShowsTheSignedDistanceOrTheLocalizedFarWords) {
   EXPECT_EQ(text(-0.04, Range::Near), "0.0 \u00a2");  // never "-0.0"
   EXPECT_EQ(text(-50.0, Range::FarFlat), "muy grave");
   EXPECT_EQ(text(50.0, Range::FarSharp), kFarSharpKey);  // no entry: the key
-  EXPECT_EQ(cueText(Cue::TuneUp, bundle), kTuneUpKey);
   EXPECT_EQ(cueText(Cue::None, bundle), "");
 }
 
