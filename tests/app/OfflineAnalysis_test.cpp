@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <tuple>
 #include <unistd.h>
 
 #include "app/OfflineAnalysis.h"
@@ -38,13 +39,13 @@ class OfflineAnalysis : public ::testing::Test {
     return analyzeSamples(audio.samples, t);
   }
 
-  // Ticks whose newest buffer lies wholly inside the first 1.5 s of the note, while it rings
-  // strongly (late in the decay the lowest strings drift by one 13-cent bin).
-  static std::vector<Tick> insideNote(const std::vector<Tick>& ticks) {
+  // Ticks whose newest buffer lies wholly inside the first 1.5 s of a note from noteStart, while
+  // it rings strongly (late in the decay the lowest strings drift by one 13-cent bin).
+  static std::vector<Tick> insideNote(const std::vector<Tick>& ticks, double noteStart = 0.5) {
     std::vector<Tick> out;
     for (const Tick& t : ticks) {
       const double bufferEnd = std::floor(t.seconds * 14039.0 / 4096.0) * 4096.0 / 14039.0;
-      if (bufferEnd - 4096.0 / 14039.0 >= 0.5 && bufferEnd <= 2.0) out.push_back(t);
+      if (bufferEnd - 4096.0 / 14039.0 >= noteStart && bufferEnd <= noteStart + 1.5) out.push_back(t);
     }
     return out;
   }
@@ -79,9 +80,7 @@ TEST_F(OfflineAnalysis, SilenceAndSoftPlayingAreClassifiedAsSuchWithoutText) {
   score.seconds = 3.0;
   score.noiseLevel = 0.0005;  // room hiss
   score.plucks = {{.hertz = 440.0, .startSeconds = 1.0, .durationSeconds = 2.0, .level = 0.012, .decaySeconds = 100}};
-  const fs::path path = dir / "soft.wav";
-  ASSERT_TRUE(synth::writeAudioFile(path.string(), synth::render(score), 14039.0));
-  for (const Tick& t : analyze(path.string(), 1)) {
+  for (const Tick& t : analyzeSamples(synth::toInt16(synth::render(score)), 1)) {
     EXPECT_TRUE(t.seconds >= 0.9 || t.state == tick::PowerState::Silent) << t.seconds << " " << t.power;
     EXPECT_TRUE(t.seconds <= 1.4 || t.state == tick::PowerState::Soft) << t.seconds << " " << t.power;
     EXPECT_TRUE(t.state == tick::PowerState::Loud || t.text.empty()) << t.seconds;
@@ -118,6 +117,35 @@ TEST_F(OfflineAnalysis, UnreadableInputAndBadTuningsFailWithOneLineAndNoOutput) 
     EXPECT_TRUE(out.str().empty());
     const std::string message = err.str();
     EXPECT_EQ(std::count(message.begin(), message.end(), '\n'), 1) << message;
+  }
+}
+
+TEST_F(OfflineAnalysis, WithThePreciseEstimatorEveryLoudTickOfAPluckInOrOutOfTuneGivesTheVerdictOfTheTruePitch) {
+  // One note per string family, lowest and highest included; two cents inside and outside every
+  // window and far out; a plain pluck, one at the middle (odd harmonics only) and one in noise.
+  const std::tuple<const char*, double, tuning::TuningIndex> notes[] = {
+      {"A4", 440.0, 1}, {"D4", 293.665, 2}, {"E3", 164.814, 3}, {"A2", 110.0, 4},
+      {"E2", 82.407, 4}, {"A1", 55.0, 5},   {"E1", 41.203, 5}};
+  for (const auto& [name, hertz, tuning] : notes) {
+    for (const double detune : {0.0, 3.0, -3.0, 8.0, -8.0, 25.0}) {
+      for (const auto& [pluckPosition, noise] : {std::pair{0.18, 0.0}, {0.5, 0.0}, {0.18, 0.01}}) {
+        synth::Score score;
+        score.seconds = 2.5;
+        score.noiseLevel = noise;
+        score.plucks = {{.hertz = hertz, .startSeconds = 0.3, .durationSeconds = 2.0, .level = 0.5,
+                         .detuneCents = detune, .decaySeconds = 1.0, .pluckPosition = pluckPosition}};
+        const auto truth = tuning::match(tuning, synth::detuned(hertz, detune));
+        SCOPED_TRACE(::testing::Message() << name << " " << detune << " c, pluck " << pluckPosition << ", noise " << noise);
+        const auto ticks = analyzeSamples(synth::toInt16(synth::render(score)), tuning, app::Estimator::Precise);
+        int loud = 0;
+        for (const Tick& t : insideNote(ticks, 0.3)) {
+          if (t.state != tick::PowerState::Loud) continue;
+          ++loud;
+          EXPECT_EQ(t.string, truth ? std::optional(truth->string) : std::nullopt) << t.seconds << " s: " << t.frequency;
+        }
+        EXPECT_GE(loud, 8);
+      }
+    }
   }
 }
 

@@ -32,11 +32,7 @@ class FakeAudioOutputUnit : public platform::AudioOutputUnit {
   std::vector<float> render(std::uint32_t frames) {
     if (!started_ || callback_ == nullptr) return {};
     std::vector<float> samples(frames, 0.0f);
-    platform::AudioBufferList list;
-    list.mNumberBuffers = 1;
-    list.mBuffers[0].mNumberChannels = 1;
-    list.mBuffers[0].mDataByteSize = static_cast<std::uint32_t>(frames * sizeof(float));
-    list.mBuffers[0].mData = samples.data();
+    platform::AudioBufferList list{1, {{1, static_cast<std::uint32_t>(frames * sizeof(float)), samples.data()}}};
     std::uint32_t flags = 0;
     callback_(refCon_, &flags, nullptr, 0, frames, &list);
     return samples;

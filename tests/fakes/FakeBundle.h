@@ -1,5 +1,5 @@
 #pragma once
-// A bundle whose texts, version and names the test sets.
+// A bundle of version 1.0 whose texts the test sets.
 
 #include <map>
 #include <utility>
@@ -14,15 +14,12 @@ class FakeBundle : public platform::Bundle {
     auto it = texts.find({table, key});
     return it == texts.end() ? key : it->second;
   }
-  std::string version() const override { return versionText; }
-  std::optional<std::string> displayName() const override { return displayNameText; }
-  std::optional<std::string> name() const override { return nameText; }
+  std::string version() const override { return "1.0"; }
+  std::optional<std::string> displayName() const override { return "Balalaika Tuner"; }
+  std::optional<std::string> name() const override { return "balalaika-tuner"; }
 
   // (table, key) -> text; "" is the default table.
   std::map<std::pair<std::string, std::string>, std::string> texts;
-  std::string versionText = "1.0";
-  std::optional<std::string> displayNameText = std::string("Balalaika Tuner");
-  std::optional<std::string> nameText = std::string("balalaika-tuner");
 };
 
 }  // namespace balalaika::fakes

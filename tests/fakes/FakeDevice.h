@@ -4,17 +4,14 @@
 
 namespace balalaika::fakes {
 
-// A device with fixed metrics; a default one is a 390x844-point phone on system 17.0.
+// A 390x844-point phone on the system version the test sets (17.0 unless set).
 class FakeDevice : public platform::Device {
  public:
-  std::optional<int> userInterfaceIdiom() const override { return idiom; }
-  double screenWidth() const override { return width; }
-  double screenHeight() const override { return height; }
+  std::optional<int> userInterfaceIdiom() const override { return platform::kIdiomPhone; }
+  double screenWidth() const override { return 390.0; }
+  double screenHeight() const override { return 844.0; }
   std::string systemVersion() const override { return version; }
 
-  std::optional<int> idiom = platform::kIdiomPhone;
-  double width = 390.0;
-  double height = 844.0;
   std::string version = "17.0";
 };
 

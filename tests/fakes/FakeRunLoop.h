@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <map>
-#include <vector>
 
 #include "platform/RunLoop.h"
 
@@ -46,12 +45,6 @@ class FakeRunLoop : public platform::RunLoop {
   }
 
   std::size_t pendingCount() const { return timers_.size(); }
-  // Intervals of the scheduled timers, in scheduling order (for checking what was asked for).
-  std::vector<double> pendingIntervals() const {
-    std::vector<double> out;
-    for (const auto& [id, t] : timers_) out.push_back(t.interval);
-    return out;
-  }
 
  private:
   struct Timer {

@@ -21,12 +21,13 @@ std::vector<std::int16_t> pluckedA4() {
   return {pcm.begin() + 2000, pcm.begin() + 2000 + 4096};
 }
 
-TEST(StoredBuffer, ABufferEstimatedAgainGivesItsReadingAndSpectraWhateverRanInBetween) {
+TEST(StoredBuffer, ABufferEstimatedAgainGivesItsReadingRefinementAndSpectraWhateverRanInBetween) {
   PitchListener& listener = *PitchListener::sharedListener();
   const auto a4 = pluckedA4();
   std::vector<std::int16_t> zeros(4096, 0);
   listener.setAudioBuffer(a4.data(), 8192);
   ASSERT_EQ(listener.frequency(), 440.0040588378906f);
+  const double refined = listener.refinedFrequency();
   // Both spectra, magnitudes then harmonic sum.
   const auto spectra = [&] {
     const double* m = std::as_const(listener).freq_db();
@@ -46,14 +47,17 @@ TEST(StoredBuffer, ABufferEstimatedAgainGivesItsReadingAndSpectraWhateverRanInBe
     run();
     EXPECT_EQ(listener.frequency(), 440.0040588378906f) << "after " << what;
     EXPECT_TRUE(spectra() == estimated) << "after " << what;
+    EXPECT_EQ(listener.refinedFrequency(), refined) << "after " << what;
   }
 
   listener.setAudioBuffer(zeros.data(), 8192);
   EXPECT_EQ(listener.frequency(), 0.0f) << "a newly stored buffer is analysed";
+  EXPECT_EQ(listener.refinedFrequency(), 0.0) << "silence peaks at bin 0: nothing to refine";
   EXPECT_EQ(listener.getFreqFromBuffer(a4.data(), 0), 0.0f);
   listener.setAudioBuffer(a4.data(), 8192);
   listener.setAudioBuffer(nullptr, 0);
   EXPECT_EQ(listener.frequency(), 0.0f) << "an empty buffer reads as nothing stored";
+  EXPECT_EQ(listener.refinedFrequency(), 0.0);
 }
 
 TEST(StoredBuffer, ABufferLongerThanTheListenerHoldsIsCutToItsFirst8192Bytes) {

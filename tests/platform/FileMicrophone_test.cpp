@@ -3,6 +3,7 @@
 #include <chrono>
 #include <mutex>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "demo_recording/Synth.h"
@@ -14,10 +15,8 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 constexpr double kRate = 14039.0;
-constexpr double kBufferSeconds = 4096.0 / kRate;
 
-AudioStreamBasicDescription captureFormat(std::uint32_t flags = kAudioFormatFlagIsSignedInteger |
-                                                              kAudioFormatFlagIsPacked) {
+AudioStreamBasicDescription captureFormat(std::uint32_t flags = kAudioFormatFlagIsSignedInteger | kAudioFormatFlagIsPacked) {
   const std::uint32_t bytes = flags & kAudioFormatFlagIsFloat ? 4 : 2;
   return {kRate, kAudioFormatLinearPCM, flags, bytes, 1, bytes, 1, bytes * 8, 0};
 }
@@ -31,40 +30,28 @@ std::string rampFile(const std::string& name, std::size_t count, std::size_t per
   return path;
 }
 
-// Collects what the queue delivers and enqueues each buffer again, as the listener does.
+// Collects what the queue delivers, with when it arrived, and enqueues each buffer again, as the
+// listener does.
 struct Collector {
   std::mutex lock;
-  std::vector<std::vector<std::int16_t>> buffers;
-  std::vector<Clock::time_point> arrivals;
+  std::vector<std::pair<Clock::time_point, std::vector<std::int16_t>>> buffers;
 
   static void callback(void* self, AudioInputQueue* queue, AudioQueueBuffer* buffer) {
     auto* c = static_cast<Collector*>(self);
     const auto* samples = static_cast<const std::int16_t*>(buffer->mAudioData);
-    std::unique_lock guard(c->lock);
-    c->buffers.emplace_back(samples, samples + buffer->mAudioDataByteSize / 2);
-    c->arrivals.push_back(Clock::now());
-    guard.unlock();
+    {
+      std::lock_guard guard(c->lock);
+      c->buffers.emplace_back(Clock::now(), std::vector<std::int16_t>(samples, samples + buffer->mAudioDataByteSize / 2));
+    }
     queue->enqueueBuffer(buffer);
   }
   bool waitFor(std::size_t n) {
-    const auto until = Clock::now() + std::chrono::seconds(5);
-    for (;; std::this_thread::sleep_for(std::chrono::milliseconds(5))) {
+    for (const auto until = Clock::now() + std::chrono::seconds(5);; std::this_thread::sleep_for(std::chrono::milliseconds(5))) {
       std::lock_guard guard(lock);
       if (buffers.size() >= n || Clock::now() >= until) return buffers.size() >= n;
     }
   }
 };
-
-std::unique_ptr<AudioInputQueue> startQueue(FileAudioInputQueueFactory& factory, Collector& collector) {
-  auto queue = factory.newInput(captureFormat(), &Collector::callback, &collector);
-  for (int i = 0; queue && i < 3; ++i) {
-    AudioQueueBuffer* buffer = nullptr;
-    queue->allocateBuffer(8192, &buffer);
-    queue->enqueueBuffer(buffer);
-  }
-  if (queue) queue->start();
-  return queue;
-}
 
 TEST(FileMicrophone, GivenAFileThenItArrivesBufferByBufferInRealTimeThenSilenceWhileTheQueueKeepsRunning) {
   const std::string path = rampFile("file_microphone_ramp.wav", 6000, 2000);  // a buffer and a half
@@ -74,8 +61,14 @@ TEST(FileMicrophone, GivenAFileThenItArrivesBufferByBufferInRealTimeThenSilenceW
   FileAudioInputQueueFactory factory(path, false);
   Collector collector;
   const auto started = Clock::now();
-  auto queue = startQueue(factory, collector);
+  auto queue = factory.newInput(captureFormat(), &Collector::callback, &collector);
   ASSERT_NE(queue, nullptr);
+  for (int i = 0; i < 3; ++i) {
+    AudioQueueBuffer* buffer = nullptr;
+    queue->allocateBuffer(8192, &buffer);
+    queue->enqueueBuffer(buffer);
+  }
+  queue->start();
   ASSERT_TRUE(collector.waitFor(3));
   queue->stop(true);
 
@@ -83,9 +76,10 @@ TEST(FileMicrophone, GivenAFileThenItArrivesBufferByBufferInRealTimeThenSilenceW
   std::vector<std::int16_t> heard;
   for (std::size_t k = 0; k < 3; ++k) {
     // Never earlier than a microphone could have filled the buffer.
-    EXPECT_GE(collector.arrivals[k] - started, std::chrono::duration<double>((k + 1) * kBufferSeconds - 0.002));
-    ASSERT_EQ(collector.buffers[k].size(), 4096u);
-    heard.insert(heard.end(), collector.buffers[k].begin(), collector.buffers[k].end());
+    const auto& [arrival, samples] = collector.buffers[k];
+    EXPECT_GE(arrival - started, std::chrono::duration<double>((k + 1) * 4096 / kRate - 0.002));
+    ASSERT_EQ(samples.size(), 4096u);
+    heard.insert(heard.end(), samples.begin(), samples.end());
   }
   EXPECT_EQ(heard, file);
   EXPECT_EQ(queue->isRunning(), std::optional<std::uint32_t>(0));

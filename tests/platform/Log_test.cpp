@@ -1,16 +1,23 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <mutex>
+#include <string>
 #include <thread>
+#include <vector>
 
-#include "fakes/LogCapture.h"
 #include "platform/Log.h"
 
 namespace balalaika::platform {
 namespace {
 
 TEST(Log, GivenLinesFromManyThreadsThenNoneIsLostOrMixed) {
-  fakes::LogCapture capture;
+  std::mutex mutex;
+  std::vector<std::string> lines;
+  LogSink previous = setLogSink([&](LogCategory, LogLevel, const std::string& line) {
+    std::lock_guard lock(mutex);
+    lines.push_back(line);
+  });
   std::vector<std::thread> threads;
   for (int t = 0; t < 4; ++t) {
     threads.emplace_back([t] {
@@ -18,7 +25,7 @@ TEST(Log, GivenLinesFromManyThreadsThenNoneIsLostOrMixed) {
     });
   }
   for (auto& th : threads) th.join();
-  const auto lines = capture.lines();
+  setLogSink(std::move(previous));
   ASSERT_EQ(lines.size(), 800u);
   EXPECT_EQ(std::count(lines.begin(), lines.end(), "thread 3 line 199"), 1);
 }

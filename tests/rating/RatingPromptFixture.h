@@ -3,19 +3,10 @@
 
 #include <gtest/gtest.h>
 
-#include <stdexcept>
-
-#include "fakes/FakeAlertView.h"
-#include "fakes/FakeApplication.h"
 #include "fakes/FakeBundle.h"
-#include "fakes/FakeClock.h"
 #include "fakes/FakeDevice.h"
-#include "fakes/FakeDispatch.h"
-#include "fakes/FakeReachability.h"
-#include "fakes/FakeWindows.h"
 #include "fakes/InMemoryUserDefaults.h"
-#include "fakes/LogCapture.h"
-#include "fakes/RecordingHttpProbe.h"
+#include "fakes/RatingServices.h"
 #include "fakes/RecordingUrlOpener.h"
 #include "rating/RatingPrompt.h"
 #include "rating/RatingPromptConstants.h"
@@ -23,13 +14,6 @@
 namespace balalaika::testing {
 
 inline constexpr double kDay = 86400.0;
-
-// Services a test puts in place of the fixture's own (none: the fixture's).
-struct RatingServiceReplacements {
-  platform::UserDefaults* defaults = nullptr;
-  platform::Dispatch* dispatch = nullptr;
-  platform::UrlOpener* urlOpener = nullptr;
-};
 
 class RatingPromptTest : public ::testing::Test {
  protected:
@@ -39,11 +23,11 @@ class RatingPromptTest : public ::testing::Test {
   }
   ~RatingPromptTest() override { RatingPrompt::resetAllStateForTesting(); }
 
-  void install(RatingServiceReplacements r = {}) {
-    RatingPrompt::installPlatform(RatingPromptPlatform{
-        r.defaults ? *r.defaults : defaults, bundle, nullptr, clock, device, reachability, probe, alerts,
-        r.urlOpener ? *r.urlOpener : urlOpener, r.dispatch ? *r.dispatch : dispatch, application, storeViews,
-        windows});
+  // Installs the fixture's services, or those the test puts in place of some of them.
+  void install(platform::UserDefaults* d = nullptr, platform::Dispatch* q = nullptr, platform::UrlOpener* o = nullptr) {
+    RatingPrompt::installPlatform(RatingPromptPlatform{d ? *d : defaults, bundle, nullptr, clock, device, reachability,
+                                                       probe, alerts, o ? *o : urlOpener, q ? *q : dispatch, application,
+                                                       storeViews, windows});
   }
 
   // The settings the application applies at launch, in its order.
@@ -58,15 +42,9 @@ class RatingPromptTest : public ::testing::Test {
 
   // Usage state of the running version: first counted use secondsAgo back, uses counted so far.
   void storeUsage(double secondsAgo, std::int64_t uses) {
-    defaults.setString(rating::kCurrentVersionKey, bundle.versionText);
+    defaults.setString(rating::kCurrentVersionKey, bundle.version());
     defaults.setDouble(rating::kFirstUseDateKey, clock.seconds - secondsAgo);
     defaults.setInteger(rating::kUseCountKey, uses);
-  }
-
-  // The last alert built; a test that expects one when none was built fails with an exception.
-  std::shared_ptr<fakes::FakeAlertView> shownAlert() const {
-    if (alerts.created.empty()) throw std::logic_error("no rating alert was built");
-    return alerts.created.back();
   }
 
   fakes::InMemoryUserDefaults defaults;

@@ -3,6 +3,7 @@
 
 #include <chrono>
 #include <thread>
+#include <vector>
 
 #include "RatingPromptFixture.h"
 
@@ -12,19 +13,11 @@ namespace {
 using namespace rating;
 
 // Background tasks run at once on threads of their own; main-queue tasks wait for runMain().
-// async() is called from one thread only, and joinAll() after that thread has ended.
+// async() is called from one thread only; clearing the threads joins them.
 class ThreadedDispatch : public fakes::FakeDispatch {
  public:
-  ~ThreadedDispatch() override { joinAll(); }
-  void async(Task task) override { threads_.emplace_back(std::move(task)); }
-  void joinAll() {
-    for (auto& t : threads_) {
-      if (t.joinable()) t.join();
-    }
-  }
-
- private:
-  std::vector<std::thread> threads_;
+  void async(Task task) override { threads.emplace_back(std::move(task)); }
+  std::vector<std::jthread> threads;
 };
 
 // The in-memory store with count reads that take a while, so that counts running side by side overlap.
@@ -39,13 +32,13 @@ class SlowReadingDefaults : public fakes::InMemoryUserDefaults {
 
 class RatingThreads : public RatingPromptTest {
  protected:
-  RatingThreads() { install({.defaults = &slow, .dispatch = &threaded}); }
+  RatingThreads() { install(&slow, &threaded); }
   SlowReadingDefaults slow;
   ThreadedDispatch threaded;
 };
 
 TEST_F(RatingThreads, GivenCountingInTheBackground_WhileTheMainThreadShowsHidesAndReads_ThenNoCountIsLost) {
-  slow.setString(kCurrentVersionKey, bundle.versionText);
+  slow.setString(kCurrentVersionKey, bundle.version());
   slow.setDouble(kFirstUseDateKey, clock.seconds - 3 * kDay);
   constexpr int kLaunches = 60;
   constexpr int kEvents = 40;
@@ -66,7 +59,7 @@ TEST_F(RatingThreads, GivenCountingInTheBackground_WhileTheMainThreadShowsHidesA
     (void)RatingPrompt::sharedInstance().ratingAlertIsAppropriate();
   }
   reporter.join();
-  threaded.joinAll();
+  threaded.threads.clear();
   threaded.runMain();
 
   EXPECT_EQ(slow.integerForKey(kUseCountKey), kLaunches);

@@ -1,6 +1,8 @@
-// When the alert is shown, what it says, what each answer records and where rating leads.
+// When a rating request is due (uses and events counted per version), and the alert: when it
+// shows, what it says, what each answer records and where rating leads.
 
 #include <functional>
+#include <limits>
 
 #include "RatingPromptFixture.h"
 
@@ -8,6 +10,51 @@ namespace balalaika::testing {
 namespace {
 
 using namespace rating;
+
+class RatingCounting : public RatingPromptTest {
+ protected:
+  RatingPrompt& prompt() { return RatingPrompt::sharedInstance(); }
+  bool met() { return prompt().ratingConditionsHaveBeenMet(); }
+};
+
+TEST_F(RatingCounting, GivenAHandEditedStoreAtTheLargestCount_WhenAUseIsCounted_ThenTheCountStaysThere) {
+  storeUsage(0.0, std::numeric_limits<std::int64_t>::max());
+  prompt().incrementUseCount();
+  EXPECT_EQ(defaults.integerForKey(kUseCountKey), std::numeric_limits<std::int64_t>::max());
+}
+
+TEST_F(RatingCounting, GivenTwoDaysTwoUsesAndTwoDaysBeforeReminding_ThenEachIsReachedExactlyAtItsThreshold) {
+  applyApplicationSettings();
+  storeUsage(172799.0, 1);
+  prompt().incrementUseCount();  // the use that brings the count to two
+  EXPECT_FALSE(met());
+  clock.seconds += 1.0;
+  EXPECT_TRUE(met());
+  defaults.setInteger(kUseCountKey, 1);
+  EXPECT_FALSE(met());
+
+  storeUsage(10 * kDay, 2);
+  defaults.setDouble(kReminderRequestDateKey, clock.seconds - 172799.0);
+  EXPECT_FALSE(met());
+  clock.seconds += 1.0;
+  EXPECT_TRUE(met());
+}
+
+TEST_F(RatingCounting, GivenTheEventThreshold_ThenItBlocksOnlyWhenPositive_EvenAgainstANegativeStoredCount) {
+  applyApplicationSettings();  // -1: switched off
+  storeUsage(3 * kDay, 2);
+  EXPECT_TRUE(met());
+  defaults.setInteger(kSignificantEventCountKey, -5);
+  EXPECT_TRUE(met());
+  RatingPrompt::setSignificantEventsUntilPrompt(0);
+  EXPECT_TRUE(met());
+
+  RatingPrompt::setSignificantEventsUntilPrompt(3);
+  defaults.setInteger(kSignificantEventCountKey, 2);
+  EXPECT_FALSE(met());
+  defaults.setInteger(kSignificantEventCountKey, 3);
+  EXPECT_TRUE(met());
+}
 
 // A store in which the launch counted next is due: two days since the first use, one use so far.
 class RatingAlert : public RatingPromptTest {
@@ -55,7 +102,8 @@ TEST_F(RatingAlert, GivenTableEntriesAndCustomTexts_ThenOnlyTheFirstPlaceholderO
   bundle.texts[{"", kRateButtonKey}] = "wrong table";
   RatingPrompt::setCustomAlertMessage("Like %@? 100%");
   RatingPrompt::forceShowPrompt(true);
-  const auto alert = shownAlert();
+  ASSERT_EQ(alerts.created.size(), 1u);
+  const auto alert = alerts.created.back();
   EXPECT_EQ(alert->title(), "Balalaika Tuner and %@ at 100%");
   EXPECT_EQ(alert->message(), "Like %@? 100%");
   EXPECT_EQ(alert->buttonTitles(), (std::vector<std::string>{"Rate Balalaika Tuner", "Later %@"}));
@@ -71,10 +119,11 @@ TEST_F(RatingAlert, GivenTheAlert_WhenRateIsTaken_ThenTheRatingIsStoredBeforeThe
     }
   } opener;
   opener.defaults = &defaults;
-  install({.urlOpener = &opener});
+  install(nullptr, nullptr, &opener);
 
   RatingPrompt::tryToShowPrompt();
-  shownAlert()->tap(kRateButtonIndex);
+  ASSERT_EQ(alerts.created.size(), 1u);
+  alerts.created.back()->tap(kRateButtonIndex);
 
   EXPECT_EQ(opener.ratedWhenOpened, true);
   RatingPrompt::tryToShowPrompt();
