@@ -6,7 +6,6 @@
 #include <QQuickItem>
 #include <QTest>
 
-#include "ScreenshotStates.h"
 #include "TunerRig.h"
 #include "app/EstimatorSwitch.h"
 #include "platform/qt/QtEstimatorToggle.h"
