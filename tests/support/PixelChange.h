@@ -15,17 +15,15 @@ inline bool isYellow(const QColor& c) { return c.red() > 140 && c.green() > 110 
 inline double shareOf(const QImage& image, const QRect& area, bool (*colour)(const QColor&)) {
   long hits = 0, all = 0;
   const QRect inside = area.intersected(image.rect());
-  for (int y = inside.top(); y <= inside.bottom(); ++y) {
+  for (int y = inside.top(); y <= inside.bottom(); ++y)
     for (int x = inside.left(); x <= inside.right(); ++x, ++all) hits += colour(image.pixelColor(x, y)) ? 1 : 0;
-  }
   return all != 0 ? static_cast<double>(hits) / static_cast<double>(all) : 0.0;
 }
 
 // How many pixels differ clearly between two renders inside area, and their mean position.
 struct Change {
   long count = 0;
-  double meanX = 0;
-  double meanY = 0;
+  double meanX = 0, meanY = 0;
 };
 
 inline Change changeWithin(const QImage& before, const QImage& after, const QRect& area) {
