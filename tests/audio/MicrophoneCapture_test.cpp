@@ -79,9 +79,8 @@ TEST_F(AudioServerLoss, GivenTheServerKilledWhileCapturingThenTheProcessKeepsTic
   const QString file = writeA4(dir, 0.0, 5.0);
 
   QProcess probe, player;
-  probe.setProcessEnvironment(env);
+  for (QProcess* process : {&probe, &player}) process->setProcessEnvironment(env);
   probe.setProcessChannelMode(QProcess::MergedChannels);
-  player.setProcessEnvironment(env);
   probe.start(QStringLiteral(BT_BINARY_DIR "/tests/capture_probe"), {QStringLiteral("6")});
   ASSERT_TRUE(probe.waitForStarted(5000));
   QElapsedTimer clock;
@@ -103,10 +102,8 @@ TEST_F(AudioServerLoss, GivenTheServerKilledWhileCapturingThenTheProcessKeepsTic
     if (f.size() != 5 || f[0] != QStringLiteral("tick")) continue;
     const double at = f[1].toDouble(), power = f[3].toDouble();
     loudBefore += at < killedAt && power > 0.0045;
-    if (at > killedAt + 1.5) {
-      ++after;
-      silentAfter += f[2] != QStringLiteral("1") || power == 0.0;
-    }
+    after += at > killedAt + 1.5;
+    silentAfter += at > killedAt + 1.5 && (f[2] != QStringLiteral("1") || power == 0.0);
   }
   SCOPED_TRACE(output.toStdString());
   EXPECT_GT(loudBefore, 0);

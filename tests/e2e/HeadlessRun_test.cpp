@@ -59,9 +59,8 @@ TEST_F(HeadlessRun, GivenTheStoredPreciseEstimateThenASineReadsItsOwnPitchAndThe
     store.setBool("preciseEstimator", true);
     ASSERT_TRUE(store.synchronize());
   }
-  synth::Pluck sine = heldPluck(440.0, 0.5, 2.0);
-  sine.partials = 1;
-  const QString file = recording("sine.wav", {sine}, 3.0);
+  const QString file = recording(
+      "sine.wav", {{.hertz = 440.0, .startSeconds = 0.5, .durationSeconds = 2.0, .partials = 1, .decaySeconds = 4.0}}, 3.0);
   EXPECT_TRUE(firstLineWith(run(file, QStringLiteral("2.5")), 0.0, {{"lamp", "green"}, {"note", "A4"}}));
   const QStringList byDefault{QStringLiteral("--estimator"), QStringLiteral("default")};
   EXPECT_FALSE(firstLineWith(run(file, QStringLiteral("2.5"), byDefault), 0.0, {{"lamp", "green"}}));
