@@ -23,21 +23,12 @@ namespace balalaika::audiotest {
 // destruction, where Qt Multimedia's PulseAudio teardown can abort the process.
 inline QCoreApplication* gApplication = nullptr;
 
-inline QCoreApplication& application() {
-  static int argc = 1;
-  static char name[] = "audio_tests";
-  static char* argv[] = {name, nullptr};
-  if (gApplication == nullptr) gApplication = new QCoreApplication(argc, argv);
-  return *gApplication;
-}
-
 class EndBeforeAudioTeardown : public ::testing::EmptyTestEventListener {
  public:
   void OnTestProgramEnd(const ::testing::UnitTest& tests) override {
     delete gApplication;
     gApplication = nullptr;
-    static bool passed = false;
-    passed = tests.Passed();
+    static const bool passed = tests.Passed();
     std::atexit([] { qt::exitBeforeAudioTeardown(passed ? 0 : 1); });
   }
 };
@@ -52,7 +43,10 @@ template <typename Base = ::testing::Test>
 class OnTestServer : public Base {
  protected:
   void SetUp() override {
-    application();
+    static int argc = 1;
+    static char name[] = "audio_tests";
+    static char* argv[] = {name, nullptr};
+    if (gApplication == nullptr) gApplication = new QCoreApplication(argc, argv);
     if (qEnvironmentVariableIsEmpty("PULSE_SERVER")) GTEST_SKIP() << "PULSE_SERVER is not set: see scripts/pulse-test-server.sh";
     QProcess pactl;
     pactl.start(QStringLiteral("pactl"), {QStringLiteral("info")});
