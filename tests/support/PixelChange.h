@@ -32,17 +32,11 @@ inline Change changeWithin(const QImage& before, const QImage& after, const QRec
   for (int y = inside.top(); y <= inside.bottom(); ++y) {
     for (int x = inside.left(); x <= inside.right(); ++x) {
       const QColor a = before.pixelColor(x, y), b = after.pixelColor(x, y);
-      if (std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) + std::abs(a.blue() - b.blue()) > 60) {
-        ++change.count;
-        change.meanX += x;
-        change.meanY += y;
-      }
+      if (std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) + std::abs(a.blue() - b.blue()) > 60)
+        ++change.count, change.meanX += x, change.meanY += y;
     }
   }
-  if (change.count) {
-    change.meanX /= double(change.count);
-    change.meanY /= double(change.count);
-  }
+  if (change.count) change.meanX /= double(change.count), change.meanY /= double(change.count);
   return change;
 }
 

@@ -46,14 +46,9 @@ class ScreenHarness {
       : controller(ViewControllerServices{device, images, bundle, runLoop, defaults, urlOpener, pitch,
                                           [this] { ++promptRequests; }}) {
     freshLaunch();
-    ViewControllerOutlets& o = controller.outlets();
-    o.freq_label = &freq_label;
-    o.noteDisplay = &noteDisplay;
-    o.LEDDisplay = &LEDDisplay;
-    o.LEDDisplay128 = &LEDDisplay128;
-    o.tunedString = &tunedString;
-    o.tunedString5 = &tunedString5;
-    o.tunedStringiPad = &tunedStringiPad;
+    controller.outlets() = {.freq_label = &freq_label, .noteDisplay = &noteDisplay, .LEDDisplay = &LEDDisplay,
+                            .LEDDisplay128 = &LEDDisplay128, .tunedString = &tunedString, .tunedString5 = &tunedString5,
+                            .tunedStringiPad = &tunedStringiPad};
   }
   ~ScreenHarness() { freshLaunch(); }
   ScreenHarness(const ScreenHarness&) = delete;
