@@ -23,21 +23,12 @@ namespace balalaika::audiotest {
 // destruction, where Qt Multimedia's PulseAudio teardown can abort the process.
 inline QCoreApplication* gApplication = nullptr;
 
-inline QCoreApplication& application() {
-  static int argc = 1;
-  static char name[] = "audio_tests";
-  static char* argv[] = {name, nullptr};
-  if (gApplication == nullptr) gApplication = new QCoreApplication(argc, argv);
-  return *gApplication;
-}
-
 class EndBeforeAudioTeardown : public ::testing::EmptyTestEventListener {
  public:
   void OnTestProgramEnd(const ::testing::UnitTest& tests) override {
     delete gApplication;
     gApplication = nullptr;
-    static bool passed = false;
-    passed = tests.Passed();
+    static const bool passed = tests.Passed();
     std::atexit([] { qt::exitBeforeAudioTeardown(passed ? 0 : 1); });
   }
 };
@@ -47,16 +38,23 @@ inline const bool kEndsBeforeAudioTeardown = [] {
   return true;
 }();
 
-// Empty when the server answers; otherwise why not (for GTEST_SKIP).
-inline std::string serverUnreachableReason() {
-  if (qEnvironmentVariableIsEmpty("PULSE_SERVER")) return "PULSE_SERVER is not set: see scripts/pulse-test-server.sh";
-  QProcess pactl;
-  pactl.start(QStringLiteral("pactl"), {QStringLiteral("info")});
-  if (!pactl.waitForFinished(5000) || pactl.exitCode() != 0) {
-    return "the PulseAudio server at " + qEnvironmentVariable("PULSE_SERVER").toStdString() + " does not answer";
+// A test that needs the server: skipped, saying why, when it does not answer.
+template <typename Base = ::testing::Test>
+class OnTestServer : public Base {
+ protected:
+  void SetUp() override {
+    static int argc = 1;
+    static char name[] = "audio_tests";
+    static char* argv[] = {name, nullptr};
+    if (gApplication == nullptr) gApplication = new QCoreApplication(argc, argv);
+    if (qEnvironmentVariableIsEmpty("PULSE_SERVER")) GTEST_SKIP() << "PULSE_SERVER is not set: see scripts/pulse-test-server.sh";
+    QProcess pactl;
+    pactl.start(QStringLiteral("pactl"), {QStringLiteral("info")});
+    if (!pactl.waitForFinished(5000) || pactl.exitCode() != 0) {
+      GTEST_SKIP() << "the PulseAudio server at " << qEnvironmentVariable("PULSE_SERVER").toStdString() << " does not answer";
+    }
   }
-  return {};
-}
+};
 
 // Runs the main thread's events until done() is true or ms pass; returns done().
 inline bool pumpUntil(const std::function<bool()>& done, int ms) {
@@ -103,6 +101,5 @@ inline double zeroCrossingHertz(const std::vector<float>& x, double sampleRate) 
   std::nth_element(spans.begin(), spans.begin() + static_cast<std::ptrdiff_t>(spans.size() / 2), spans.end());
   return kPeriods * sampleRate / spans[spans.size() / 2];
 }
-
 
 }  // namespace balalaika::audiotest

@@ -16,21 +16,19 @@ constexpr float kA4Estimate = 440.0040588378906f;
 
 // A plucked A4 at 44.1 kHz from startSeconds for durationSeconds, as a file in dir.
 QString writeA4(const QTemporaryDir& dir, double startSeconds, double durationSeconds) {
-  synth::Score score;
-  score.sampleRate = 44100.0;
-  score.seconds = startSeconds + durationSeconds + 0.3;
-  score.plucks = {{.hertz = 440.0, .startSeconds = startSeconds, .durationSeconds = durationSeconds, .decaySeconds = 4.0}};
+  const synth::Score score{.sampleRate = 44100.0, .seconds = startSeconds + durationSeconds + 0.3,
+                           .plucks = {{.hertz = 440.0, .startSeconds = startSeconds, .durationSeconds = durationSeconds,
+                                       .decaySeconds = 4.0}}};
   const QString file = dir.filePath(QStringLiteral("a4.wav"));
   EXPECT_TRUE(synth::writeAudioFile(file.toStdString(), synth::render(score), score.sampleRate));
   return file;
 }
 
 // Param: record the device's own format and convert (true) or ask for 14039 Hz directly (false).
-class MicrophoneCapture : public ::testing::TestWithParam<bool> {
+class MicrophoneCapture : public audiotest::OnTestServer<::testing::TestWithParam<bool>> {
  protected:
   void SetUp() override {
-    audiotest::application();
-    if (const std::string reason = audiotest::serverUnreachableReason(); !reason.empty()) GTEST_SKIP() << reason;
+    OnTestServer::SetUp();
     PitchListener::destroySharedListenerForTesting();
   }
   void TearDown() override { PitchListener::destroySharedListenerForTesting(); }
@@ -67,9 +65,9 @@ TEST_P(MicrophoneCapture, GivenAPluckedA4PlayedIntoTheMicrophoneThenTheTicksInsi
 
 INSTANTIATE_TEST_SUITE_P(DirectAndConverted, MicrophoneCapture, ::testing::Bool());
 
-TEST(AudioServerLoss, GivenTheServerKilledWhileCapturingThenTheProcessKeepsTickingInSilence) {
-  audiotest::application();
-  if (const std::string reason = audiotest::serverUnreachableReason(); !reason.empty()) GTEST_SKIP() << reason;
+using AudioServerLoss = audiotest::OnTestServer<>;
+
+TEST_F(AudioServerLoss, GivenTheServerKilledWhileCapturingThenTheProcessKeepsTickingInSilence) {
   // A server of its own, so that killing it disturbs no other test.
   QTemporaryDir dir;
   const QString serverDir = dir.filePath(QStringLiteral("pulse"));
@@ -81,9 +79,8 @@ TEST(AudioServerLoss, GivenTheServerKilledWhileCapturingThenTheProcessKeepsTicki
   const QString file = writeA4(dir, 0.0, 5.0);
 
   QProcess probe, player;
-  probe.setProcessEnvironment(env);
+  for (QProcess* process : {&probe, &player}) process->setProcessEnvironment(env);
   probe.setProcessChannelMode(QProcess::MergedChannels);
-  player.setProcessEnvironment(env);
   probe.start(QStringLiteral(BT_BINARY_DIR "/tests/capture_probe"), {QStringLiteral("6")});
   ASSERT_TRUE(probe.waitForStarted(5000));
   QElapsedTimer clock;
@@ -105,10 +102,8 @@ TEST(AudioServerLoss, GivenTheServerKilledWhileCapturingThenTheProcessKeepsTicki
     if (f.size() != 5 || f[0] != QStringLiteral("tick")) continue;
     const double at = f[1].toDouble(), power = f[3].toDouble();
     loudBefore += at < killedAt && power > 0.0045;
-    if (at > killedAt + 1.5) {
-      ++after;
-      silentAfter += f[2] != QStringLiteral("1") || power == 0.0;
-    }
+    after += at > killedAt + 1.5;
+    silentAfter += at > killedAt + 1.5 && (f[2] != QStringLiteral("1") || power == 0.0);
   }
   SCOPED_TRACE(output.toStdString());
   EXPECT_GT(loudBefore, 0);

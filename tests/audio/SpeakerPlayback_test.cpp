@@ -38,13 +38,7 @@ int renderSine(void* refCon, std::uint32_t*, const platform::AudioTimeStamp*, st
 }
 
 // Param: the stream's sample rate; the sink plays at 44100 Hz, so a rate not honoured shifts the pitch.
-class SpeakerPlayback : public ::testing::TestWithParam<double> {
- protected:
-  void SetUp() override {
-    audiotest::application();
-    if (const std::string reason = audiotest::serverUnreachableReason(); !reason.empty()) GTEST_SKIP() << reason;
-  }
-};
+using SpeakerPlayback = audiotest::OnTestServer<::testing::TestWithParam<double>>;
 
 TEST_P(SpeakerPlayback, GivenA329HzSineFromTheRenderCallbackThenTheSpeakerPlaysItAtItsPitchUntilStopped) {
   qt::QtAudioOutputComponent component;
@@ -74,20 +68,19 @@ TEST_P(SpeakerPlayback, GivenA329HzSineFromTheRenderCallbackThenTheSpeakerPlaysI
 
 INSTANTIATE_TEST_SUITE_P(StreamRates, SpeakerPlayback, ::testing::Values(44100.0, 22050.0));
 
-QString pactl(const QStringList& arguments) {
+QString pactl(const QString& arguments) {
   QProcess p;
-  p.start(QStringLiteral("pactl"), arguments);
+  p.start(QStringLiteral("pactl"), arguments.split(QLatin1Char(' ')));
   p.waitForFinished(5000);
   return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
 }
 
-TEST(DesktopAudioSession, GivenTheOutputDeviceInUseIsLostThenOneInterruptionBegins) {
-  audiotest::application();
-  if (const std::string reason = audiotest::serverUnreachableReason(); !reason.empty()) GTEST_SKIP() << reason;
-  const QString module = pactl({QStringLiteral("load-module"), QStringLiteral("module-null-sink"),
-                                QStringLiteral("sink_name=bt_spare_speaker")});
+using DesktopAudioSession = audiotest::OnTestServer<>;
+
+TEST_F(DesktopAudioSession, GivenTheOutputDeviceInUseIsLostThenOneInterruptionBegins) {
+  const QString module = pactl(QStringLiteral("load-module module-null-sink sink_name=bt_spare_speaker"));
   ASSERT_FALSE(module.isEmpty());
-  pactl({QStringLiteral("set-default-sink"), QStringLiteral("bt_spare_speaker")});
+  pactl(QStringLiteral("set-default-sink bt_spare_speaker"));
   qt::QtAudioSession session;
   std::vector<std::uint32_t> interruptions;
   session.initialize([&](std::uint32_t state) { interruptions.push_back(state); });
@@ -96,8 +89,8 @@ TEST(DesktopAudioSession, GivenTheOutputDeviceInUseIsLostThenOneInterruptionBegi
   session.checkOutputs();
   EXPECT_TRUE(interruptions.empty());
 
-  pactl({QStringLiteral("unload-module"), module});
-  pactl({QStringLiteral("set-default-sink"), QStringLiteral("vmic")});
+  pactl(QStringLiteral("unload-module ") + module);
+  pactl(QStringLiteral("set-default-sink vmic"));
   EXPECT_TRUE(audiotest::pumpUntil([&] { return !interruptions.empty(); }, 5000));
   EXPECT_EQ(interruptions, (std::vector<std::uint32_t>{platform::kAudioSessionBeginInterruption}));
 

@@ -4,8 +4,6 @@
 
 #include <QDir>
 #include <QProcess>
-#include <QProcessEnvironment>
-#include <QStringList>
 #include <QTemporaryDir>
 #include <map>
 #include <optional>
@@ -34,7 +32,7 @@ struct RunResult {
   int exitCode = -1;
   QByteArray out, err;
   bool ok() const { return finished && normalExit && exitCode == 0; }
-  QStringList errLines() const;
+  QStringList errLines() const { return QString::fromUtf8(err).split(QLatin1Char('\n'), Qt::SkipEmptyParts); }
   std::string describe() const;
 };
 
@@ -46,7 +44,6 @@ RunResult finishTuner(QProcess& process, int timeoutMs);
 struct ScreenLine {
   double seconds = 0.0;
   std::map<std::string, std::string> fields;
-  std::string field(const std::string& name) const;
 };
 
 std::vector<ScreenLine> parseScreenLines(const QByteArray& out);

@@ -2,12 +2,9 @@
 
 #include <QQuickItem>
 #include <QQuickWindow>
-#include <QRectF>
 #include <vector>
 
-#include "ScreenshotStates.h"
 #include "TunerRig.h"
-#include "platform/Device.h"
 #include "platform/qt/Language.h"
 
 namespace balalaika {
@@ -54,8 +51,9 @@ void expectTidy(const TunerRig& tuner, const std::string& where) {
     const QQuickItem* label = tuner.item(QString::fromLatin1(labelName));
     if (!button->isVisible()) continue;
     const QRectF b = sceneRect(button), l = sceneRect(label);
-    EXPECT_TRUE(b.center().x() >= l.left() && b.center().x() <= l.right() && b.top() >= l.bottom()) << buttonName;
-    EXPECT_EQ(button->property("title").toString(), label->property("text").toString()) << buttonName;
+    EXPECT_TRUE(b.center().x() >= l.left() && b.center().x() <= l.right() && b.top() >= l.bottom() &&
+                button->property("title").toString() == label->property("text").toString())
+        << buttonName;
   }
 }
 
@@ -68,11 +66,11 @@ TEST(ScreenGeometry, GivenEveryListedDeviceLanguageAndTuningThenTheScreenIsTidy)
   for (const char* language : {"en", "es", "ru"}) {
     ASSERT_TRUE(qt::installLanguage(QString::fromLatin1(language)));
     for (const auto& device : devices) {
-      const std::string where = std::string(language) + " " + std::to_string(int(device.size.width)) + "x" +
-                                std::to_string(int(device.size.height));
+      const QSize size(int(device.size.width), int(device.size.height));
+      const std::string where = std::string(language) + " " + std::to_string(size.width()) + "x" + std::to_string(size.height());
       TunerRig tuner(device);
       ASSERT_NE(tuner.screen(), nullptr) << where;
-      EXPECT_EQ(tuner.quickWindow()->size(), QSize(int(device.size.width), int(device.size.height)));
+      EXPECT_EQ(tuner.quickWindow()->size(), size);
       tuner.tick(0.0f, 0.0f);
       expectTidy(tuner, where + " silent");
       for (int tuning = 1; tuning <= 5; ++tuning) {

@@ -1,8 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <QImage>
-#include <algorithm>
 #include <QQuickItem>
+#include <algorithm>
 
 #include "ScreenshotStates.h"
 #include "TunerRig.h"
@@ -14,11 +13,9 @@
 namespace balalaika {
 namespace {
 
-using rig::TunerRig;
+using testing::changeWithin;
 
 QRectF sceneRectOf(const QQuickItem* item) { return item->mapRectToScene(QRectF(0, 0, item->width(), item->height())); }
-
-using testing::changeWithin;
 
 // The centre of the opaque part of the highlight picture, drawn fitted into the chart's
 // rectangle: the pictures share the chart's geometry, so that is where its string lies.
@@ -43,7 +40,7 @@ TEST(ScreenPixels, GivenATunedStringThenTheHighlightLiesOnThatStringOfTheChartAn
   for (const char* layout : app::kLayoutNames) {
     for (const auto& [tuning, hertz] : cases) {
       SCOPED_TRACE(std::string(layout) + " tuning " + std::to_string(tuning) + " at " + std::to_string(hertz));
-      TunerRig tuner(rig::deviceFor(layout));
+      rig::TunerRig tuner(rig::deviceFor(layout));
       ASSERT_NE(tuner.screen(), nullptr);
       rig::stepToTuning(tuner, tuning);
       tuner.tick(0.0f, 0.0f);
@@ -56,7 +53,7 @@ TEST(ScreenPixels, GivenATunedStringThenTheHighlightLiesOnThatStringOfTheChartAn
       ASSERT_TRUE(view && !view->imageName().isEmpty()) << "no highlight picture chosen";
 
       const QRect chartArea = sceneRectOf(tuner.item("chartDisplay")).toAlignedRect();
-      const testing::Change change = changeWithin(silent, lit, chartArea);
+      const auto change = changeWithin(silent, lit, chartArea);
       EXPECT_GT(change.count, 50) << "the highlight is not drawn";
       const QPointF expected = expectedHighlightCentre(tuner.item("chartDisplay"), view->imageName());
       EXPECT_NEAR(change.meanX, expected.x(), 3.0);

@@ -37,13 +37,15 @@ for size in 48 64 128 256 512; do
   [ $(((h[2] << 8) | h[3]))x$(((h[6] << 8) | h[7])) = "${size}x$size" ] || fail "icon $size has another size"
 done
 
-# The installed program, headless, without an audio server: it falls back to the installed demo.
+# The installed program without an audio server, so that it falls back to the installed demo
+# recording:   run <QT_QPA_PLATFORM, empty for none> <arguments...>
 run() {
-  local status=0
-  env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u QT_LOGGING_RULES \
+  local platform=$1 status=0
+  shift
+  env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u QT_LOGGING_RULES ${platform:+QT_QPA_PLATFORM=$platform} \
     PULSE_SERVER="unix:$scratch/no-server" XDG_CONFIG_HOME="$scratch/config" \
     BALALAIKA_TUNER_PROBE_URL=http://127.0.0.1:9/ timeout 60 "$root/usr/bin/balalaika-tuner" \
-    --headless --quit-after 4 "$@" >"$scratch/out.txt" 2>"$scratch/err.txt" || status=$?
+    "$@" >"$scratch/out.txt" 2>"$scratch/err.txt" || status=$?
   [ "$status" -eq 0 ] || { cat "$scratch/err.txt" >&2; fail "the installed program exited with status $status"; }
 }
 # expect <file> <grep options and pattern...> -- <message>
@@ -53,29 +55,22 @@ expect() {
   grep -q "${@:1:$#-2}" "$file" || { head -20 "$file" >&2; fail "$message"; }
 }
 
-run --lang en
-demo=$root/usr/share/balalaika-tuner/audio/demo.flac
-expect "$scratch/err.txt" -xF "No microphone found: listening to the bundled demo recording $demo" -- \
-  "the demo recording was not read from the installed location"
+demo="No microphone found: listening to the bundled demo recording $root/usr/share/balalaika-tuner/audio/demo.flac"
+run "" --headless --quit-after 4 --lang en
+expect "$scratch/err.txt" -xF "$demo" -- "the demo recording was not read from the installed location"
 expect "$scratch/out.txt" 'freq="[0-9.]*Hz"' -- "the installed program heard nothing"
 
 # Installed translations come before those compiled in: Russian in the Spanish file's place.
 translations=$root/usr/share/balalaika-tuner/translations
 cp "$translations/balalaika-tuner_ru.qm" "$translations/balalaika-tuner_es.qm"
-run --lang es
+run "" --headless --quit-after 4 --lang es
 expect "$scratch/out.txt" 'tuning="Балалайка прима"' -- "the installed translations were not read"
 
 # A window: the installed launcher hands over to the installed window program, which draws the
 # screen from the installed demo recording.
-status=0
-env -u DISPLAY -u WAYLAND_DISPLAY -u QT_LOGGING_RULES QT_QPA_PLATFORM=offscreen \
-  PULSE_SERVER="unix:$scratch/no-server" XDG_CONFIG_HOME="$scratch/config" \
-  BALALAIKA_TUNER_PROBE_URL=http://127.0.0.1:9/ timeout 60 "$root/usr/bin/balalaika-tuner" \
-  --quit-after 3 --screenshot "$scratch/window.png" >"$scratch/out.txt" 2>"$scratch/err.txt" || status=$?
-[ "$status" -eq 0 ] && [ -s "$scratch/window.png" ] ||
-  { cat "$scratch/err.txt" >&2; fail "the installed program opened no window (status $status)"; }
-expect "$scratch/err.txt" -xF "No microphone found: listening to the bundled demo recording $demo" -- \
-  "the window program did not read the demo recording from the installed location"
+run offscreen --quit-after 3 --screenshot "$scratch/window.png"
+[ -s "$scratch/window.png" ] || fail "the installed program opened no window"
+expect "$scratch/err.txt" -xF "$demo" -- "the window program did not read the installed demo recording"
 
 # Every screenshot the metainfo names is a picture the screenshot tool renders.
 names=$(grep -o '[A-Za-z0-9_]*-[a-z0-9-]*\.png</image>' "$metainfo" | sed 's#</image>##')

@@ -1,5 +1,5 @@
 #pragma once
-// Helpers of the Qt platform tests: the settings tests' child processes and an event loop that
+// Helpers of the Qt platform tests: the settings tests' helper process and an event loop that
 // runs until a condition holds.
 
 #include <gtest/gtest.h>
@@ -8,7 +8,6 @@
 #include <QDeadlineTimer>
 #include <QProcess>
 #include <QString>
-#include <cstdint>
 #include <string>
 
 #include "platform/qt/QtUserDefaults.h"
@@ -17,24 +16,21 @@ namespace balalaika::testing {
 
 inline const std::string kTrickyText = "comma, \"quotes\" = ; # [group] \\ back\nnew line  @Variant(x) Ёё ♪ ";
 
-// "write": stores one value of each type and exits.
-inline int runChild(const std::string& mode, const QString& file) {
+// The helper process: stores one value of each type and exits.
+inline int runChild(const QString& file) {
   qt::QtUserDefaults defaults(file);
-  if (mode == "write") {
-    defaults.setBool("flag", true);
-    defaults.setInteger("most", INT64_MAX);
-    defaults.setInteger("least", INT64_MIN);
-    defaults.setDouble("tenth", 0.1);
-    defaults.setString("text", kTrickyText);
-    return defaults.synchronize() ? 0 : 1;
-  }
-  return 2;
+  defaults.setBool("flag", true);
+  defaults.setInteger("most", INT64_MAX);
+  defaults.setInteger("least", INT64_MIN);
+  defaults.setDouble("tenth", 0.1);
+  defaults.setString("text", kTrickyText);
+  return defaults.synchronize() ? 0 : 1;
 }
 
-// Starts this test binary as a helper with the given mode and settings file.
-inline void startChild(QProcess& process, const char* mode, const QString& file) {
+// Starts this test binary as the helper writing the given settings file.
+inline void startChild(QProcess& process, const QString& file) {
   process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-  process.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--child"), QString::fromLatin1(mode), file});
+  process.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--child"), file});
 }
 
 // Lets the event loop run until done() is true or the time is up; false when the time ran out.

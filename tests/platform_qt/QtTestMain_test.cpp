@@ -1,5 +1,5 @@
 // Entry point of the Qt platform tests: an offscreen QGuiApplication around GoogleTest. Started
-// with "--child <mode> <file>" the binary is instead a helper process for the settings tests.
+// with "--child <file>" the binary is instead a helper process for the settings tests.
 
 #include <gtest/gtest.h>
 
@@ -19,9 +19,9 @@ extern "C" const char* __tsan_default_suppressions() {
 
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
-  if (argc >= 4 && std::string(argv[1]) == "--child") {
+  if (argc == 3 && std::string(argv[1]) == "--child") {
     QCoreApplication app(argc, argv);
-    return balalaika::testing::runChild(argv[2], QString::fromLocal8Bit(argv[3]));
+    return balalaika::testing::runChild(QString::fromLocal8Bit(argv[2]));
   }
   QGuiApplication app(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);

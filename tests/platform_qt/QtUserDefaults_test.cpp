@@ -22,10 +22,9 @@ class QtUserDefaultsTest : public ::testing::Test {
   ~QtUserDefaultsTest() override { qputenv("XDG_CONFIG_HOME", previousConfigHome_); }
 
   QString file() const { return QtUserDefaults::defaultFilePath(); }
-  void writeRaw(const QByteArray& bytes) const {
-    QDir().mkpath(QFileInfo(file()).absolutePath());
-    QFile f(file());
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+  void writeRaw(const QByteArray& bytes, const QString& suffix = {}) const {
+    QFile f(file() + suffix);
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(f).absolutePath()) && f.open(QIODevice::WriteOnly | QIODevice::Truncate));
     f.write(bytes);
   }
 
@@ -36,9 +35,8 @@ class QtUserDefaultsTest : public ::testing::Test {
 TEST_F(QtUserDefaultsTest, GivenValuesWrittenByAnotherProcess_ThenEachKeepsItsValueAndAnotherTypeReadsAsAbsent) {
   ASSERT_TRUE(file().startsWith(configHome_.path() + u'/')) << file().toStdString();
   QProcess child;
-  startChild(child, "write", file());
-  ASSERT_TRUE(child.waitForFinished(30000));
-  ASSERT_EQ(child.exitCode(), 0);
+  startChild(child, file());
+  ASSERT_TRUE(child.waitForFinished(30000) && child.exitCode() == 0);
 
   const QtUserDefaults d(file());
   EXPECT_TRUE(d.boolForKey("flag") == true && d.integerForKey("most") == INT64_MAX &&
@@ -70,10 +68,7 @@ TEST_F(QtUserDefaultsTest, GivenAHandEditedOrCorruptFile_ThenItReadsAsAbsentIsSe
 // A writer killed between creating the settings lock and writing its name into it leaves an
 // empty lock; QSettings alone would wait until the lock is 30 s old before taking it for stale.
 TEST_F(QtUserDefaultsTest, GivenAnEmptyLockLeftByAKilledWriter_ThenTheNextWriteDoesNotWaitForIt) {
-  QDir().mkpath(QFileInfo(file()).absolutePath());
-  QFile lock(file() + ".lock");
-  ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
-  lock.close();
+  writeRaw("", QStringLiteral(".lock"));
   QtUserDefaults defaults(file());
   defaults.setInteger("numberOfRuns", 3);
   auto written = std::async(std::launch::async, [&] { return defaults.synchronize(); });

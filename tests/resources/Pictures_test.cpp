@@ -8,10 +8,7 @@
 namespace balalaika::testing {
 namespace {
 
-using pictures::allPictures;
-using pictures::Kind;
 using pictures::kStrings;
-using pictures::Picture;
 
 // The picture from the resources, non-premultiplied; a null image when it is missing.
 QImage resourcePicture(const std::string& name) {
@@ -26,8 +23,8 @@ constexpr double kBoardTop = 70.0, kBoardBottom = 210.0;
 // highlights, the unison mark over the third string's chip); and along the fingerboard its most
 // opaque column lies on that string, where every chart of its size draws the string light.
 TEST(Pictures, GivenAHighlightThenItLightsExactlyItsOneStringLinedUpWithEveryChartOfItsSize) {
-  for (const Picture& p : allPictures()) {
-    if (p.kind != Kind::Highlight) continue;
+  for (const pictures::Picture& p : pictures::allPictures()) {
+    if (p.kind != pictures::Kind::Highlight) continue;
     const QImage highlight = resourcePicture(p.name);
     const double s = highlight.width() / pictures::kDesignWidth;  // pixels per design unit
     const double tolerance = 1.0 / s;  // one pixel of antialiasing

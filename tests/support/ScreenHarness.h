@@ -21,24 +21,16 @@ class FakePitchSource : public PitchSource {
   float averagePower() override { return power; }
   float frequency() override { return hertz; }
   double refinedFrequency() override { return refined; }
-  float power = 0.0f;
-  float hertz = 0.0f;
+  float power = 0.0f, hertz = 0.0f;
   double refined = 0.0;
 };
 
-inline constexpr float kLoud = 0.01f;
-inline constexpr float kSoft = 0.003f;
-inline constexpr float kSilent = 0.0f;
+inline constexpr float kLoud = 0.01f, kSoft = 0.003f, kSilent = 0.0f;
 
 class ScreenHarness {
  public:
-  fakes::RecordingLabel freq_label;
-  fakes::RecordingLabel noteDisplay;
-  fakes::RecordingImageView LEDDisplay;
-  fakes::RecordingImageView LEDDisplay128;
-  fakes::RecordingImageView tunedString;
-  fakes::RecordingImageView tunedString5;
-  fakes::RecordingImageView tunedStringiPad;
+  fakes::RecordingLabel freq_label, noteDisplay;
+  fakes::RecordingImageView LEDDisplay, LEDDisplay128, tunedString, tunedString5, tunedStringiPad;
 
   fakes::RecordingImages images;
   fakes::FakeDevice device;  // a phone 844 points high
@@ -54,14 +46,9 @@ class ScreenHarness {
       : controller(ViewControllerServices{device, images, bundle, runLoop, defaults, urlOpener, pitch,
                                           [this] { ++promptRequests; }}) {
     freshLaunch();
-    ViewControllerOutlets& o = controller.outlets();
-    o.freq_label = &freq_label;
-    o.noteDisplay = &noteDisplay;
-    o.LEDDisplay = &LEDDisplay;
-    o.LEDDisplay128 = &LEDDisplay128;
-    o.tunedString = &tunedString;
-    o.tunedString5 = &tunedString5;
-    o.tunedStringiPad = &tunedStringiPad;
+    controller.outlets() = {.freq_label = &freq_label, .noteDisplay = &noteDisplay, .LEDDisplay = &LEDDisplay,
+                            .LEDDisplay128 = &LEDDisplay128, .tunedString = &tunedString, .tunedString5 = &tunedString5,
+                            .tunedStringiPad = &tunedStringiPad};
   }
   ~ScreenHarness() { freshLaunch(); }
   ScreenHarness(const ScreenHarness&) = delete;
