@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "tuner/ConcertPitch.h"
+
 namespace balalaika::app {
 namespace {
 
@@ -38,6 +40,9 @@ std::string usage() {
          "  --tuning N        tuning for --analyze: 1 prima .. 5 contrabass (default 1)\n"
          "  --verbose         print the developer log lines too (also: QT_LOGGING_RULES=\"balalaika.*.debug=true\")\n"
          "  --estimator NAME  pitch estimate: default, or precise (no octave jumps)\n"
+         "  --a4 HERTZ        concert pitch, 415 to 466 (default: the stored one, else 440)\n"
+         "  --lock N          read the meter against string N (1..3) alone\n"
+         "  --unison          start the unison check of strings 2 and 3 (prima, secunda, alto)\n"
          "  --help            show this help\n"
          "  --version         show the version\n";
 }
@@ -91,6 +96,25 @@ ParseResult parseCommandLine(const std::vector<std::string>& arguments) {
         result.error = "--estimator must be default or precise, not '" + *text + "'";
         return result;
       }
+    } else if (arg == "--a4") {
+      const auto text = value();
+      if (!text) return result;
+      o.a4 = concert::parse(*text);
+      if (!o.a4) {
+        result.error = "--a4 must be 415 to 466 Hz in steps of 0.1, not '" + *text + "'";
+        return result;
+      }
+    } else if (arg == "--lock") {
+      const auto text = value();
+      if (!text) return result;
+      const auto n = parseInteger(*text);
+      if (!n || *n < 1 || *n > 3) {
+        result.error = "--lock must be a string number 1 to 3, not '" + *text + "'";
+        return result;
+      }
+      o.lockedString = static_cast<int>(*n);
+    } else if (arg == "--unison") {
+      o.unisonCheck = true;
     } else if (arg == "--quit-after") {
       const auto text = value();
       if (!text) return result;

@@ -23,6 +23,9 @@ struct Options {
   std::optional<std::string> screenshotFile;  // --screenshot FILE: the window as PNG when quitting
   bool verbose = false;                    // --verbose: developer log lines on stderr
   std::optional<Estimator> estimator;  // --estimator default|precise; else the stored choice
+  std::optional<double> a4;            // --a4 HERTZ: concert pitch for the run; else the stored one
+  std::optional<int> lockedString;     // --lock N: the meter reads string N alone
+  bool unisonCheck = false;            // --unison: start the unison check of strings 2 and 3
 };
 
 struct ParseResult {

@@ -1,6 +1,7 @@
 #include "app/HeadlessScreen.h"
 
 #include "tuner/CentsReading.h"
+#include "tuner/UnisonCheck.h"
 
 namespace balalaika::app {
 namespace {
@@ -27,6 +28,12 @@ std::string centsFields(const std::optional<platform::CentsReading>& reading) {
   return "cents=" + cents::plainText(reading) + " nearest=" + std::to_string(reading->string);
 }
 
+// " unison=+3.2c" once a unison check has finished, else nothing.
+std::string unisonField(const std::optional<platform::UnisonGap>& gap) {
+  if (!gap) return "";
+  return " unison=" + unison::plainText(unison::Gap{gap->cents, gap->beatsPerSecond, gap->inUnison});
+}
+
 std::string quoted(const std::string& text) { return "\"" + text + "\""; }
 
 }  // namespace
@@ -36,7 +43,8 @@ HeadlessScreen::HeadlessScreen() {
            &freq_label_, &noteDisplay_, &currentTuningName_, &firstString_, &secondString_, &thirdString_,
            &aboutCongratsMessage_, &aboutMsg2_, &tfnoteDisplay_, &tfFreqLabel_, &LEDDisplay_, &LEDDisplay128_,
            &tunedString_, &tunedString5_, &tunedStringiPad_, &chartDisplay_, &firstFreqButton_, &secondFreqButton_,
-           &thirdFreqButton_, &showPreviousTuningButton_, &showNextTuningButton_, &centsMeter_}) {
+           &thirdFreqButton_, &showPreviousTuningButton_, &showNextTuningButton_, &centsMeter_,
+           &concertPitchLabel_, &lockLabel_, &aidMessage_, &unisonButton_, &unisonGap_}) {
     view->setOnChange(&onChange_);
   }
 }
@@ -64,6 +72,11 @@ void HeadlessScreen::connect(ViewControllerOutlets& o) {
   o.tfnoteDisplay = &tfnoteDisplay_;
   o.tfFreqLabel = &tfFreqLabel_;
   o.centsMeter = &centsMeter_;
+  o.concertPitchLabel = &concertPitchLabel_;
+  o.lockLabel = &lockLabel_;
+  o.aidMessage = &aidMessage_;
+  o.unisonButton = &unisonButton_;
+  o.unisonGap = &unisonGap_;
 }
 
 std::string HeadlessScreen::summary() const {
@@ -74,7 +87,7 @@ std::string HeadlessScreen::summary() const {
   if (!tfFreqLabel_.text().empty()) tone += (tone.empty() ? "" : " ") + tfFreqLabel_.text();
   return "tuning=" + quoted(currentTuningName_.text()) + " freq=" + quoted(freq_label_.text()) +
          " note=" + quoted(noteDisplay_.text()) + " lamp=" + lampColour(LEDDisplay_) +
-         " string=" + (string.empty() ? "none" : string) + " tone=" + quoted(tone) + " " + centsFields(centsMeter_.reading());
+         " string=" + (string.empty() ? "none" : string) + " tone=" + quoted(tone) + " " + centsFields(centsMeter_.reading()) + unisonField(unisonGap_.gap());
 }
 
 std::optional<std::string> HeadlessScreen::changedSummary() {

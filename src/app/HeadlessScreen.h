@@ -76,6 +76,17 @@ class HeadlessCentsMeter : public platform::CentsMeter, public HeadlessView {
   bool hidden_ = false;
 };
 
+class HeadlessUnisonView : public platform::UnisonView, public HeadlessView {
+ public:
+  void setGap(const std::optional<platform::UnisonGap>& gap) override { update(gap_, gap); }
+  void setHidden(bool hidden) override { update(hidden_, hidden); }
+  const std::optional<platform::UnisonGap>& gap() const { return gap_; }
+
+ private:
+  std::optional<platform::UnisonGap> gap_;
+  bool hidden_ = false;
+};
+
 class HeadlessScreen {
  public:
   HeadlessScreen();
@@ -92,6 +103,7 @@ class HeadlessScreen {
   // tuning="..." freq="..." note="..." lamp=yellow|green|none string=1|2|3|none tone="..."
   //   cents=-12.4|far-flat|far-sharp|none nearest=1|2|3|none
   // string is the lit string; cents the meter's reading from the nearest string of the tuning.
+  // A finished unison check adds " unison=+3.2c" (string 3 from string 2).
   std::string summary() const;
 
   // The summary when it differs from the last one returned (the first call always returns it).
@@ -99,11 +111,12 @@ class HeadlessScreen {
 
  private:
   HeadlessLabel freq_label_, noteDisplay_, currentTuningName_, firstString_, secondString_, thirdString_,
-      aboutCongratsMessage_, aboutMsg2_, tfnoteDisplay_, tfFreqLabel_;
+      aboutCongratsMessage_, aboutMsg2_, tfnoteDisplay_, tfFreqLabel_, concertPitchLabel_, lockLabel_, aidMessage_;
   HeadlessImageView LEDDisplay_, LEDDisplay128_, tunedString_, tunedString5_, tunedStringiPad_, chartDisplay_;
   HeadlessButton firstFreqButton_, secondFreqButton_, thirdFreqButton_, showPreviousTuningButton_,
-      showNextTuningButton_;
+      showNextTuningButton_, unisonButton_;
   HeadlessCentsMeter centsMeter_;
+  HeadlessUnisonView unisonGap_;
   std::optional<std::string> last_;
   std::function<void()> onChange_;
 };

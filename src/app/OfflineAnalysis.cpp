@@ -26,12 +26,12 @@ const char* stateName(tick::PowerState state) {
 }
 
 std::vector<Tick> analyzeSamples(const std::vector<std::int16_t>& samples, tuning::TuningIndex tuning,
-                                 app::Estimator estimator) {
+                                 const Settings& settings) {
   PitchListener& listener = *PitchListener::sharedListener();
   // The same readings the running tuner's tick takes from the listener's newest buffer.
   app::ListenerPitchSource listenerSource;
   app::PrecisePitchSource preciseSource;
-  PitchSource& source = estimator == app::Estimator::Precise ? static_cast<PitchSource&>(preciseSource) : listenerSource;
+  PitchSource& source = settings.estimator == app::Estimator::Precise ? static_cast<PitchSource&>(preciseSource) : listenerSource;
   const double rate = listener.format().mSampleRate;
   constexpr std::size_t kBufferSamples = PitchListener::kMaxBufferSamples;
   const double duration = static_cast<double>(samples.size()) / rate;
@@ -55,12 +55,13 @@ std::vector<Tick> analyzeSamples(const std::vector<std::int16_t>& samples, tunin
     t.state = tick::classifyPower(t.power);
     if (t.state == tick::PowerState::Loud) {
       const double f = t.frequency;
-      if (const auto m = tuning::match(tuning, f)) {
+      if (const auto m = tuning::match(tuning, f, settings.a4)) {
         t.string = m->string;
         t.note = m->note;
       }
       t.text = tick::frequencyText(f + tuning::displayOffset(tuning, t.string));
-      t.cents = cents::nearestString(tuning, refined > 0.0 ? refined : f, t.string);
+      t.cents = cents::nearestString(tuning, refined > 0.0 ? refined : f, t.string, settings.a4,
+                                     settings.lockedString);
     }
     ticks.push_back(std::move(t));
   }
@@ -80,7 +81,7 @@ void writeCsv(std::ostream& out, const std::vector<Tick>& ticks) {
 }
 
 int analyzeFile(const std::string& path, tuning::TuningIndex tuning, std::ostream& out, std::ostream& err,
-                app::Estimator estimator) {
+                const Settings& settings) {
   if (!tuning::isValidTuning(tuning)) {
     err << "balalaika-tuner: tuning must be 1 to 5, not " << tuning << "\n";
     return 2;
@@ -91,7 +92,7 @@ int analyzeFile(const std::string& path, tuning::TuningIndex tuning, std::ostrea
     return 2;
   }
   std::ostringstream csv;
-  writeCsv(csv, analyzeSamples(audio.samples, tuning, estimator));
+  writeCsv(csv, analyzeSamples(audio.samples, tuning, settings));
   out << csv.str();
   return 0;
 }

@@ -30,9 +30,15 @@ struct Tick {
 
 // Samples are 16-bit mono at the capture rate (14039 Hz). Ticks come every 0.1 s of audio
 // time, from 0.1 s to the end; each analyses the newest complete 4096-sample buffer.
-// The estimate is the listener's unless estimator says precise.
+// The estimate is the listener's unless estimator says precise. Windows and cents are at
+// concert pitch a4; with a locked string the cents are read against that string alone.
+struct Settings {
+  app::Estimator estimator = app::Estimator::Default;
+  double a4 = tuning::kStandardA4;
+  std::optional<tuning::StringIndex> lockedString;
+};
 std::vector<Tick> analyzeSamples(const std::vector<std::int16_t>& samples, tuning::TuningIndex tuning,
-                                 app::Estimator estimator = app::Estimator::Default);
+                                 const Settings& settings = {});
 
 // CSV with a header line: time,power,frequency,state,text,string,note,cents. cents is the
 // signed distance from the nearest string ("-12.4"), "far-flat" or "far-sharp", and empty
@@ -44,6 +50,6 @@ const char* stateName(tick::PowerState state);
 // Decodes the file and writes the CSV to out. Returns 0, or 2 with one line on err and
 // nothing on out when the file cannot be read or the tuning is outside 1..5.
 int analyzeFile(const std::string& path, tuning::TuningIndex tuning, std::ostream& out, std::ostream& err,
-                app::Estimator estimator = app::Estimator::Default);
+                const Settings& settings = {});
 
 }  // namespace balalaika::analysis

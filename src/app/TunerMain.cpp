@@ -119,8 +119,10 @@ int runTuner(int argc, char** argv, WindowFrontEnd* window) {
     return 0;
   }
   if (options.analyzeFile) {
-    return analysis::analyzeFile(*options.analyzeFile, options.tuning, std::cout, std::cerr,
-                                 options.estimator.value_or(Estimator::Default));
+    return analysis::analyzeFile(
+        *options.analyzeFile, options.tuning, std::cout, std::cerr,
+        analysis::Settings{options.estimator.value_or(Estimator::Default),
+                           options.a4.value_or(tuning::kStandardA4), options.lockedString});
   }
 
   // A window is the window program's: hand over before reading anything else.
@@ -220,9 +222,14 @@ int runTuner(int argc, char** argv, WindowFrontEnd* window) {
     services.application = &platformApplication;
     services.audioOutput = &speaker;
     services.audioSession = session.get();
+    services.precisePitch = &precisePitch;
+    services.commandLine = TuningAidOptions{options.a4, options.lockedString};
     return std::make_unique<ViewController>(services);
   };
-  auto load = [](ViewController& controller) { controller.viewDidLoad(); };
+  auto load = [&options](ViewController& controller) {
+    controller.viewDidLoad();
+    if (options.unisonCheck) controller.toggleUnisonCheck();
+  };
   auto appear = [](ViewController& controller) { controller.viewWillAppear(); };
 
   std::unique_ptr<platform::Storyboards> storyboards;

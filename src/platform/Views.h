@@ -60,4 +60,18 @@ class CentsMeter : public View {
   virtual void setReading(const std::optional<CentsReading>& reading) = 0;
 };
 
+// The result of a unison check: how far string 3 lies from string 2.
+struct UnisonGap {
+  double cents = 0.0;           // signed: negative when string 3 is lower
+  double beatsPerSecond = 0.0;  // the beat rate the two make together
+  bool inUnison = false;        // within ±1 cent
+  bool operator==(const UnisonGap&) const = default;
+};
+
+class UnisonView : public View {
+ public:
+  // Nothing: no check has finished since the last one started.
+  virtual void setGap(const std::optional<UnisonGap>& gap) = 0;
+};
+
 }  // namespace balalaika::platform

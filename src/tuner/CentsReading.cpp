@@ -5,25 +5,32 @@
 
 namespace balalaika::cents {
 
-std::optional<double> equalTemperedHertz(const std::string& note) {
-  // Semitones of each natural note above C, from A to G.
-  constexpr int kSemitonesAboveC[] = {9, 11, 0, 2, 4, 5, 7};
-  if (note.size() != 2 || note[0] < 'A' || note[0] > 'G' || note[1] < '0' || note[1] > '9') return std::nullopt;
-  const int octave = note[1] - '0';
-  const int fromA4 = kSemitonesAboveC[note[0] - 'A'] - 9 + 12 * (octave - 4);
-  return 440.0 * std::exp2(fromA4 / 12.0);
-}
-
 double centsBetween(double hertz, double target) { return 1200.0 * std::log2(hertz / target); }
 
+double foldOnto(double hertz, double target) {
+  if (std::abs(centsBetween(hertz, target)) <= kMeterRange) return hertz;
+  for (const double folded : {hertz / 2.0, hertz / 3.0, hertz * 2.0, hertz * 3.0}) {
+    if (std::abs(centsBetween(folded, target)) <= kFoldToleranceCents) return folded;
+  }
+  return hertz;
+}
+
 std::optional<platform::CentsReading> nearestString(tuning::TuningIndex tuning, double hertz,
-                                                    std::optional<tuning::StringIndex> matched) {
+                                                    std::optional<tuning::StringIndex> matched, double a4,
+                                                    std::optional<tuning::StringIndex> locked) {
   if (!(hertz > 0.0) || !std::isfinite(hertz)) return std::nullopt;
+  std::optional<tuning::Window> lockedWindow;
+  if (locked) {
+    lockedWindow = tuning::windowOfString(tuning, *locked);
+    if (!lockedWindow) return std::nullopt;
+  }
   std::optional<platform::CentsReading> best;
   double bestDistance = 0.0;
   for (const tuning::Window& window : tuning::windows(tuning)) {
-    const std::optional<double> target = equalTemperedHertz(window.note);
+    if (lockedWindow && window.reportedAs != lockedWindow->reportedAs) continue;
+    const std::optional<double> target = equalTemperedHertz(window.note, a4);
     if (!target) continue;
+    if (lockedWindow) hertz = foldOnto(hertz, *target);
     const double distance = centsBetween(hertz, *target);
     if (best && std::abs(distance) >= std::abs(bestDistance)) continue;
     bestDistance = distance;

@@ -13,19 +13,29 @@ namespace balalaika::cents {
 
 inline constexpr double kMeterRange = 50.0;  // the meter's scale runs ±50 cents
 
-// Equal-tempered pitch of a note name such as "A4" or "E1" (A4 = 440 Hz); nothing for a name
-// that is not a natural note with one octave digit.
-std::optional<double> equalTemperedHertz(const std::string& note);
+using tuning::equalTemperedHertz;
 
 // Signed distance in cents from target to hertz: negative when flat.
 double centsBetween(double hertz, double target);
 
-// The string of the tuning whose target pitch lies nearest to hertz in cents, the signed distance
-// clamped to ±50 (far flat / far sharp beyond), and the cue: tune up or down while the string is
-// near but its window (matched by the tick from the same note) does not hold it. Nothing for a
-// tuning outside 1..5 or a reading that is not a positive number.
+// A reading this close in cents to twice, three times, a half or a third of a locked string's
+// target is taken as that string heard an octave or a twelfth off.
+inline constexpr double kFoldToleranceCents = 50.0;
+
+// The string of the tuning whose target pitch (at concert pitch a4) lies nearest to hertz in
+// cents, the signed distance clamped to ±50 (far flat / far sharp beyond), and the cue: tune up
+// or down while the string is near but its window (matched by the tick from the same note) does
+// not hold it. With a locked string 1..3 the distance is from that string alone, and a reading
+// near 2×, 3×, ½ or ⅓ of its target is first folded onto it. Nothing for a tuning outside 1..5,
+// a lock outside the tuning's strings, or a reading that is not a positive number.
 std::optional<platform::CentsReading> nearestString(tuning::TuningIndex tuning, double hertz,
-                                                    std::optional<tuning::StringIndex> matched);
+                                                    std::optional<tuning::StringIndex> matched,
+                                                    double a4 = tuning::kStandardA4,
+                                                    std::optional<tuning::StringIndex> locked = std::nullopt);
+
+// The reading folded onto target: hertz itself when within the meter's range of it, else the
+// first of hertz/2, hertz/3, hertz*2, hertz*3 within kFoldToleranceCents of it, else hertz.
+double foldOnto(double hertz, double target);
 
 // Localized-text keys of the words the meter shows.
 inline constexpr const char* kFarFlatKey = "CentsFarFlat";

@@ -1,7 +1,10 @@
 #include "tuner/TuningTable.h"
 
 #include <array>
+#include <string_view>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 
 namespace balalaika::tuning {
 namespace {
@@ -60,6 +63,16 @@ const StringRow* stringRow(TuningIndex tuning, StringIndex string) {
 
 TuningIndex gCurrentTuning = kFirstTuning;
 
+// The nearest double to hertz written with `decimals` decimals, as a literal in the table is.
+double roundedTo(double hertz, int decimals) {
+  char text[48];
+  std::snprintf(text, sizeof text, "%.*f", decimals, hertz);
+  return std::strtod(text, nullptr);
+}
+
+// A1's window is a cent wider each way than the others.
+double windowHalfWidthCents(const char* note) { return std::string_view(note) == "A1" ? 6.0 : 5.0; }
+
 }  // namespace
 
 bool isValidTuning(TuningIndex tuning) { return tuning >= kFirstTuning && tuning <= kLastTuning; }
@@ -70,9 +83,37 @@ std::span<const Window> windows(TuningIndex tuning) {
   return {r->windows.data(), r->windowCount};
 }
 
-std::optional<Match> match(TuningIndex tuning, double hertz) {
-  for (const Window& w : windows(tuning)) {
+Window windowAt(const Window& window, double a4) {
+  if (a4 == kStandardA4) return window;
+  const std::optional<double> centre = equalTemperedHertz(window.note, a4);
+  if (!centre) return window;
+  const double halfWidth = windowHalfWidthCents(window.note);
+  return Window{roundedTo(*centre * std::exp2(-halfWidth / 1200.0), 3),
+                roundedTo(*centre * std::exp2(halfWidth / 1200.0), 3), window.note, window.reportedAs};
+}
+
+std::optional<Match> match(TuningIndex tuning, double hertz, double a4) {
+  for (const Window& table : windows(tuning)) {
+    const Window w = windowAt(table, a4);
     if (hertz >= w.low && hertz <= w.high) return Match{w.reportedAs, w.note};
+  }
+  return std::nullopt;
+}
+
+std::optional<double> equalTemperedHertz(const std::string& note, double a4) {
+  // Semitones of each natural note above C, from A to G.
+  constexpr int kSemitonesAboveC[] = {9, 11, 0, 2, 4, 5, 7};
+  if (note.size() != 2 || note[0] < 'A' || note[0] > 'G' || note[1] < '0' || note[1] > '9') return std::nullopt;
+  const int octave = note[1] - '0';
+  const int fromA4 = kSemitonesAboveC[note[0] - 'A'] - 9 + 12 * (octave - 4);
+  return a4 * std::exp2(fromA4 / 12.0);
+}
+
+std::optional<Window> windowOfString(TuningIndex tuning, StringIndex string) {
+  const StringRow* s = stringRow(tuning, string);
+  if (s == nullptr) return std::nullopt;
+  for (const Window& w : windows(tuning)) {
+    if (std::string_view(w.note) == s->note) return w;
   }
   return std::nullopt;
 }
@@ -83,10 +124,15 @@ std::optional<std::string> noteName(TuningIndex tuning, StringIndex string) {
   return std::string(s->note);
 }
 
-std::optional<ReferenceTone> referenceTone(TuningIndex tuning, StringIndex string) {
+std::optional<ReferenceTone> referenceTone(TuningIndex tuning, StringIndex string, double a4) {
   const StringRow* s = stringRow(tuning, string);
   if (s == nullptr || s->referenceLabel == nullptr) return std::nullopt;
-  return ReferenceTone{s->referenceHertz, s->referenceLabel};
+  if (a4 == kStandardA4) return ReferenceTone{s->referenceHertz, s->referenceLabel};
+  // Cut (not rounded) to one decimal, as the table's tones are.
+  const double hertz = std::floor(equalTemperedHertz(s->note, a4).value_or(0.0) * 10.0) / 10.0;
+  char label[32];
+  std::snprintf(label, sizeof label, "%.1fHz", hertz);
+  return ReferenceTone{roundedTo(hertz, 1), label};
 }
 
 double displayOffset(TuningIndex tuning, std::optional<StringIndex> matched) {

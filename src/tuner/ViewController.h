@@ -7,6 +7,7 @@
 //   ViewControllerTunings.cpp      showPreviousTuning, showNextTuning, displayTunings, displayNotes
 //   ViewControllerHighlight.cpp    displayTunedString
 //   ViewControllerReferenceTones.cpp  playA440Hz, playE329_6, playThirdFreq, stopFreqPlay
+//   ViewControllerTuningAids.cpp   concert pitch, the locked string, the unison check
 //   ViewControllerLinks.cpp        the outbound link actions (addresses in OutboundLinks.cpp)
 //   ViewController.cpp             construction and the generator
 //   ViewControllerLifecycle.cpp    viewDidLoad, viewWillAppear
@@ -26,7 +27,9 @@
 #include "platform/UrlOpener.h"
 #include "platform/UserDefaults.h"
 #include "platform/Views.h"
+#include "tuner/ConcertPitch.h"
 #include "tuner/OutboundLinks.h"
+#include "tuner/UnisonCheck.h"
 
 namespace balalaika {
 
@@ -71,6 +74,19 @@ struct ViewControllerOutlets {
   platform::CentsMeter* centsMeter = nullptr;
   platform::Label* centsLabel = nullptr;
   platform::Label* tuneCue = nullptr;
+  // Tuning aids: "A4 = 443 Hz", the locked string ("Locked: E1"), the aids' prompts and
+  // verdicts ("Pluck string 2", "no steady A heard"), the unison check's button and its gap.
+  platform::Label* concertPitchLabel = nullptr;
+  platform::Label* lockLabel = nullptr;
+  platform::Label* aidMessage = nullptr;
+  platform::Button* unisonButton = nullptr;
+  platform::UnisonView* unisonGap = nullptr;
+};
+
+// Choices made on the command line: they win for the run and are not stored.
+struct TuningAidOptions {
+  std::optional<double> concertPitch;  // hertz, already checked against the range
+  std::optional<int> lockedString;     // 1..3
 };
 
 struct ViewControllerServices {
@@ -88,6 +104,10 @@ struct ViewControllerServices {
   platform::Application* application = nullptr;
   platform::AudioOutputComponent* audioOutput = nullptr;
   platform::AudioSession* audioSession = nullptr;
+  // The precise estimate, read by the concert-pitch listener and the unison check whatever the
+  // tick's estimate; null: the tick's own refined reading.
+  PitchSource* precisePitch = nullptr;
+  TuningAidOptions commandLine = {};
 };
 
 class ViewController {
@@ -134,6 +154,17 @@ class ViewController {
   void playThirdFreq();
   void stopFreqPlay();
 
+  // Tuning aids. Concert pitch: one step of ±0.5 Hz, stored; listening for a heard A.
+  double concertPitch() const { return concertPitch_; }
+  void stepConcertPitch(int steps);
+  void listenForA();
+  // Locks the meter to string 1..3, or releases it when that string is already locked.
+  void toggleLock(int stringIndex);
+  std::optional<int> lockedString() const { return lockedString_; }
+  // Starts the unison check in tunings 1-3, or cancels a running one.
+  void toggleUnisonCheck();
+  unison::UnisonCheck::Stage unisonStage() const { return unison_.stage(); }
+
   // Outbound links.
   void redirectToMakerSite();
   void reviewThisApp();
@@ -163,12 +194,23 @@ class ViewController {
   void setLamps(const char* lamp64, const char* lamp128);
   // Reference tone of string 1..3 of the current tuning.
   void playReferenceTone(int stringIndex);
+  // Tuning aids: their state from the settings and the command line, their texts, and one tick.
+  void loadTuningAids();
+  void releaseTuningAids();
+  void setConcertPitch(double a4, bool store);
+  void showTuningAids();
+  void tickTuningAids(float power, bool loud);
 
   ViewControllerServices services_;
   ViewControllerOutlets outlets_;
   std::unique_ptr<ToneGenerator> generator_;
   platform::RunLoop::TimerId reviewTimer_ = 0;  // the pending promptToReview, if any
   platform::RunLoop::TimerId timer_ = 0;        // the tick, for the life of the screen
+  double concertPitch_ = tuning::kStandardA4;
+  std::optional<int> lockedString_;
+  concert::HeardA heardA_;
+  unison::UnisonCheck unison_;
+  std::string aidMessageKey_;  // the aids' last prompt or verdict, as a text key
 };
 
 // The tuned-string marks: false at launch, set when a string is matched in any tuning.

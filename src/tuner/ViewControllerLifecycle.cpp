@@ -33,6 +33,7 @@ void ViewController::viewDidLoad() {
 
   timer_ = services_.runLoop.scheduleRepeating(tick::kIntervalSeconds, [this] { tickFree(); });
   displayTunings();
+  loadTuningAids();
   platform::log(platform::LogCategory::Audio, "Demo mode OFF, Sound detection started...");
 }
 

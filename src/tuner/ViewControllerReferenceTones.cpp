@@ -14,7 +14,7 @@ void ViewController::playThirdFreq() { playReferenceTone(3); }
 
 void ViewController::playReferenceTone(int stringIndex) {
   const tuning::TuningIndex tuning = tuning::currentTuning();
-  const std::optional<tuning::ReferenceTone> tone = tuning::referenceTone(tuning, stringIndex);
+  const std::optional<tuning::ReferenceTone> tone = tuning::referenceTone(tuning, stringIndex, concertPitch_);
   // No tone for this string (string 3 of tunings 1-3), or no generator yet: nothing changes.
   if (!tone || !generator_) return;
   screen::setText(outlets_.tfnoteDisplay, tuning::noteName(tuning, stringIndex).value_or(""));

@@ -49,7 +49,9 @@ void ViewController::tickFree() {
   const tuning::TuningIndex tuning = tuning::currentTuning();
   if (!tuning::isValidTuning(tuning)) return;
 
-  switch (tick::classifyPower(power)) {
+  const tick::PowerState state = tick::classifyPower(power);
+  tickTuningAids(power, state == tick::PowerState::Loud);
+  switch (state) {
     case tick::PowerState::Silent:
       showSilence();
       showCents(std::nullopt);
@@ -64,7 +66,7 @@ void ViewController::tickFree() {
   const double hertz = reading;
   screen::setText(outlets_.freq_label, tick::frequencyText(hertz + tuning::displayOffset(tuning, std::nullopt)));
 
-  const std::optional<tuning::Match> matched = tuning::match(tuning, hertz);
+  const std::optional<tuning::Match> matched = tuning::match(tuning, hertz, concertPitch_);
   if (!matched) {
     armReviewTrigger();
   } else {
@@ -72,7 +74,8 @@ void ViewController::tickFree() {
   }
   // The meter reads the refined reading; the windows above keep the reading itself.
   showCents(cents::nearestString(tuning, refined > 0.0 ? refined : hertz,
-                                 matched ? std::optional<tuning::StringIndex>(matched->string) : std::nullopt));
+                                 matched ? std::optional<tuning::StringIndex>(matched->string) : std::nullopt,
+                                 concertPitch_, lockedString_));
 }
 
 void ViewController::showSilence() {

@@ -15,12 +15,14 @@ constexpr const char* kAboutMsg2Key = "TunerAboutMsg2";
 void ViewController::showPreviousTuning() {
   // Unchecked: the screen hides the previous button on tuning 1.
   tuning::stepCurrentTuning(-1);
+  releaseTuningAids();
   displayTunings();
 }
 
 void ViewController::showNextTuning() {
   // Unchecked: the screen hides the next button on tuning 5.
   tuning::stepCurrentTuning(+1);
+  releaseTuningAids();
   displayTunings();
 }
 
