@@ -35,7 +35,7 @@ struct Tick {
 struct Settings {
   app::Estimator estimator = app::Estimator::Default;
   double a4 = tuning::kStandardA4;
-  std::optional<tuning::StringIndex> lockedString;
+  std::optional<tuning::StringIndex> lockedString = std::nullopt;
 };
 std::vector<Tick> analyzeSamples(const std::vector<std::int16_t>& samples, tuning::TuningIndex tuning,
                                  const Settings& settings = {});

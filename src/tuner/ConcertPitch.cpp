@@ -19,7 +19,9 @@ double roundedToTenth(double hertz) { return std::round(hertz * 10.0) / 10.0; }
 }  // namespace
 
 double stepped(double a4, int steps) {
-  const double snapped = std::round(a4 / kStepHertz) * kStepHertz + steps * kStepHertz;
+  // Off the grid (a pitch set from a heard A) the first step lands on the grid point next to it.
+  const double moved = (a4 + steps * kStepHertz) / kStepHertz;
+  const double snapped = (steps > 0 ? std::floor(moved + 1e-9) : std::ceil(moved - 1e-9)) * kStepHertz;
   return std::clamp(snapped, kLowestA4, kHighestA4);
 }
 
@@ -30,7 +32,10 @@ std::optional<double> valid(double a4) {
 }
 
 std::optional<double> parse(const std::string& text) {
-  if (text.empty() || text.size() > 16) return std::nullopt;
+  // Digits and one point only: no sign, spaces, exponent or words.
+  if (text.empty() || text.size() > 16 || text.find_first_not_of("0123456789.") != std::string::npos) {
+    return std::nullopt;
+  }
   char* end = nullptr;
   const double value = std::strtod(text.c_str(), &end);
   if (end != text.c_str() + text.size()) return std::nullopt;

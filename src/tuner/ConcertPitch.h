@@ -16,7 +16,8 @@ inline constexpr double kStepHertz = 0.5;    // one tap of − or +
 // The stored concert pitch (double, hertz); absent or out of range reads as 440.
 inline constexpr const char* kSettingsKey = "a4InHz";
 
-// a4 moved by `steps` taps of kStepHertz, snapped to the 0.5 Hz grid and kept in range.
+// a4 moved by `steps` taps of kStepHertz (not zero), onto the 0.5 Hz grid and kept in range:
+// from 441.3, one step up is 441.5 and one down 441.0.
 double stepped(double a4, int steps);
 
 // A stored or typed value in range, else nothing: finite, kLowestA4..kHighestA4, to 0.1 Hz.

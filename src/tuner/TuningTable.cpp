@@ -84,7 +84,6 @@ std::span<const Window> windows(TuningIndex tuning) {
 }
 
 Window windowAt(const Window& window, double a4) {
-  if (a4 == kStandardA4) return window;
   const std::optional<double> centre = equalTemperedHertz(window.note, a4);
   if (!centre) return window;
   const double halfWidth = windowHalfWidthCents(window.note);

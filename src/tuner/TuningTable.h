@@ -55,7 +55,7 @@ struct DisplayResources {
 std::span<const Window> windows(TuningIndex tuning);
 
 // The window moved to concert pitch a4: its note's equal-tempered pitch ±5 cents (±6 for A1),
-// rounded to three decimals; at 440 exactly the table's bounds.
+// rounded to three decimals; at 440 exactly the table's bounds (which follow the same rule).
 Window windowAt(const Window& window, double a4);
 
 // The first window at concert pitch a4, in string order, with low <= hertz <= high. NaN

@@ -154,7 +154,9 @@ class ViewController {
   void playThirdFreq();
   void stopFreqPlay();
 
-  // Tuning aids. Concert pitch: one step of ±0.5 Hz, stored; listening for a heard A.
+  // Tuning aids. Their state from the command line, else the store (viewDidLoad calls it).
+  void loadTuningAids();
+  // Concert pitch: one step of ±0.5 Hz, stored; listening for a heard A.
   double concertPitch() const { return concertPitch_; }
   void stepConcertPitch(int steps);
   void listenForA();
@@ -194,8 +196,7 @@ class ViewController {
   void setLamps(const char* lamp64, const char* lamp128);
   // Reference tone of string 1..3 of the current tuning.
   void playReferenceTone(int stringIndex);
-  // Tuning aids: their state from the settings and the command line, their texts, and one tick.
-  void loadTuningAids();
+  // Tuning aids: released on a change of tuning, their texts, and one tick.
   void releaseTuningAids();
   void setConcertPitch(double a4, bool store);
   void showTuningAids();

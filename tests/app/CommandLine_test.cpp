@@ -14,6 +14,9 @@ TEST(CommandLine, ReadsEveryOptionWithItsValueAndChoosesTheEstimatorOnlyWhenAske
               o.quitAfterSeconds == 2.5 && o.screenshotFile == "s.png" && o.estimator == Estimator::Precise);
   EXPECT_EQ(parseCommandLine({}).options.estimator, std::nullopt) << "the stored choice unless asked";
   EXPECT_EQ(parseCommandLine({"--analyze", "x.flac", "--tuning", "5"}).options.tuning, 5);
+  const auto aids = parseCommandLine({"--a4", "443.5", "--lock", "3", "--unison"}).options;
+  EXPECT_TRUE(aids.a4 == 443.5 && aids.lockedString == 3 && aids.unisonCheck);
+  EXPECT_EQ(parseCommandLine({}).options.a4, std::nullopt) << "the stored pitch unless asked";
 }
 
 TEST(CommandLine, RejectsUnknownOptionsMissingValuesAndBadNumbersInOneLine) {
@@ -21,7 +24,9 @@ TEST(CommandLine, RejectsUnknownOptionsMissingValuesAndBadNumbersInOneLine) {
        std::vector<std::vector<std::string>>{{"--frobnicate"}, {"--input"}, {"--tuning", "0"}, {"--tuning", "6"},
                                              {"--tuning", "2x"}, {"--quit-after", "-1"}, {"--quit-after", "soon"},
                                              {"input.wav"}, {"--estimator"}, {"--estimator", ""},
-                                             {"--estimator", "PRECISE"}, {"--estimator", "yin"}}) {
+                                             {"--estimator", "PRECISE"}, {"--estimator", "yin"}, {"--a4"}, {"--a4", "414"},
+                                             {"--a4", "467"}, {"--a4", "443.25"}, {"--a4", "A"}, {"--a4", "443Hz"},
+                                             {"--lock", "0"}, {"--lock", "4"}, {"--lock", "E1"}}) {
     const auto r = parseCommandLine(args);
     EXPECT_FALSE(r.ok()) << args[0];
     EXPECT_EQ(r.error.find('\n'), std::string::npos);

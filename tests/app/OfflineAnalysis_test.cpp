@@ -136,7 +136,7 @@ TEST_F(OfflineAnalysis, WithThePreciseEstimatorEveryLoudTickOfAPluckInOrOutOfTun
                          .detuneCents = detune, .decaySeconds = 1.0, .pluckPosition = pluckPosition}};
         const auto truth = tuning::match(tuning, synth::detuned(hertz, detune));
         SCOPED_TRACE(::testing::Message() << name << " " << detune << " c, pluck " << pluckPosition << ", noise " << noise);
-        const auto ticks = analyzeSamples(synth::toInt16(synth::render(score)), tuning, {app::Estimator::Precise});
+        const auto ticks = analyzeSamples(synth::toInt16(synth::render(score)), tuning, {.estimator = app::Estimator::Precise});
         int loud = 0;
         for (const Tick& t : insideNote(ticks, 0.3)) {
           if (t.state != tick::PowerState::Loud) continue;

@@ -26,6 +26,22 @@ class RecordingImageView : public platform::ImageView {
   bool hidden = false;
 };
 
+class RecordingButton : public platform::Button {
+ public:
+  void setHidden(bool value) override { hidden = value; }
+  void setTitle(const std::string& value) override { title = value; }
+  std::string title;
+  bool hidden = false;
+};
+
+class RecordingUnisonView : public platform::UnisonView {
+ public:
+  void setHidden(bool value) override { hidden = value; }
+  void setGap(const std::optional<platform::UnisonGap>& value) override { gap = value; }
+  std::optional<platform::UnisonGap> gap;
+  bool hidden = false;
+};
+
 // Finds a picture by any non-empty name.
 class RecordingImages : public platform::Images {
  public:

@@ -78,3 +78,47 @@ TEST(CentsReading, TheMeterTextShowsTheSignedDistanceOrTheLocalizedFarWords) {
 
 }  // namespace
 }  // namespace balalaika::cents
+
+namespace balalaika::cents {
+namespace {
+
+// A string locked: the distance is from it alone, and octave or twelfth slips fold onto it.
+TEST(CentsReading, ALockedStringReadsItsHarmonicsAndSubharmonicsAsItselfAndNothingElse) {
+  const double e1 = *equalTemperedHertz("E1");
+  const double flat = std::exp2(-7.0 / 1200.0);  // 7 c flat
+  const struct {
+    tuning::TuningIndex tuning;
+    int locked;
+    double hertz;
+    int string;
+    Range range;
+    double cents;
+  } cases[] = {
+      {5, 3, e1 * flat, 3, Range::Near, -7.0},
+      {5, 3, 2.0 * e1 * flat, 3, Range::Near, -7.0},  // the octave above
+      {5, 3, 3.0 * e1 * flat, 3, Range::Near, -7.0},  // B2, the twelfth the default estimate hears
+      {5, 3, e1 / 2.0 * flat, 3, Range::Near, -7.0},
+      {5, 3, e1 / 3.0 * flat, 3, Range::Near, -7.0},
+      {5, 2, 3.0 * e1, 2, Range::FarSharp, 50.0},  // B2 is 7 semitones over A1 ×2: not a harmonic of A1
+      {5, 3, e1 * std::exp2(60.0 / 1200.0), 3, Range::FarSharp, 50.0},  // near nothing: not folded
+      {1, 3, 329.0, 2, Range::Near, 1200.0 * std::log2(329.0 / *equalTemperedHertz("E4"))},  // the unison pair
+      {1, 1, 329.63, 1, Range::FarFlat, -50.0},  // E4 played, A4 locked: far, never string 2
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << "tuning " << c.tuning << " lock " << c.locked << " at " << c.hertz);
+    const auto reading = nearestString(c.tuning, c.hertz, std::nullopt, 440.0, c.locked);
+    ASSERT_TRUE(reading);
+    EXPECT_EQ(reading->string, c.string);
+    EXPECT_EQ(reading->range, c.range);
+    EXPECT_NEAR(reading->cents, c.cents, 1e-6);
+  }
+  // Unlocked, the twelfth is D2's far-sharp reading: what the lock guards against.
+  EXPECT_EQ(nearestString(5, 3.0 * e1, std::nullopt)->range, Range::FarSharp);
+  // The lock follows concert pitch; a lock on no string of the tuning gives nothing.
+  EXPECT_NEAR(nearestString(5, 2.0 * e1 * 443.0 / 440.0, std::nullopt, 443.0, 3)->cents, 0.0, 1e-9);
+  EXPECT_FALSE(nearestString(5, e1, std::nullopt, 440.0, 4));
+  EXPECT_FALSE(nearestString(5, e1, std::nullopt, 440.0, 0));
+}
+
+}  // namespace
+}  // namespace balalaika::cents
