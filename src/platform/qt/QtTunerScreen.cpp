@@ -85,16 +85,36 @@ bool QtTunerScreen::connectOutlet(const QString& name) {
   else if (is("centsMeter")) o.centsMeter = &centsMeter_;
   else if (is("centsLabel")) o.centsLabel = &centsLabel_;
   else if (is("tuneCue")) o.tuneCue = &tuneCue_;
+  else if (is("concertPitchLabel")) o.concertPitchLabel = &concertPitchLabel_;
+  else if (is("lockLabel")) o.lockLabel = &lockLabel_;
+  else if (is("aidMessage")) o.aidMessage = &aidMessage_;
+  else if (is("unisonButton")) o.unisonButton = &unisonButton_;
+  else if (is("unisonGap")) o.unisonGap = &unisonGap_;
   else return false;
   return true;
 }
 
-void QtTunerScreen::showPreviousTuning() { controller_->showPreviousTuning(); }
-void QtTunerScreen::showNextTuning() { controller_->showNextTuning(); }
+// A change of tuning releases the lock.
+void QtTunerScreen::showPreviousTuning() {
+  controller_->showPreviousTuning();
+  emit lockedStringChanged();
+}
+void QtTunerScreen::showNextTuning() {
+  controller_->showNextTuning();
+  emit lockedStringChanged();
+}
 void QtTunerScreen::playA440Hz() { controller_->playA440Hz(); }
 void QtTunerScreen::playE329_6() { controller_->playE329_6(); }
 void QtTunerScreen::playThirdFreq() { controller_->playThirdFreq(); }
 void QtTunerScreen::stopFreqPlay() { controller_->stopFreqPlay(); }
+void QtTunerScreen::stepConcertPitch(int steps) { controller_->stepConcertPitch(steps); }
+void QtTunerScreen::listenForA() { controller_->listenForA(); }
+void QtTunerScreen::toggleLock(int stringIndex) {
+  controller_->toggleLock(stringIndex);
+  emit lockedStringChanged();
+}
+void QtTunerScreen::toggleUnisonCheck() { controller_->toggleUnisonCheck(); }
+int QtTunerScreen::lockedString() const { return controller_->lockedString().value_or(0); }
 
 bool QtTunerScreen::openLink(const QString& action) {
   for (const auto& link : links::outboundLinks()) {

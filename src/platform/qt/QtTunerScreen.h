@@ -54,6 +54,13 @@ class QtTunerScreen : public QObject, public platform::Screen {
   Q_PROPERTY(QObject* centsMeter READ centsMeter CONSTANT)
   Q_PROPERTY(QObject* centsLabel READ centsLabel CONSTANT)
   Q_PROPERTY(QObject* tuneCue READ tuneCue CONSTANT)
+  Q_PROPERTY(QObject* concertPitchLabel READ concertPitchLabel CONSTANT)
+  Q_PROPERTY(QObject* lockLabel READ lockLabel CONSTANT)
+  Q_PROPERTY(QObject* aidMessage READ aidMessage CONSTANT)
+  Q_PROPERTY(QObject* unisonButton READ unisonButton CONSTANT)
+  Q_PROPERTY(QObject* unisonGap READ unisonGap CONSTANT)
+  // The string 1..3 the meter is locked to, 0 for none.
+  Q_PROPERTY(int lockedString READ lockedString NOTIFY lockedStringChanged)
 
  public:
   // component: the layout, already compiled by engine. The screen owns the controller.
@@ -79,6 +86,13 @@ class QtTunerScreen : public QObject, public platform::Screen {
   Q_INVOKABLE void playE329_6();
   Q_INVOKABLE void playThirdFreq();
   Q_INVOKABLE void stopFreqPlay();
+  // Tuning aids: concert pitch by ±0.5 Hz steps, from a heard A; a tap on a string's note
+  // label locks or releases it; the unison check starts or stops.
+  Q_INVOKABLE void stepConcertPitch(int steps);
+  Q_INVOKABLE void listenForA();
+  Q_INVOKABLE void toggleLock(int stringIndex);
+  Q_INVOKABLE void toggleUnisonCheck();
+  int lockedString() const;
   // Opens one outbound link by its action name ("reviewThisApp", "purchaseSiblingApp7", ...);
   // an unknown name does nothing and returns false.
   Q_INVOKABLE bool openLink(const QString& action);
@@ -107,6 +121,14 @@ class QtTunerScreen : public QObject, public platform::Screen {
   QObject* centsMeter() { return &centsMeter_; }
   QObject* centsLabel() { return &centsLabel_; }
   QObject* tuneCue() { return &tuneCue_; }
+  QObject* concertPitchLabel() { return &concertPitchLabel_; }
+  QObject* lockLabel() { return &lockLabel_; }
+  QObject* aidMessage() { return &aidMessage_; }
+  QObject* unisonButton() { return &unisonButton_; }
+  QObject* unisonGap() { return &unisonGap_; }
+
+ signals:
+  void lockedStringChanged();
 
  private:
   // Sets the controller's outlet of that name to its view object; false for an unknown name.
@@ -114,11 +136,13 @@ class QtTunerScreen : public QObject, public platform::Screen {
 
   QString layoutName_;
   QtLabel freqLabel_, noteDisplay_, currentTuningName_, firstString_, secondString_, thirdString_,
-      aboutCongratsMessage_, aboutMsg2_, tfnoteDisplay_, tfFreqLabel_, centsLabel_, tuneCue_;
+      aboutCongratsMessage_, aboutMsg2_, tfnoteDisplay_, tfFreqLabel_, centsLabel_, tuneCue_, concertPitchLabel_,
+      lockLabel_, aidMessage_;
   QtCentsMeter centsMeter_;
+  QtUnisonView unisonGap_;
   QtImageView ledDisplay_, ledDisplay128_, tunedString_, tunedString5_, tunedStringiPad_, chartDisplay_;
   QtButton firstFreqButton_, secondFreqButton_, thirdFreqButton_, showPreviousTuningButton_,
-      showNextTuningButton_;
+      showNextTuningButton_, unisonButton_;
   std::shared_ptr<QQmlEngine> engine_;
   std::unique_ptr<QQmlComponent> component_;
   // Declared after the view objects: destroyed first, so it never points at a dead one.

@@ -83,4 +83,16 @@ int QtCentsMeter::cue() const {
   return 0;
 }
 
+void QtUnisonView::setGap(const std::optional<platform::UnisonGap>& gap) {
+  if (gap_ == gap) return;
+  gap_ = gap;
+  emit gapChanged();
+}
+
+void QtUnisonView::setHidden(bool hidden) {
+  if (hidden_ == hidden) return;
+  hidden_ = hidden;
+  emit hiddenChanged();
+}
+
 }  // namespace balalaika::qt

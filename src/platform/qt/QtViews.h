@@ -109,4 +109,33 @@ class QtCentsMeter : public QObject, public platform::CentsMeter {
   bool hidden_ = false;
 };
 
+class QtUnisonView : public QObject, public platform::UnisonView {
+  Q_OBJECT
+  // False until a unison check finishes (and again when the next one starts).
+  Q_PROPERTY(bool active READ active NOTIFY gapChanged)
+  // String 3 from string 2, in cents, signed; the beats per second the two make.
+  Q_PROPERTY(double cents READ cents NOTIFY gapChanged)
+  Q_PROPERTY(double beatsPerSecond READ beatsPerSecond NOTIFY gapChanged)
+  Q_PROPERTY(bool inUnison READ inUnison NOTIFY gapChanged)
+  Q_PROPERTY(bool hidden READ hidden NOTIFY hiddenChanged)
+
+ public:
+  using QObject::QObject;
+  void setGap(const std::optional<platform::UnisonGap>& gap) override;
+  void setHidden(bool hidden) override;
+  bool active() const { return gap_.has_value(); }
+  double cents() const { return gap_ ? gap_->cents : 0.0; }
+  double beatsPerSecond() const { return gap_ ? gap_->beatsPerSecond : 0.0; }
+  bool inUnison() const { return gap_ && gap_->inUnison; }
+  bool hidden() const { return hidden_; }
+
+ signals:
+  void gapChanged();
+  void hiddenChanged();
+
+ private:
+  std::optional<platform::UnisonGap> gap_;
+  bool hidden_ = false;
+};
+
 }  // namespace balalaika::qt
