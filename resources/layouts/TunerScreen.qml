@@ -19,7 +19,8 @@ Item {
         "firstFreqButton", "secondFreqButton", "thirdFreqButton",
         "showPreviousTuningButton", "showNextTuningButton",
         "aboutCongratsMessage", "aboutMsg2", "tfnoteDisplay", "tfFreqLabel",
-        "centsMeter", "centsLabel", "tuneCue"
+        "centsMeter", "centsLabel", "tuneCue",
+        "concertPitchLabel", "lockLabel", "aidMessage", "unisonButton", "unisonGap"
     ]
 
     // Design size; the screen fills the window it is shown in.
@@ -37,6 +38,8 @@ Item {
     property real headerHeight: 46
     property real readingHeight: 116
     property real meterHeight: 52
+    // The tuning aids: two lines of buttons as tall as the footer's links.
+    property real aidsHeight: 2 * footerHeight + gap
     property real stringsHeight: 24
     property real referenceHeight: 48
     property real toneHeight: 24
@@ -62,7 +65,8 @@ Item {
     readonly property real contentWidth: width - 2 * margin
     readonly property real readingY: safeTop + headerHeight + gap
     readonly property real meterY: readingY + readingHeight + gap
-    readonly property real chartY: meterY + meterHeight + gap
+    readonly property real aidsY: meterY + meterHeight + gap
+    readonly property real chartY: aidsY + aidsHeight + gap
     readonly property real belowChart: stringsHeight + referenceHeight + toneHeight + aboutHeight + footerHeight + 5 * gap
     readonly property real chartHeight: Math.max(0, height - safeBottom - belowChart - chartY - gap)
     readonly property real chartWidth: Math.min(contentWidth, chartMaxWidth)
@@ -100,6 +104,13 @@ Item {
         y: root.meterY
         width: root.width
         height: root.meterHeight
+    }
+
+    TuningAids {
+        screen: root
+        y: root.aidsY
+        width: root.width
+        height: root.aidsHeight
     }
 
     TuningChart {

@@ -2,6 +2,7 @@ import QtQuick
 
 // The chart of the current tuning with the tuned-string highlight drawn exactly over it, and
 // under it the note names of strings 3, 2 and 1, left to right as the chart draws the strings.
+// A tap on a note name locks the meter to that string (framed while locked); a second releases it.
 // Both pictures share one rectangle and one aspect ratio and are fitted the same way.
 // Spans the screen's width; the names take the layout's strings row at the bottom.
 Item {
@@ -48,6 +49,8 @@ Item {
             required property string modelData
             required property int index
             readonly property QtObject view: chartRow.tuner ? chartRow.tuner[modelData] : null
+            readonly property int stringIndex: 3 - index
+            readonly property bool locked: chartRow.tuner !== null && chartRow.tuner.lockedString === stringIndex
             objectName: modelData
             x: chartRow.columnsX + index * chartRow.columnsWidth / 3
             y: chartRow.height - chartRow.screen.stringsHeight
@@ -55,13 +58,29 @@ Item {
             height: chartRow.screen.stringsHeight
             text: view ? view.text : ""
             visible: view ? !view.hidden : true
-            color: chartRow.screen.muted
+            color: locked ? chartRow.screen.amber : chartRow.screen.muted
             font.pixelSize: chartRow.screen.textSize
             font.bold: true
             horizontalAlignment: Text.AlignHCenter
             verticalAlignment: Text.AlignVCenter
             fontSizeMode: Text.Fit
             minimumPixelSize: 7
+
+            Rectangle {
+                objectName: parent.objectName + "Lock"
+                anchors.centerIn: parent
+                width: Math.min(parent.width, parent.contentWidth + parent.height)
+                height: parent.height
+                radius: height / 3
+                color: "transparent"
+                border.color: chartRow.screen.amber
+                border.width: 1.5
+                visible: parent.locked
+            }
+            MouseArea {
+                anchors.fill: parent
+                onClicked: chartRow.tuner.toggleLock(parent.stringIndex)
+            }
         }
     }
 }

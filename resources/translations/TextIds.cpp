@@ -52,6 +52,32 @@ constexpr std::array kTexts{
     TextId{"", "LinkMoreApps", QT_TRID_NOOP("LinkMoreApps")},
     //% "Precise pitch (no octave jumps)"
     TextId{"", "PreciseEstimator", QT_TRID_NOOP("PreciseEstimator")},
+    //% "A4 = %@ Hz"
+    TextId{"", "ConcertPitchLabel", QT_TRID_NOOP("ConcertPitchLabel")},
+    //% "Locked: %@"
+    TextId{"", "LockedString", QT_TRID_NOOP("LockedString")},
+    //% "Play an A and hold it…"
+    TextId{"", "ListeningForA", QT_TRID_NOOP("ListeningForA")},
+    //% "no steady A heard"
+    TextId{"", "NoSteadyA", QT_TRID_NOOP("NoSteadyA")},
+    //% "A4 set to %@ Hz"
+    TextId{"", "HeardA", QT_TRID_NOOP("HeardA")},
+    //% "Unison: pluck string 2"
+    TextId{"", "UnisonPluckString2", QT_TRID_NOOP("UnisonPluckString2")},
+    //% "Now pluck string 3"
+    TextId{"", "UnisonPluckString3", QT_TRID_NOOP("UnisonPluckString3")},
+    //% "%@ ¢ apart, %@ beats/s"
+    TextId{"", "UnisonGap", QT_TRID_NOOP("UnisonGap")},
+    //% "in unison"
+    TextId{"", "UnisonInUnison", QT_TRID_NOOP("UnisonInUnison")},
+    //% "Check unison"
+    TextId{"", "UnisonCheck", QT_TRID_NOOP("UnisonCheck")},
+    //% "Stop the check"
+    TextId{"", "UnisonCancel", QT_TRID_NOOP("UnisonCancel")},
+    //% "Hear A"
+    TextId{"", "ListenForA", QT_TRID_NOOP("ListenForA")},
+    //% "Precise"
+    TextId{"", "PreciseShort", QT_TRID_NOOP("PreciseShort")},
 };
 
 }  // namespace

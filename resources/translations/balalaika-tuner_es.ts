@@ -103,5 +103,70 @@
         <source>Precise pitch (no octave jumps)</source>
         <translation>Tono preciso (sin saltos de octava)</translation>
     </message>
+    <message id="ConcertPitchLabel">
+        <location filename="TextIds.cpp" line="56"/>
+        <source>A4 = %@ Hz</source>
+        <translation>A4 = %@ Hz</translation>
+    </message>
+    <message id="LockedString">
+        <location filename="TextIds.cpp" line="58"/>
+        <source>Locked: %@</source>
+        <translation>Fijada: %@</translation>
+    </message>
+    <message id="ListeningForA">
+        <location filename="TextIds.cpp" line="60"/>
+        <source>Play an A and hold it…</source>
+        <translation>Toca un La y mantenlo…</translation>
+    </message>
+    <message id="NoSteadyA">
+        <location filename="TextIds.cpp" line="62"/>
+        <source>no steady A heard</source>
+        <translation>no se oyó un La estable</translation>
+    </message>
+    <message id="HeardA">
+        <location filename="TextIds.cpp" line="64"/>
+        <source>A4 set to %@ Hz</source>
+        <translation>A4 fijado en %@ Hz</translation>
+    </message>
+    <message id="UnisonPluckString2">
+        <location filename="TextIds.cpp" line="66"/>
+        <source>Unison: pluck string 2</source>
+        <translation>Unísono: pulsa la cuerda 2</translation>
+    </message>
+    <message id="UnisonPluckString3">
+        <location filename="TextIds.cpp" line="68"/>
+        <source>Now pluck string 3</source>
+        <translation>Ahora pulsa la cuerda 3</translation>
+    </message>
+    <message id="UnisonGap">
+        <location filename="TextIds.cpp" line="70"/>
+        <source>%@ ¢ apart, %@ beats/s</source>
+        <translation>%@ ¢ de diferencia, %@ batidos/s</translation>
+    </message>
+    <message id="UnisonInUnison">
+        <location filename="TextIds.cpp" line="72"/>
+        <source>in unison</source>
+        <translation>al unísono</translation>
+    </message>
+    <message id="UnisonCheck">
+        <location filename="TextIds.cpp" line="74"/>
+        <source>Check unison</source>
+        <translation>Comprobar unísono</translation>
+    </message>
+    <message id="UnisonCancel">
+        <location filename="TextIds.cpp" line="76"/>
+        <source>Stop the check</source>
+        <translation>Parar la prueba</translation>
+    </message>
+    <message id="ListenForA">
+        <location filename="TextIds.cpp" line="78"/>
+        <source>Hear A</source>
+        <translation>Oír La</translation>
+    </message>
+    <message id="PreciseShort">
+        <location filename="TextIds.cpp" line="80"/>
+        <source>Precise</source>
+        <translation>Preciso</translation>
+    </message>
 </context>
 </TS>

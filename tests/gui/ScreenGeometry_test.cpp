@@ -18,7 +18,8 @@ const char* const kElements[] = {
     "noteDisplay", "freq_label", "chartDisplay", "thirdString", "secondString", "firstString",
     "firstFreqButton", "secondFreqButton", "thirdFreqButton", "stopFreqPlay", "tfnoteDisplay", "tfFreqLabel",
     "aboutCongratsMessage", "aboutMsg2", "makerSiteLink", "reviewThisAppLink", "moreAppsButton",
-    "centsMeter", "tuneCue", "centsLabel"};
+    "centsMeter", "tuneCue", "centsLabel", "concertPitchDown", "concertPitchLabel", "concertPitchUp",
+    "listenForAButton", "preciseSwitch", "unisonButton", "aidMessage"};
 
 QRectF sceneRect(const QQuickItem* item) { return item->mapRectToScene(QRectF(0, 0, item->width(), item->height())); }
 
@@ -73,6 +74,14 @@ TEST(ScreenGeometry, GivenEveryListedDeviceLanguageAndTuningThenTheScreenIsTidy)
       EXPECT_EQ(tuner.quickWindow()->size(), size);
       tuner.tick(0.0f, 0.0f);
       expectTidy(tuner, where + " silent");
+      // The aids at their longest: a pitch off the half-hertz grid, a string locked and the
+      // unison check asking for a string.
+      for (int i = 0; i < 7; ++i) tuner.controller().stepConcertPitch(-1);
+      tuner.screen()->toggleLock(2);
+      tuner.controller().toggleUnisonCheck();
+      ASSERT_GT(tuner.item(QStringLiteral("aidMessage"))->property("text").toString().size(), 12) << where;
+      expectTidy(tuner, where + " aids in use");
+      tuner.controller().toggleUnisonCheck();
       for (int tuning = 1; tuning <= 5; ++tuning) {
         tuner.controller().playA440Hz();
         tuner.tick(rig::kLoudPower, 440.0f);

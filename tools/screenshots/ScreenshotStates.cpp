@@ -62,6 +62,23 @@ const std::vector<ScreenshotState>& screenshotStates() {
                       rig.tick(0.0f, 0.0f);
                       rig.controller().playA440Hz();
                     }});
+    // The aids: A4 = 443 from six + taps, string 2 locked, and a unison check finished 1.6 c apart.
+    list.push_back({"aids-unison", [](TunerRig& rig) {
+                      for (int i = 0; i < 6; ++i) rig.controller().stepConcertPitch(1);
+                      rig.screen()->toggleLock(2);
+                      rig.controller().toggleUnisonCheck();
+                      for (const float hertz : {332.24f, 332.55f}) {
+                        for (int i = 0; i < 8; ++i) rig.tick(kLoudPower, hertz);
+                        rig.tick(0.0f, 0.0f);
+                      }
+                      rig.tick(kLoudPower, 332.55f);
+                    }});
+    // Contrabass with E1 locked: the default estimate's twelfth (B2) read as E1 itself.
+    list.push_back({"aids-lock", [](TunerRig& rig) {
+                      stepToTuning(rig, 5);
+                      rig.screen()->toggleLock(3);
+                      rig.tick(kLoudPower, 3.0f * 41.05f);
+                    }});
     list.push_back({"more-apps", [](TunerRig& rig) {
                       rig.tick(0.0f, 0.0f);
                       if (QQuickItem* panel = rig.item(QStringLiteral("linksPanel"))) panel->setVisible(true);

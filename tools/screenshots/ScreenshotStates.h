@@ -2,7 +2,8 @@
 // The screen states worth looking at, each reached through the controller's own actions and
 // ticks of the scripted listener: silence; each string tuned in tunings 1 and 4; strings flat,
 // sharp and far off (the cents meter and cue); tuning 5;
-// a reference tone playing; the list of outbound links open.
+// a reference tone playing; the tuning aids in use (concert pitch, a locked string, the unison
+// check); the list of outbound links open.
 
 #include <functional>
 #include <string>
