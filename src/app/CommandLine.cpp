@@ -43,6 +43,7 @@ std::string usage() {
          "  --a4 HERTZ        concert pitch, 415 to 466 (default: the stored one, else 440)\n"
          "  --lock N          read the meter against string N (1..3) alone\n"
          "  --unison          start the unison check of strings 2 and 3 (prima, secunda, alto)\n"
+         "  --hear-a          set the concert pitch from the first steady A heard\n"
          "  --help            show this help\n"
          "  --version         show the version\n";
 }
@@ -115,6 +116,8 @@ ParseResult parseCommandLine(const std::vector<std::string>& arguments) {
       o.lockedString = static_cast<int>(*n);
     } else if (arg == "--unison") {
       o.unisonCheck = true;
+    } else if (arg == "--hear-a") {
+      o.hearA = true;
     } else if (arg == "--quit-after") {
       const auto text = value();
       if (!text) return result;

@@ -26,6 +26,7 @@ struct Options {
   std::optional<double> a4;            // --a4 HERTZ: concert pitch for the run; else the stored one
   std::optional<int> lockedString;     // --lock N: the meter reads string N alone
   bool unisonCheck = false;            // --unison: start the unison check of strings 2 and 3
+  bool hearA = false;                  // --hear-a: set concert pitch from a heard A
 };
 
 struct ParseResult {

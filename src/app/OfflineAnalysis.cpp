@@ -26,7 +26,7 @@ const char* stateName(tick::PowerState state) {
 }
 
 std::vector<Tick> analyzeSamples(const std::vector<std::int16_t>& samples, tuning::TuningIndex tuning,
-                                 const Settings& settings) {
+                                 const Settings& settings, AidResults* aids) {
   PitchListener& listener = *PitchListener::sharedListener();
   // The same readings the running tuner's tick takes from the listener's newest buffer.
   app::ListenerPitchSource listenerSource;
@@ -36,6 +36,13 @@ std::vector<Tick> analyzeSamples(const std::vector<std::int16_t>& samples, tunin
   constexpr std::size_t kBufferSamples = PitchListener::kMaxBufferSamples;
   const double duration = static_cast<double>(samples.size()) / rate;
   double refined = 0.0;  // the newest buffer's estimate refined below one bin
+  unison::UnisonCheck unisonCheck;
+  concert::HeardA heardA;
+  if (settings.unisonCheck) {
+    const std::optional<std::string> note = tuning::noteName(tuning, 2);
+    unisonCheck.start(tuning::equalTemperedHertz(note.value_or(""), settings.a4).value_or(0.0));
+  }
+  if (settings.hearA) heardA.start(settings.a4);
 
   std::vector<Tick> ticks;
   for (std::int64_t n = 1;; ++n) {
@@ -53,6 +60,18 @@ std::vector<Tick> analyzeSamples(const std::vector<std::int16_t>& samples, tunin
       refined = source.refinedFrequency();
     }
     t.state = tick::classifyPower(t.power);
+    if (settings.unisonCheck || settings.hearA) {
+      // The aids read the precise estimate whatever the tick's estimate, as the running tuner's do.
+      const bool loud = t.state == tick::PowerState::Loud;
+      const bool heard = t.state != tick::PowerState::Silent;
+      double precise = 0.0;
+      if (heard && completeBuffers > 0) {
+        const float estimate = preciseSource.frequency();
+        precise = preciseSource.refinedFrequency() > 0.0 ? preciseSource.refinedFrequency() : estimate;
+      }
+      unisonCheck.tick(t.power, loud, loud ? precise : 0.0);
+      heardA.tick(heard, precise);
+    }
     if (t.state == tick::PowerState::Loud) {
       const double f = t.frequency;
       if (const auto m = tuning::match(tuning, f, settings.a4)) {
@@ -64,6 +83,10 @@ std::vector<Tick> analyzeSamples(const std::vector<std::int16_t>& samples, tunin
                                      settings.lockedString);
     }
     ticks.push_back(std::move(t));
+  }
+  if (aids != nullptr) {
+    aids->unison = unisonCheck.stage() == unison::UnisonCheck::Stage::Done ? unisonCheck.gap() : std::nullopt;
+    if (heardA.state() == concert::HeardA::State::Accepted) aids->heardA = heardA.result();
   }
   return ticks;
 }
@@ -92,7 +115,14 @@ int analyzeFile(const std::string& path, tuning::TuningIndex tuning, std::ostrea
     return 2;
   }
   std::ostringstream csv;
-  writeCsv(csv, analyzeSamples(audio.samples, tuning, settings));
+  AidResults aids;
+  writeCsv(csv, analyzeSamples(audio.samples, tuning, settings, &aids));
+  if (settings.unisonCheck) csv << "unison," << (aids.unison ? unison::plainText(*aids.unison) : "none") << "\n";
+  if (settings.hearA) {
+    char a4[32];
+    std::snprintf(a4, sizeof a4, "%.1f", aids.heardA.value_or(0.0));
+    csv << "a4," << (aids.heardA ? a4 : "none") << "\n";
+  }
   out << csv.str();
   return 0;
 }

@@ -11,6 +11,8 @@
 
 #include "app/Estimator.h"
 #include "platform/Views.h"
+#include "tuner/ConcertPitch.h"
+#include "tuner/UnisonCheck.h"
 #include "tuner/TickRules.h"
 #include "tuner/TuningTable.h"
 
@@ -36,9 +38,20 @@ struct Settings {
   app::Estimator estimator = app::Estimator::Default;
   double a4 = tuning::kStandardA4;
   std::optional<tuning::StringIndex> lockedString = std::nullopt;
+  // The tuning aids that listen, started at the first tick and fed as the running tuner feeds
+  // them: the unison check of the tuning's strings 2 and 3, and concert pitch from a heard A.
+  bool unisonCheck = false;
+  bool hearA = false;
 };
+
+// What the listening aids concluded by the end of the recording.
+struct AidResults {
+  std::optional<unison::Gap> unison;  // the gap, if the check finished
+  std::optional<double> heardA;       // the concert pitch set from a heard A, if one was accepted
+};
+
 std::vector<Tick> analyzeSamples(const std::vector<std::int16_t>& samples, tuning::TuningIndex tuning,
-                                 const Settings& settings = {});
+                                 const Settings& settings = {}, AidResults* aids = nullptr);
 
 // CSV with a header line: time,power,frequency,state,text,string,note,cents. cents is the
 // signed distance from the nearest string ("-12.4"), "far-flat" or "far-sharp", and empty
@@ -47,7 +60,8 @@ void writeCsv(std::ostream& out, const std::vector<Tick>& ticks);
 
 const char* stateName(tick::PowerState state);
 
-// Decodes the file and writes the CSV to out. Returns 0, or 2 with one line on err and
+// Decodes the file and writes the CSV to out, then with settings.unisonCheck a line
+// "unison,+3.2c" (or "unison,none") and with settings.hearA a line "a4,443.0" (or "a4,none"). Returns 0, or 2 with one line on err and
 // nothing on out when the file cannot be read or the tuning is outside 1..5.
 int analyzeFile(const std::string& path, tuning::TuningIndex tuning, std::ostream& out, std::ostream& err,
                 const Settings& settings = {});

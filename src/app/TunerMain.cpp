@@ -122,7 +122,8 @@ int runTuner(int argc, char** argv, WindowFrontEnd* window) {
     return analysis::analyzeFile(
         *options.analyzeFile, options.tuning, std::cout, std::cerr,
         analysis::Settings{options.estimator.value_or(Estimator::Default),
-                           options.a4.value_or(tuning::kStandardA4), options.lockedString});
+                           options.a4.value_or(tuning::kStandardA4), options.lockedString,
+                           options.unisonCheck, options.hearA});
   }
 
   // A window is the window program's: hand over before reading anything else.
@@ -229,6 +230,7 @@ int runTuner(int argc, char** argv, WindowFrontEnd* window) {
   auto load = [&options](ViewController& controller) {
     controller.viewDidLoad();
     if (options.unisonCheck) controller.toggleUnisonCheck();
+    if (options.hearA) controller.listenForA();
   };
   auto appear = [](ViewController& controller) { controller.viewWillAppear(); };
 

@@ -57,10 +57,10 @@ void HeardA::start(double presentA4) {
   result_ = 0.0;
 }
 
-void HeardA::tick(bool loud, double hertz) {
+void HeardA::tick(bool heard, double hertz) {
   if (state_ != State::Listening) return;
   ++ticks_;
-  const bool counted = loud && hertz > 0.0 && std::isfinite(hertz);
+  const bool counted = heard && hertz > 0.0 && std::isfinite(hertz);
   const double cents = counted ? 1200.0 * std::log2(hertz / presentA4_) : 0.0;
   const double octaves = std::round(cents / 1200.0);
   if (counted && std::abs(cents - 1200.0 * octaves) <= kNearCents) {

@@ -29,24 +29,24 @@ std::optional<double> parse(const std::string& text);
 std::string hertzText(double a4);
 
 // Sets A4 from a heard A: fed one tick at a time, ten ticks a second, with the precise estimate
-// of the newest buffer. A reading counts when the tick is loud and it lies within ±50 cents of
+// of the newest buffer. A reading counts when the tick is not silent and it lies within ±50 cents of
 // an A (any octave) at the present concert pitch. The A is accepted once kReadingsNeeded
 // consecutive counted readings, folded into A4's octave, span at most kSteadyCents; the new
 // concert pitch is their median rounded to 0.1 Hz. After kListenTicks without that, nothing
 // is accepted. Main thread.
 class HeardA {
  public:
-  static constexpr int kReadingsNeeded = 8;    // about 0.8 s of a steady note
-  static constexpr int kListenTicks = 30;      // gives up after 3 s
-  static constexpr double kSteadyCents = 8.0;  // largest spread of the counted readings
+  static constexpr int kReadingsNeeded = 10;    // about a second of a steady note
+  static constexpr int kListenTicks = 30;       // gives up after 3 s
+  static constexpr double kSteadyCents = 12.0;  // largest spread of the counted readings (reeds beat)
   static constexpr double kNearCents = 50.0;   // distance from an A of the present pitch
 
   enum class State { Idle, Listening, Accepted, Rejected };
 
   void start(double presentA4);
   void cancel() { state_ = State::Idle; }
-  // One tick: whether it is loud, and the estimate in hertz (0 for none).
-  void tick(bool loud, double hertz);
+  // One tick: whether it is heard (not silent), and the estimate in hertz (0 for none).
+  void tick(bool heard, double hertz);
 
   State state() const { return state_; }
   // The accepted concert pitch, rounded to 0.1 Hz (in state Accepted).

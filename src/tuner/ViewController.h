@@ -29,6 +29,7 @@
 #include "platform/Views.h"
 #include "tuner/ConcertPitch.h"
 #include "tuner/OutboundLinks.h"
+#include "tuner/TickRules.h"
 #include "tuner/UnisonCheck.h"
 
 namespace balalaika {
@@ -200,7 +201,7 @@ class ViewController {
   void releaseTuningAids();
   void setConcertPitch(double a4, bool store);
   void showTuningAids();
-  void tickTuningAids(float power, bool loud);
+  void tickTuningAids(float power, tick::PowerState state);
 
   ViewControllerServices services_;
   ViewControllerOutlets outlets_;

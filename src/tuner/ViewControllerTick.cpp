@@ -50,7 +50,7 @@ void ViewController::tickFree() {
   if (!tuning::isValidTuning(tuning)) return;
 
   const tick::PowerState state = tick::classifyPower(power);
-  tickTuningAids(power, state == tick::PowerState::Loud);
+  tickTuningAids(power, state);
   switch (state) {
     case tick::PowerState::Silent:
       showSilence();

@@ -106,20 +106,22 @@ void ViewController::toggleUnisonCheck() {
   showTuningAids();
 }
 
-void ViewController::tickTuningAids(float power, bool loud) {
+void ViewController::tickTuningAids(float power, tick::PowerState state) {
+  const bool loud = state == tick::PowerState::Loud;
+  const bool heard = state != tick::PowerState::Silent;
   const bool hearing = heardA_.state() == concert::HeardA::State::Listening;
   const bool checking = unison_.stage() == unison::UnisonCheck::Stage::String2 ||
                         unison_.stage() == unison::UnisonCheck::Stage::String3;
   if (!hearing && !checking) return;
   PitchSource& precise = services_.precisePitch != nullptr ? *services_.precisePitch : services_.pitch;
   double hertz = 0.0;
-  if (loud) {
+  if (heard) {
     const float estimate = precise.frequency();
     const double refined = precise.refinedFrequency();
     hertz = refined > 0.0 ? refined : estimate;
   }
   if (hearing) {
-    heardA_.tick(loud, hertz);
+    heardA_.tick(heard, hertz);
     switch (heardA_.state()) {
       case concert::HeardA::State::Accepted:
         aidMessageKey_ = kHeardAKey;
@@ -135,7 +137,7 @@ void ViewController::tickTuningAids(float power, bool loud) {
   }
   if (checking) {
     const unison::UnisonCheck::Stage before = unison_.stage();
-    unison_.tick(power, loud, hertz);
+    unison_.tick(power, loud, loud ? hertz : 0.0);
     if (unison_.stage() != before) {
       aidMessageKey_ = unison_.stage() == unison::UnisonCheck::Stage::String3 ? kPluckString3Key : kGapKey;
       showTuningAids();
