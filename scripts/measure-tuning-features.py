@@ -14,10 +14,11 @@ renderings of sampled instruments (fluidsynth and the General MIDI soundfont).
                share of loud ticks whose meter reads the played string within 50 c of the truth.
   unison       two plucks in turn of one program, the second 0, 2, 4, 6, 10 or 25 cents above
                the first, on E4, A3 and E3, analysed with --unison: the share of checks whose
-               gap lies within 1 c of the truth (the difference of the two pitch bends).
+               gap lies within 1 c of the truth.
 
-The truth of calibration and lock is the rendering's own pitch, measured from its harmonic peaks
-in a long zero-padded spectrum (a sample of the soundfont may sit a few cents off its key).
+The truth is the rendering's own pitch, measured from its harmonic peaks in a long zero-padded
+spectrum: a sample of the soundfont may sit a few cents off its key, and the synthesiser's pitch
+steps are whole cents.
 
 Usage: scripts/measure-tuning-features.py [--tuner build/src/balalaika-tuner] [--work DIR]
                                           [--programs 24,46,105] [--jobs N] [PART ...]
@@ -265,11 +266,13 @@ def unison(args, pool):
     def run(job):
         program, (name, key, tuning), gap, base = job
         path = os.path.join(args.work, f"unison-{program}-{name}-{gap}-{base}.wav")
-        render(path, program, [(LEAD_SECONDS, key, NOTE_SECONDS, base),
-                               (LEAD_SECONDS + STEP_SECONDS, key, NOTE_SECONDS, base + gap)])
-        # The truth: the two bends as the MIDI file carries them.
-        quantum = 200.0 / 8192
-        truth = (round((base + gap) / quantum) - round(base / quantum)) * quantum
+        samples = render(path, program, [(LEAD_SECONDS, key, NOTE_SECONDS, base),
+                                         (LEAD_SECONDS + STEP_SECONDS, key, NOTE_SECONDS, base + gap)])
+        # The truth: the two plucks' pitches as rendered. The synthesiser rounds pitches to whole
+        # cents on its own, so the bends alone may be a cent off.
+        first = measured_pitch(samples, LEAD_SECONDS, equal_tempered(key) * 2 ** (base / 1200))
+        second = measured_pitch(samples, LEAD_SECONDS + STEP_SECONDS, equal_tempered(key) * 2 ** ((base + gap) / 1200))
+        truth = cents(second, first)
         _, extra = analyze(args.tuner, path, "--tuning", str(tuning), "--unison")
         value = extra.get("unison", "none")
         return name, gap, truth, None if value == "none" else float(value.rstrip("c"))
