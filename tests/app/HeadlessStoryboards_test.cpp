@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <sstream>
 
 #include "app/HeadlessStoryboards.h"
@@ -14,6 +15,7 @@ class Headless : public ::testing::Test {
   testing::ScreenHarness fakes;
   std::ostringstream out;
   int loads = 0, appearances = 0;
+  bool checkUnison = false;  // the load step starts the unison check, as --unison does
   platform::RunLoop::TimerId timer = 0;
   HeadlessStoryboards storyboards{HeadlessStoryboardsOptions{
       [this] {
@@ -24,6 +26,7 @@ class Headless : public ::testing::Test {
       [this](ViewController& c) {
         ++loads;
         c.displayTunings();
+        if (checkUnison) c.toggleUnisonCheck();
         timer = fakes.runLoop.scheduleRepeating(0.1, [&c] { c.tickFree(); });
       },
       [this](ViewController&) { ++appearances; }, &fakes.runLoop, &out}};
@@ -63,6 +66,27 @@ TEST_F(Headless, PrintsOneStampedLineForEachChangeOfTheScreen) {
             "2.30 tuning=\"TuningFreeTitle\" freq=\"380.0Hz\" note=\"A4\" lamp=green string=1 tone=\"\" "
             "cents=far-sharp nearest=2\n"
             "2.40 tuning=\"TuningFreeTitle\" freq=\"\" note=\"\" " + silent + "\n");
+}
+
+// The line carries the unison check's result once it has one, and only then.
+TEST_F(Headless, AFinishedUnisonCheckEndsTheLineWithTheGap) {
+  checkUnison = true;
+  auto window = storyboards.createWindow({0, 0, 390, 844});
+  window->setRootScreen(storyboards.instantiateInitialScreen("Main_iPhone12Pro"));
+  window->makeKeyAndVisible();
+  for (const double hertz : {329.63, 329.63 * std::exp2(3.2 / 1200.0)}) {
+    fakes.pitch.power = testing::kLoud;
+    fakes.pitch.hertz = static_cast<float>(hertz);
+    fakes.pitch.refined = hertz;
+    fakes.runLoop.advance(1.0);
+    fakes.pitch.power = testing::kSilent;
+    fakes.runLoop.advance(0.3);
+  }
+  const std::string lines = out.str();
+  const std::size_t last = lines.rfind('\n', lines.size() - 2);
+  EXPECT_EQ(lines.substr(0, last).find("unison="), std::string::npos) << lines;
+  EXPECT_EQ(lines.substr(last + 1), "2.40 tuning=\"TuningFreeTitle\" freq=\"\" note=\"\" lamp=yellow string=none "
+                                    "tone=\"\" cents=none nearest=none unison=+3.2c\n");
 }
 
 }  // namespace

@@ -149,5 +149,31 @@ TEST_F(OfflineAnalysis, WithThePreciseEstimatorEveryLoudTickOfAPluckInOrOutOfTun
   }
 }
 
+// The aids see the recording as the running tuner does: windows and cents at the chosen A4, the
+// unison check and the heard A on the precise estimate.
+TEST_F(OfflineAnalysis, AtAnotherConcertPitchTheWindowsFollowAndTheListeningAidsReadThePlucks) {
+  const auto audio = platform::decodeAudioFile(noteFile(443.0, 0.0), 14039.0);
+  int loud = 0;
+  for (const Tick& t : insideNote(analyzeSamples(audio.samples, 1, {.a4 = 443.0}))) {
+    EXPECT_EQ(t.string, 1) << t.seconds;
+    EXPECT_NEAR(t.cents->cents, 0.0, 3.0) << t.seconds;
+    ++loud;
+  }
+  EXPECT_GT(loud, 3);
+  for (const Tick& t : insideNote(analyzeSamples(audio.samples, 1))) EXPECT_FALSE(t.string) << "12 c sharp at 440";
+  AidResults heard;
+  analyzeSamples(audio.samples, 1, {.hearA = true}, &heard);
+  EXPECT_EQ(heard.heardA, 443.0);
+
+  synth::Score score;
+  score.seconds = 6.0;
+  score.plucks = {{.hertz = 329.6276, .startSeconds = 0.5, .durationSeconds = 2.0, .level = 0.4, .detuneCents = -2.0},
+                  {.hertz = 329.6276, .startSeconds = 3.5, .durationSeconds = 2.0, .level = 0.4, .detuneCents = 1.5}};
+  AidResults pair;
+  analyzeSamples(synth::toInt16(synth::render(score)), 1, {.unisonCheck = true}, &pair);
+  ASSERT_TRUE(pair.unison);
+  EXPECT_NEAR(pair.unison->cents, 3.5, 0.3);
+}
+
 }  // namespace
 }  // namespace balalaika::analysis
