@@ -21,7 +21,7 @@ spectrum: a sample of the soundfont may sit a few cents off its key, and the syn
 steps are whole cents.
 
 Usage: scripts/measure-tuning-features.py [--tuner build/src/balalaika-tuner] [--work DIR]
-                                          [--programs 24,46,105] [--jobs N] [PART ...]
+                                          [--programs 24,46,105] [--jobs N] [--estimator E] [PART ...]
 PART is calibration, heard-a, lock or unison (default: all four).
 """
 import argparse
@@ -167,7 +167,7 @@ def calibration(args, pool):
         path = os.path.join(args.work, f"cal-{a4}-{program}-{name}.wav")
         samples = render(path, program, [(s, key, NOTE_SECONDS, offset + d) for s, d in zip(starts, detunes)])
         truths = [measured_pitch(samples, s, equal_tempered(key, a4) * 2 ** (d / 1200)) for s, d in zip(starts, detunes)]
-        rows, _ = analyze(args.tuner, path, "--tuning", str(tuning), "--a4", f"{a4:g}")
+        rows, _ = analyze(args.tuner, path, "--tuning", str(tuning), "--a4", f"{a4:g}", "--estimator", args.estimator)
         target = equal_tempered(key, a4)
         half = 6.0 if name == "A1" else 5.0
         out = []
@@ -181,7 +181,7 @@ def calibration(args, pool):
         return out
 
     results = [r for part in pool.map(run, jobs) for r in part]
-    print("\nCalibration (default estimator; %s; notes A4..A2; detunes 0, ±3, ±10 c)" % programs_text(args))
+    print("\nCalibration (%s estimator; %s; notes A4..A2; detunes 0, ±3, ±10 c)" % (args.estimator, programs_text(args)))
     print("| A4 | loud ticks | median abs cents error | sign right, abs detune >= 6 c | verdict agrees |")
     print("|---|---|---|---|---|")
     for a4 in (440.0, 432.0, 443.0, 446.0):
@@ -303,6 +303,7 @@ def main():
     parser.add_argument("--work", default=None, help="folder for the renderings (default: a temporary one)")
     parser.add_argument("--programs", default="24,46,105", help="General MIDI programs of the plucked parts")
     parser.add_argument("--jobs", type=int, default=2)
+    parser.add_argument("--estimator", default="default", help="the estimate calibration reads: default or precise")
     parser.add_argument("parts", nargs="*", default=["calibration", "heard-a", "lock", "unison"])
     args = parser.parse_args()
     args.programs = [int(p) for p in args.programs.split(",")]

@@ -11,12 +11,13 @@ TunerScreen {
     margin: 8
     gap: 4
     headerHeight: 38
-    readingHeight: 88
+    readingHeight: 80
     meterHeight: 40
+    aidsHeight: 48
     stringsHeight: 18
     referenceHeight: 38
     toneHeight: 18
-    aboutHeight: 40
+    aboutHeight: 34
     footerHeight: 28
     titleSize: 18
     noteSize: 46

@@ -66,8 +66,10 @@ constexpr std::array kTexts{
     TextId{"", "UnisonPluckString2", QT_TRID_NOOP("UnisonPluckString2")},
     //% "Now pluck string 3"
     TextId{"", "UnisonPluckString3", QT_TRID_NOOP("UnisonPluckString3")},
-    //% "%@ ¢ apart, %@ beats/s"
+    //% "%@ ¢ apart"
     TextId{"", "UnisonGap", QT_TRID_NOOP("UnisonGap")},
+    //% "%@ beats/s"
+    TextId{"", "UnisonBeats", QT_TRID_NOOP("UnisonBeats")},
     //% "in unison"
     TextId{"", "UnisonInUnison", QT_TRID_NOOP("UnisonInUnison")},
     //% "Check unison"

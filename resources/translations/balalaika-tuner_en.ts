@@ -99,7 +99,7 @@
         <translation>More apps…</translation>
     </message>
     <message id="PreciseEstimator">
-        <location filename="TextIds.cpp" line="40"/>
+        <location filename="TextIds.cpp" line="54"/>
         <source>Precise pitch (no octave jumps)</source>
         <translation>Precise pitch (no octave jumps)</translation>
     </message>
@@ -140,31 +140,36 @@
     </message>
     <message id="UnisonGap">
         <location filename="TextIds.cpp" line="70"/>
-        <source>%@ ¢ apart, %@ beats/s</source>
-        <translation>%@ ¢ apart, %@ beats/s</translation>
+        <source>%@ ¢ apart</source>
+        <translation>%@ ¢ apart</translation>
+    </message>
+    <message id="UnisonBeats">
+        <location filename="TextIds.cpp" line="72"/>
+        <source>%@ beats/s</source>
+        <translation>%@ beats/s</translation>
     </message>
     <message id="UnisonInUnison">
-        <location filename="TextIds.cpp" line="72"/>
+        <location filename="TextIds.cpp" line="74"/>
         <source>in unison</source>
         <translation>in unison</translation>
     </message>
     <message id="UnisonCheck">
-        <location filename="TextIds.cpp" line="74"/>
+        <location filename="TextIds.cpp" line="76"/>
         <source>Check unison</source>
         <translation>Check unison</translation>
     </message>
     <message id="UnisonCancel">
-        <location filename="TextIds.cpp" line="76"/>
+        <location filename="TextIds.cpp" line="78"/>
         <source>Stop the check</source>
         <translation>Stop the check</translation>
     </message>
     <message id="ListenForA">
-        <location filename="TextIds.cpp" line="78"/>
+        <location filename="TextIds.cpp" line="80"/>
         <source>Hear A</source>
         <translation>Hear A</translation>
     </message>
     <message id="PreciseShort">
-        <location filename="TextIds.cpp" line="80"/>
+        <location filename="TextIds.cpp" line="82"/>
         <source>Precise</source>
         <translation>Precise</translation>
     </message>

@@ -99,7 +99,7 @@
         <translation>Другие приложения…</translation>
     </message>
     <message id="PreciseEstimator">
-        <location filename="TextIds.cpp" line="40"/>
+        <location filename="TextIds.cpp" line="54"/>
         <source>Precise pitch (no octave jumps)</source>
         <translation>Точная высота (без ошибок в октаву)</translation>
     </message>
@@ -140,31 +140,36 @@
     </message>
     <message id="UnisonGap">
         <location filename="TextIds.cpp" line="70"/>
-        <source>%@ ¢ apart, %@ beats/s</source>
-        <translation>разница %@ ¢, %@ биений/с</translation>
+        <source>%@ ¢ apart</source>
+        <translation>разница %@ ¢</translation>
+    </message>
+    <message id="UnisonBeats">
+        <location filename="TextIds.cpp" line="72"/>
+        <source>%@ beats/s</source>
+        <translation>%@ биений/с</translation>
     </message>
     <message id="UnisonInUnison">
-        <location filename="TextIds.cpp" line="72"/>
+        <location filename="TextIds.cpp" line="74"/>
         <source>in unison</source>
         <translation>в унисон</translation>
     </message>
     <message id="UnisonCheck">
-        <location filename="TextIds.cpp" line="74"/>
+        <location filename="TextIds.cpp" line="76"/>
         <source>Check unison</source>
         <translation>Проверить унисон</translation>
     </message>
     <message id="UnisonCancel">
-        <location filename="TextIds.cpp" line="76"/>
+        <location filename="TextIds.cpp" line="78"/>
         <source>Stop the check</source>
         <translation>Остановить проверку</translation>
     </message>
     <message id="ListenForA">
-        <location filename="TextIds.cpp" line="78"/>
+        <location filename="TextIds.cpp" line="80"/>
         <source>Hear A</source>
         <translation>Слушать ля</translation>
     </message>
     <message id="PreciseShort">
-        <location filename="TextIds.cpp" line="80"/>
+        <location filename="TextIds.cpp" line="82"/>
         <source>Precise</source>
         <translation>Точно</translation>
     </message>

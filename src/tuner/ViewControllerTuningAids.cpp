@@ -19,7 +19,8 @@ constexpr const char* kNoSteadyAKey = "NoSteadyA";
 constexpr const char* kHeardAKey = "HeardA";  // "A4 set to %@ Hz"
 constexpr const char* kPluckString2Key = "UnisonPluckString2";
 constexpr const char* kPluckString3Key = "UnisonPluckString3";
-constexpr const char* kGapKey = "UnisonGap";  // "%@ ¢ apart, %@ beats/s"
+constexpr const char* kGapKey = "UnisonGap";      // "%@ ¢ apart"
+constexpr const char* kBeatsKey = "UnisonBeats";  // "%@ beats/s"
 constexpr const char* kInUnisonKey = "UnisonInUnison";
 constexpr const char* kCheckUnisonKey = "UnisonCheck";
 constexpr const char* kCancelUnisonKey = "UnisonCancel";
@@ -161,7 +162,8 @@ void ViewController::showTuningAids() {
     char beats[32];
     std::snprintf(cents, sizeof cents, "%+.1f", std::abs(gap->cents) < 0.05 ? 0.0 : gap->cents);
     std::snprintf(beats, sizeof beats, "%.1f", gap->beatsPerSecond);
-    message = filled(bundle.localizedString(kGapKey), {cents, beats});
+    message = filled(bundle.localizedString(kGapKey), {cents}) + ", " +
+              filled(bundle.localizedString(kBeatsKey), {beats});
     if (gap->inUnison) message += " · " + bundle.localizedString(kInUnisonKey);
   } else if (aidMessageKey_ == kHeardAKey) {
     message = filled(bundle.localizedString(kHeardAKey), {concert::hertzText(concertPitch_)});

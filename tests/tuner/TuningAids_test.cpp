@@ -30,7 +30,7 @@ class TuningAidsTest : public ::testing::Test {
     o.centsLabel = &centsLabel;
     for (const auto& [key, text] : std::initializer_list<std::pair<const char*, const char*>>{
              {"ConcertPitchLabel", "A4 = %@ Hz"}, {"LockedString", "Locked: %@"}, {"HeardA", "A4 set to %@ Hz"},
-             {"UnisonGap", "%@ c apart, %@ beats/s"}, {"UnisonInUnison", "in unison"}}) {
+             {"UnisonGap", "%@ c apart"}, {"UnisonBeats", "%@ beats/s"}, {"UnisonInUnison", "in unison"}}) {
       screen.bundle.texts[{"", key}] = text;
     }
   }
