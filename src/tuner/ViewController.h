@@ -213,6 +213,7 @@ class ViewController {
   concert::HeardA heardA_;
   unison::UnisonCheck unison_;
   std::string aidMessageKey_;  // the aids' last prompt or verdict, as a text key
+  std::optional<int> toneString_;  // the string whose reference tone was started last
 };
 
 // The tuned-string marks: false at launch, set when a string is matched in any tuning.

@@ -20,6 +20,7 @@ void ViewController::playReferenceTone(int stringIndex) {
   screen::setText(outlets_.tfnoteDisplay, tuning::noteName(tuning, stringIndex).value_or(""));
   screen::setText(outlets_.tfFreqLabel, tone->label);
   generator_->setFrequency(tone->hertz);
+  toneString_ = stringIndex;
   // A tone already playing keeps its unit and phase and moves to the new frequency.
   generator_->start();
 }
@@ -29,6 +30,7 @@ void ViewController::stopFreqPlay() {
   screen::setText(outlets_.tfnoteDisplay, "");
   screen::setText(outlets_.tfFreqLabel, "");
   generator_->stop();
+  toneString_.reset();
 }
 
 }  // namespace balalaika

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "tones/ToneGenerator.h"
 #include "tuner/ScreenUpdates.h"
 #include "tuner/TickRules.h"
 #include "tuner/TuningTable.h"
@@ -58,8 +59,11 @@ void ViewController::loadTuningAids() {
 void ViewController::releaseTuningAids() {
   lockedString_.reset();
   unison_.cancel();
-  if (heardA_.state() != concert::HeardA::State::Listening) heardA_.cancel();
-  aidMessageKey_.clear();
+  // Concert pitch is the same for every tuning: a listener that is still listening goes on.
+  if (heardA_.state() != concert::HeardA::State::Listening) {
+    heardA_.cancel();
+    aidMessageKey_.clear();
+  }
   showTuningAids();
 }
 
@@ -69,6 +73,8 @@ void ViewController::setConcertPitch(double a4, bool store) {
     services_.defaults.setDouble(concert::kSettingsKey, a4);
     services_.defaults.synchronize();
   }
+  // A reference tone that is sounding moves to the new pitch.
+  if (generator_ && generator_->isPlaying() && toneString_) playReferenceTone(*toneString_);
   showTuningAids();
 }
 

@@ -2,7 +2,9 @@
 
 #include <cmath>
 
+#include "fakes/FakeAudioOutput.h"
 #include "support/ScreenHarness.h"
+#include "tones/ToneGenerator.h"
 #include "tuner/ConcertPitch.h"
 
 namespace balalaika {
@@ -52,6 +54,20 @@ TEST_F(TuningAidsTest, ConcertPitchStepsAreShownStoredAndReadBackAndMoveTheWindo
   tick(kLoud, 443.0);
   EXPECT_EQ(screen.noteDisplay.text, "A4");
 
+  // A sounding reference tone moves with it; its text too.
+  fakes::FakeAudioOutputComponent speaker;
+  fakes::RecordingLabel toneText;
+  controller.outlets().tfFreqLabel = &toneText;
+  controller.setGenerator(std::make_unique<ToneGenerator>(speaker, nullptr, screen.runLoop));
+  controller.playE329_6();
+  EXPECT_EQ(toneText.text, "331.8Hz");
+  controller.stepConcertPitch(-6);
+  EXPECT_EQ(toneText.text, "329.6Hz");
+  EXPECT_EQ(controller.generator()->frequency(), 329.6);
+  controller.stopFreqPlay();
+  controller.stepConcertPitch(+1);
+  EXPECT_FALSE(controller.generator()->isPlaying()) << "a stopped tone stays stopped";
+
   // The next launch reads the stored pitch; a hand-edited value out of range reads as 440.
   screen.defaults.setDouble(concert::kSettingsKey, 443.5);
   controller.loadTuningAids();
@@ -63,6 +79,7 @@ TEST_F(TuningAidsTest, ConcertPitchStepsAreShownStoredAndReadBackAndMoveTheWindo
 
 TEST_F(TuningAidsTest, AHeardSteadyASetsAndStoresConcertPitchAndAnythingElseLeavesItSayingWhy) {
   controller.listenForA();
+  controller.showNextTuning();  // concert pitch is every tuning's: listening goes on
   EXPECT_EQ(aidMessage.text, "ListeningForA");
   tick(kSilent, 0.0);
   for (int i = 0; i < concert::HeardA::kReadingsNeeded; ++i) tick(kLoud, 221.52);  // A3 at 443.04
