@@ -102,6 +102,38 @@ TEST_P(ScreenTaps, GivenTheLinksAndTheEstimatorSwitchWhenTappedThenEachLinkOpens
                                       links::outboundLink(links::LinkAction::ReviewThisApp).address, last.address}));
 }
 
+TEST_P(ScreenTaps, GivenTheTuningAidsWhenTappedThenPitchLockUnisonCheckAndPreciseSwitchRespond) {
+  ASSERT_TRUE(tap("concertPitchUp") && tap("concertPitchUp") && tap("concertPitchDown"));
+  EXPECT_EQ(textOf("concertPitchLabel"), QStringLiteral("A4 = 440.5 Hz"));
+  EXPECT_EQ(tuner.controller().concertPitch(), 440.5);
+
+  // Names under the chart, left to right: strings 3, 2, 1.
+  for (const auto& [label, string] : {std::pair{"firstString", 1}, {"thirdString", 3}}) {
+    ASSERT_TRUE(tap(label));
+    EXPECT_EQ(tuner.controller().lockedString(), string) << label;
+    EXPECT_TRUE(visible((std::string(label) + "Lock").c_str())) << label;
+  }
+  EXPECT_FALSE(visible("firstStringLock"));
+  EXPECT_TRUE(textOf("aidMessage").startsWith(QStringLiteral("Locked: E4")));
+  ASSERT_TRUE(tap("thirdString"));
+  EXPECT_EQ(tuner.controller().lockedString(), std::nullopt);
+
+  ASSERT_TRUE(tap("unisonButton"));
+  EXPECT_EQ(textOf("aidMessage"), QStringLiteral("Unison: pluck string 2"));
+  ASSERT_TRUE(tap("unisonButton"));
+  EXPECT_EQ(tuner.controller().unisonStage(), unison::UnisonCheck::Stage::Idle);
+  ASSERT_TRUE(tap("listenForAButton"));
+  EXPECT_EQ(textOf("aidMessage"), QStringLiteral("Play an A and hold it…"));
+
+  fakes::InMemoryUserDefaults defaults;
+  rig::ScriptedPitch spectral, precise;
+  app::EstimatorSwitch estimator{defaults, spectral, precise, std::nullopt};
+  qt::QtEstimatorToggle toggle{[&] { return estimator.precise(); }, [&](bool on) { estimator.setPrecise(on); }};
+  qmlEngine(tuner.item(QStringLiteral("preciseSwitch")))->rootContext()->setContextProperty(QStringLiteral("pitchEstimator"), &toggle);
+  ASSERT_TRUE(tap("preciseSwitch"));
+  EXPECT_TRUE(estimator.precise());
+}
+
 INSTANTIATE_TEST_SUITE_P(SmallMiddleAndLargeScreens, ScreenTaps,
                          ::testing::Values("Main_iPhone4s", "Main_iPhone12Pro", "Main_iPhone12ProMax", "Main_iPad",
                                            "Main_iPad_Pro"));

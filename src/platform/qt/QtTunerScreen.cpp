@@ -15,7 +15,11 @@ QtTunerScreen::QtTunerScreen(QString layoutName, std::shared_ptr<QQmlEngine> eng
     : layoutName_(std::move(layoutName)),
       engine_(std::move(engine)),
       component_(std::move(component)),
-      controller_(std::move(controller)) {}
+      controller_(std::move(controller)) {
+  // The lock may also be set by the controller itself (from the command line, when it loads):
+  // its label changes with it.
+  connect(&lockLabel_, &QtLabel::textChanged, this, &QtTunerScreen::lockedStringChanged);
+}
 
 QtTunerScreen::~QtTunerScreen() {
   // The layout's bindings read the view objects: the items go first.
