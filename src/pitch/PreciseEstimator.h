@@ -13,7 +13,7 @@
 // upper partials of real strings weigh in as a listener hears them.
 //
 // Works on the same buffers as the listener's estimate: signed 16-bit mono samples, at most
-// kMaxSamples of them. Reads 30 Hz to 1500 Hz. Not thread-safe: one estimator per thread.
+// kMaxSamples of them. Reads 30 Hz to 1500 Hz, except mains hum (50, 60, 100, 120 Hz, within 1 %), which reads 0. Not thread-safe: one estimator per thread.
 
 #include <cstdint>
 #include <memory>
