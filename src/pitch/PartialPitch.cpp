@@ -196,7 +196,8 @@ double PartialPitch::measure(double hertz) {
       if (intercept > 0.0) stretch = std::clamp(slope / intercept, 0.0, kMaxStretch);
     }
   }
-  // Each trusted partial, unstretched, says where the fundamental lies; weighted by its power.
+  // Each trusted partial, unstretched, says where f0 lies, weighted by its power; the string's
+  // fundamental, its first partial, lies at f0 sqrt(1 + B).
   double weights = 0.0;
   double sum = 0.0;
   for (std::uint32_t j = 0; j < found; ++j) {
@@ -206,7 +207,7 @@ double PartialPitch::measure(double hertz) {
     weights += p.power;
     sum += p.power * p.bin * binHertz / (h * std::sqrt(1.0 + stretch * h * h));
   }
-  return sum / weights;
+  return sum / weights * std::sqrt(1.0 + stretch);
 }
 
 void PartialPitch::powersAt(const double* bins, double* powers, std::uint32_t count) const {
