@@ -5,7 +5,7 @@ The rule this script keeps: a truth never shares code or formula with what it sc
 pitch is the string's fundamental, the first partial, measured on the clean rendering by a method
 no estimator of the tuner uses:
   - per capture buffer: the first partial alone is cut out of the note with a band-pass in the
-    frequency domain (the analytic signal, one-sided, 0.55 to 1.45 times the partial), its phase
+    frequency domain (the analytic signal, one-sided, within 5 % of the partial), its phase
     is unwrapped, and a straight line fitted by least squares to the phase over the buffer's span
     (each sample weighted by the partial's power there) gives the frequency as its slope;
   - checked against the first partial over the whole sustain, the maximum of the magnitude of the
@@ -77,6 +77,9 @@ NOTE_SECONDS = 2.5
 GAP_SECONDS = 1.0
 LEAD_SECONDS = 0.5
 HUM_HARMONICS = [1.0, 0.5, 0.3, 0.2]
+# The band that cuts the first partial out of a note, as shares of its frequency either side.
+BAND_FLAT = 0.025
+BAND_EDGE = 0.05
 HUM_UNDER_NOTE_DB = 20
 PINK_UNDER_NOTE_DB = 25
 # Hum alone: levels (average power, as the tick measures it) of soft notes above the loud line.
@@ -145,13 +148,15 @@ def write_wav(path, samples, rate):
 
 def first_partial_signal(x, rate, hertz):
     """The analytic signal of the partial near hertz alone: the one-sided spectrum of x (zero-padded
-    to twice its length, so the band-pass does not wrap) kept from 0.55 to 1.45 times hertz, flat
-    from 0.75 to 1.25 and with raised-cosine edges; the next partial, at twice hertz, is outside."""
+    to twice its length, so the band-pass does not wrap) kept within BAND_EDGE of hertz, flat within
+    BAND_FLAT, with raised-cosine edges. The band is narrow: a sitar's sympathetic strings sound a
+    few per cent beside its first partial."""
     size = 2 * len(x)
     spectrum = np.fft.fft(x, size)
     freqs = np.fft.fftfreq(size, 1.0 / rate)
     ratio = np.abs(freqs / hertz - 1.0)
-    gain = np.where(ratio <= 0.25, 1.0, np.where(ratio < 0.45, 0.5 + 0.5 * np.cos(math.pi * (ratio - 0.25) / 0.2), 0.0))
+    gain = np.where(ratio <= BAND_FLAT, 1.0,
+                    np.where(ratio < BAND_EDGE, 0.5 + 0.5 * np.cos(math.pi * (ratio - BAND_FLAT) / (BAND_EDGE - BAND_FLAT)), 0.0))
     gain[freqs <= 0] = 0.0
     return np.fft.ifft(2.0 * spectrum * gain)[:len(x)]
 
@@ -216,6 +221,8 @@ def measure_truth(clean, rate, nominal):
         asked = nominal * 2 ** (detune / 1200)
         f1, m1 = sustain_peak(note[int(0.05 * rate):], rate, asked, 60)
         sustains[detune] = f1
+        if abs(cents(f1, asked)) > 50:
+            continue  # no first partial near where it was asked for: the note is left out
         if detune == 0:
             uppers = [(n, *sustain_peak(note[int(0.05 * rate):], rate, n * f1, 80)) for n in range(2, 9) if n * f1 < 5000]
             strongest = max([m1] + [m for _, _, m in uppers])
@@ -458,6 +465,9 @@ def print_truth_checks(measured, programs, notes):
     print(f"\ntruth: {len(spread)} buffers; first partial per buffer against the sustain's: median |diff| "
           f"{np.median(np.abs(spread)):.2f} c, p90 {np.percentile(np.abs(spread), 90):.2f} c, "
           f"largest {np.max(np.abs(spread)):.2f} c")
+    left_out = [(PROGRAMS[p], n[0], d) for p in programs for n in notes for d, f in measured[(p, n[0])][1].items()
+                if abs(cents(f, 440.0 * 2 ** ((n[1] - 69 + d / 100) / 12))) > 50]
+    print(f"notes left out, no first partial within 50 c of the one asked for: {left_out or 'none'}")
     print("truth against the detune asked (sustain's first partial at each detune less that at 0 c, "
           "less the detune), and the sample's own tuning at 0 c:")
     print(f"{'program':<14}{'median |diff|':>14}{'largest':>9}{'tuning at 0 c: median':>23}{'range':>16}")
