@@ -7,7 +7,8 @@ no estimator of the tuner uses:
   - per capture buffer: the first partial alone is cut out of the note with a band-pass in the
     frequency domain (the analytic signal, one-sided, within 5 % of the partial), its phase
     is unwrapped, and a straight line fitted by least squares to the phase over the buffer's span
-    (each sample weighted by the partial's power there) gives the frequency as its slope;
+    (each sample weighted by the partial's power there) gives the frequency as its slope; a buffer
+    whose first partial holds less than a thousandth of its power has no truth and is left out;
   - checked against the first partial over the whole sustain, the maximum of the magnitude of the
     Blackman-windowed note's Fourier transform, evaluated directly on a 0.01-cent grid;
   - and checked against the detune asked of the renderer: the sustain's first partial at each
@@ -80,6 +81,8 @@ HUM_HARMONICS = [1.0, 0.5, 0.3, 0.2]
 # The band that cuts the first partial out of a note, as shares of its frequency either side.
 BAND_FLAT = 0.025
 BAND_EDGE = 0.05
+# A buffer whose first partial holds less than this share of its power has no truth (-30 dB).
+WEAKEST_FIRST_PARTIAL = 1e-3
 HUM_UNDER_NOTE_DB = 20
 PINK_UNDER_NOTE_DB = 25
 # Hum alone: levels (average power, as the tick measures it) of soft notes above the loud line.
@@ -213,8 +216,9 @@ def measure_truth(clean, rate, nominal):
     """Per note: the true first partial of every loud capture buffer inside a note, {buffer:
     hertz}; per detune the sustain's first partial; at 0 c partials 2-8 in cents against n times
     the first (those within 60 dB of the strongest) and the first's level against the strongest,
-    dB; and the per-buffer truths' distance from their sustain's first partial, in cents."""
-    truths, sustains, stretch, spread = {}, {}, None, []
+    dB; the per-buffer truths' distance from their sustain's first partial, in cents; and the
+    loud buffers left out because their first partial is too weak to measure."""
+    truths, sustains, stretch, spread, weak = {}, {}, None, [], []
     for onset, detune in zip(onsets(), DETUNINGS):
         a, b = int(onset * rate), int((onset + NOTE_SECONDS) * rate)
         note = clean[a:b]
@@ -236,10 +240,15 @@ def measure_truth(clean, rate, nominal):
             i, j = int(start * rate), int(end * rate)
             # Only where the note alone makes a loud tick: noise must not stand in for the note.
             if start >= onset and math.sqrt(np.mean(clean[i:j] ** 2)) / 32768 > LOUD:
-                truths[complete] = phase_slope(z[i - a:j - a], rate)
-                spread.append(cents(truths[complete], f1))
+                # A first partial far under the rest of the buffer is not measured reliably (the
+                # attack's click and the other partials' skirts reach into its band): left out.
+                if np.mean(np.abs(z[i - a:j - a]) ** 2) < WEAKEST_FIRST_PARTIAL * np.mean(clean[i:j] ** 2):
+                    weak.append(complete)
+                else:
+                    truths[complete] = phase_slope(z[i - a:j - a], rate)
+                    spread.append(cents(truths[complete], f1))
             complete += 1
-    return truths, sustains, stretch, spread
+    return truths, sustains, stretch, spread, weak
 
 
 # --- The conditions ------------------------------------------------------------------------------
@@ -465,6 +474,12 @@ def print_truth_checks(measured, programs, notes):
     print(f"\ntruth: {len(spread)} buffers; first partial per buffer against the sustain's: median |diff| "
           f"{np.median(np.abs(spread)):.2f} c, p90 {np.percentile(np.abs(spread), 90):.2f} c, "
           f"largest {np.max(np.abs(spread)):.2f} c")
+    for p in programs:
+        weak = sum(len(measured[(p, n[0])][4]) for n in notes)
+        if weak:
+            loud = weak + sum(len(measured[(p, n[0])][0]) for n in notes)
+            print(f"{PROGRAMS[p]}: {weak} of {loud} loud buffers left out, the first partial 30 dB or more under "
+                  f"the buffer's power")
     left_out = [(PROGRAMS[p], n[0], d) for p in programs for n in notes for d, f in measured[(p, n[0])][1].items()
                 if abs(cents(f, 440.0 * 2 ** ((n[1] - 69 + d / 100) / 12))) > 50]
     print(f"notes left out, no first partial within 50 c of the one asked for: {left_out or 'none'}")

@@ -196,16 +196,19 @@ double PartialPitch::measure(double hertz) {
       if (intercept > 0.0) stretch = std::clamp(slope / intercept, 0.0, kMaxStretch);
     }
   }
-  // Each trusted partial, unstretched, says where f0 lies, weighted by its power; the string's
-  // fundamental, its first partial, lies at f0 sqrt(1 + B).
+  // Each trusted partial, unstretched, says where f0 lies. The stretch model fits real strings
+  // only so far, and the higher a partial the further it can stray from it: each weighs by its
+  // power over its harmonic number squared, so the fundamental, when it is there, counts most.
+  // The string's fundamental, its first partial, lies at f0 sqrt(1 + B).
   double weights = 0.0;
   double sum = 0.0;
   for (std::uint32_t j = 0; j < found; ++j) {
     const Partial& p = partials[j];
     if (!p.trusted) continue;
     const double h = p.harmonic;
-    weights += p.power;
-    sum += p.power * p.bin * binHertz / (h * std::sqrt(1.0 + stretch * h * h));
+    const double weight = p.power / (h * h);
+    weights += weight;
+    sum += weight * p.bin * binHertz / (h * std::sqrt(1.0 + stretch * h * h));
   }
   return sum / weights * std::sqrt(1.0 + stretch);
 }
