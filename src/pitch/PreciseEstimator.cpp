@@ -31,7 +31,7 @@ constexpr double kNoisySubharmonicSlack = 0.05;
 constexpr double kLowSubharmonicShare = 0.005;
 constexpr std::uint32_t kLowSubharmonics = 7;
 // How high, as a share of the highest, a peak at half the period must stand to take over.
-constexpr double kHalfPeriodShare = 0.7;
+constexpr double kHalfPeriodShare = 0.5;
 // How many times the spectrum's median a partial must exceed to count as a partial.
 constexpr double kNoiseMargin = 6.0;
 // Partials compared in the octave check: up to this many harmonics of half the pitch.
@@ -171,16 +171,21 @@ std::uint32_t PreciseEstimator::pickPeriod() {
   // is the period when the sound has no partials between its harmonics. Then the signal
   // repeats better at the longer lag only because its partials drift a little apart
   // (a sitar's buzzing bridge).
+  // So is a peak at a third of the lag when the sound has no partials but every third harmonic
+  // of the longer period: hum under a decaying string can lift n there.
   for (bool moved = true; moved;) {
     moved = false;
-    const double target = 0.5 * chosen;
-    for (const std::uint32_t peak : peaks) {
-      const bool there = std::abs(peak - target) <= 0.03 * target + 1.0;
-      if (there && peakHeight(n, peak) >= kHalfPeriodShare * highest && !hasSubharmonics(peak)) {
-        chosen = peak;
-        moved = true;
-        break;
+    for (const std::uint32_t parts : {2u, 3u}) {
+      const double target = static_cast<double>(chosen) / parts;
+      for (const std::uint32_t peak : peaks) {
+        const bool there = std::abs(peak - target) <= 0.03 * target + 1.0;
+        if (there && peakHeight(n, peak) >= kHalfPeriodShare * highest && !hasPartialsBetween(chosen, parts)) {
+          chosen = peak;
+          moved = true;
+          break;
+        }
       }
+      if (moved) break;
     }
   }
   // Octave check: a peak at twice the chosen lag that stands clearly higher means the signal
@@ -203,10 +208,12 @@ std::uint32_t PreciseEstimator::pickPeriod() {
   return chosen;
 }
 
-bool PreciseEstimator::hasSubharmonics(std::uint32_t lag) {
+bool PreciseEstimator::hasSubharmonics(std::uint32_t lag) { return hasPartialsBetween(2 * lag, 2); }
+
+bool PreciseEstimator::hasPartialsBetween(std::uint32_t lag, std::uint32_t parts) {
   const std::vector<double>& power = buffers_->power;
-  // Half the pitch, in bins of the power spectrum.
-  const double half = static_cast<double>(kTransformLength) / (2.0 * lag);
+  // The pitch of lag, in bins of the power spectrum.
+  const double half = static_cast<double>(kTransformLength) / lag;
   // Each partial is the highest bin near where it should lie: real strings stretch their upper
   // partials, the more the higher (by up to PartialPitch::kMaxStretch), so the reach grows with
   // the harmonic number, up to a share of the spacing that keeps a partial's own skirt from
@@ -226,8 +233,8 @@ bool PreciseEstimator::hasSubharmonics(std::uint32_t lag) {
   floor.assign(power.begin() + 1, power.begin() + top + 1);
   std::nth_element(floor.begin(), floor.begin() + floor.size() / 2, floor.end());
   const double noise = kNoiseMargin * floor[floor.size() / 2];
-  double odd = 0.0;
-  double even = 0.0;
+  double between = 0.0;
+  double on = 0.0;
   for (std::uint32_t h = 1; h <= kSubharmonicPartials; ++h) {
     const auto centre = static_cast<std::int64_t>(std::lround(h * half));
     const std::int64_t reach = reachOf(h);
@@ -243,9 +250,9 @@ bool PreciseEstimator::hasSubharmonics(std::uint32_t lag) {
         power[static_cast<std::size_t>(centre + reach + 1)] >= highest) {
       continue;
     }
-    (h % 2 == 1 ? odd : even) += std::max(0.0, highest - noise);
+    (h % parts != 0 ? between : on) += std::max(0.0, highest - noise);
   }
-  return odd >= kSubharmonicShare * even;
+  return between >= kSubharmonicShare * on;
 }
 
 bool PreciseEstimator::hasLowSubharmonics(std::uint32_t lag) {
