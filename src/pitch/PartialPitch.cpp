@@ -164,9 +164,9 @@ double PartialPitch::measure(double hertz) {
   std::uint32_t trusted = 0;
   for (std::uint32_t j = 0; j < found; ++j) {
     Partial& p = partials[j];
-    const double spacing = hertz;
+    // The noise is judged between this partial and its neighbours, a pitch away either side.
     p.trusted = p.power >= kTrustedShare * strongest && p.bin > p.low && p.bin < p.high &&
-                standingPower(p.bin * binHertz, spacing) > 0.0;
+                standingPower(p.bin * binHertz, hertz) > 0.0;
     trusted += p.trusted;
   }
   if (trusted == 0) return hertz;
