@@ -1,15 +1,39 @@
 #!/usr/bin/python3
-"""Accuracy of the two pitch estimates on sampled plucked instruments.
+"""Accuracy of the two pitch estimates against the string's fundamental, clean and through a phone.
+
+The rule this script keeps: a truth never shares code or formula with what it scores. The true
+pitch is the string's fundamental, the first partial, measured on the clean rendering by a method
+no estimator of the tuner uses:
+  - per capture buffer: the first partial alone is cut out of the note with a band-pass in the
+    frequency domain (the analytic signal, one-sided, within 5 % of the partial), its phase
+    is unwrapped, and a straight line fitted by least squares to the phase over the buffer's span
+    (each sample weighted by the partial's power there) gives the frequency as its slope; a buffer
+    whose first partial holds less than a thousandth of its power has no truth and is left out;
+  - checked against the first partial over the whole sustain, the maximum of the magnitude of the
+    Blackman-windowed note's Fourier transform, evaluated directly on a 0.01-cent grid;
+  - and checked against the detune asked of the renderer: the sustain's first partial at each
+    detune against the same note's at 0 c.
+The tuner's estimates read Hann-windowed buffers through a parabola of log powers; the truth uses
+neither. Beside the tables goes each program's inharmonicity: partials 2-8 against n times the
+first, over the sustain.
 
 Renders every target note of the five tunings with fluidsynth and the General MIDI soundfont,
-played by several plucked programs at detunings of 0, +-4, +-6, +-10 and +-25 cents, clean and
-with pink and white noise (sox) at 20 and 10 dB SNR. The true pitch of each note is measured
-from the rendering itself (harmonic peaks of a long zero-padded spectrum), then every rendering
-goes through `balalaika-tuner --analyze` with `--estimator default` and `--estimator precise`.
-
-Prints, per note and estimator, over the loud ticks whose buffer lies inside a sounding note:
-how often the in-tune verdict (the matched string, or none) agrees with the verdict of the true
-pitch, and how often the reading is off by half an octave or more (octave errors).
+played by seven single-pitch plucked programs at detunes of 0, +-4, +-6, +-10 and +-25 cents, then
+four conditions of the same renderings, the truth unchanged:
+  clean;
+  low cut:  a phone's microphone, a 4th-order Butterworth high-pass at 100 Hz (sox, two sections);
+  hum:      mains hum, 20 dB under the note: 50 Hz on the first, third, ... notes, 60 Hz on the others,
+            each with its harmonics 2-4 (amplitudes 1, 0.5, 0.3, 0.2);
+  phone:    the low cut, then the hum, and pink noise 25 dB under the note.
+"Under the note" is against the note's level as recorded, averaged over its sounding stretches.
+Every rendering goes through `balalaika-tuner --analyze` with `--estimator default` and
+`--estimator precise`. Over the loud ticks whose buffer lies inside a sounding note it prints, per
+note, program and condition, for both estimators:
+  wrong     loud ticks reading more than 50 c from the truth, or nothing;
+  med, p90  median and 90th percentile of |error| in cents over the ticks that are not wrong;
+  recall    of the ticks whose truth lies inside the note's window, the share that show the note;
+  false     of the ticks whose truth lies 1 c or more outside the window, the share showing a note.
+Then hum alone, at the level of soft notes: how many loud ticks show a note or any reading.
 
 Usage: scripts/precise-corpus.py [--tuner build/src/balalaika-tuner] [--work DIR] [--jobs N]
 The audio is written under --work (default a temporary folder) and is not kept in the project.
@@ -48,23 +72,26 @@ NOTES = [
     ("D2", 38, 5, 1, 73.204, 73.629), ("A1", 33, 5, 2, 54.81, 55.191),
     ("E1", 28, 5, 3, 41.085, 41.323),
 ]
-WINDOWS = {}  # tuning -> [(low, high, string)]
-for _, _, t, s, lo, hi in NOTES:
-    if (lo, hi, s) not in WINDOWS.setdefault(t, []):
-        WINDOWS[t].append((lo, hi, s))
 DETUNINGS = [0, 4, -4, 6, -6, 10, -10, 25, -25]
-NOISES = [("clean", None, None), ("pink 20dB", "pinknoise", 20), ("pink 10dB", "pinknoise", 10),
-          ("white 20dB", "whitenoise", 20), ("white 10dB", "whitenoise", 10)]
+CONDITIONS = ["clean", "low cut", "hum", "phone"]
 NOTE_SECONDS = 2.5
 GAP_SECONDS = 1.0
 LEAD_SECONDS = 0.5
+HUM_HARMONICS = [1.0, 0.5, 0.3, 0.2]
+# The band that cuts the first partial out of a note, as shares of its frequency either side.
+BAND_FLAT = 0.025
+BAND_EDGE = 0.05
+# A buffer whose first partial holds less than this share of its power has no truth (-30 dB).
+WEAKEST_FIRST_PARTIAL = 1e-3
+HUM_UNDER_NOTE_DB = 20
+PINK_UNDER_NOTE_DB = 25
+# Hum alone: levels (average power, as the tick measures it) of soft notes above the loud line.
+HUM_ALONE_LEVELS = [0.006, 0.012, 0.025]
+HUM_ALONE_SECONDS = 4.0
 
 
-def match(tuning, hertz):
-    for lo, hi, string in WINDOWS[tuning]:
-        if lo <= hertz <= hi:
-            return string
-    return None
+def cents(f, g):
+    return 1200.0 * math.log2(f / g)
 
 
 def midi_file(program, key):
@@ -120,28 +147,56 @@ def write_wav(path, samples, rate):
         w.writeframes(np.clip(np.round(samples), -32768, 32767).astype("<i2").tobytes())
 
 
-def true_pitch(signal, rate, nominal):
-    """Pitch of a stretch of one clean note from its harmonics' peaks in a finely sampled
-    spectrum. nominal only says where to look (within 60 cents); the value is measured."""
-    x = signal * np.hanning(len(signal))
-    size = 1 << 19
-    spectrum = np.abs(np.fft.rfft(x, size))
-    bin_hz = rate / size
-    found = []
-    for h in range(1, 9):
-        centre = nominal * h
-        if centre > 4000:
-            break
-        lo, hi = int(centre * 2 ** (-60 / 1200) / bin_hz), int(centre * 2 ** (60 / 1200) / bin_hz)
-        k = lo + int(np.argmax(spectrum[lo:hi]))
-        a, b, c = np.log(spectrum[k - 1:k + 2] + 1e-12)
-        offset = 0.5 * (a - c) / (a - 2 * b + c) if a - 2 * b + c < 0 else 0.0
-        found.append((spectrum[k], (k + offset) * bin_hz / h))
-    strongest = max(m for m, _ in found)
-    # The partials that stand out, each weighing by its power: the pitch a listener tunes to
-    # when the partials of a real string do not line up exactly.
-    strong = [(m * m, f) for m, f in found if m >= 0.1 * strongest]
-    return sum(p * f for p, f in strong) / sum(p for p, _ in strong)
+# --- The truth -----------------------------------------------------------------------------------
+
+def first_partial_signal(x, rate, hertz):
+    """The analytic signal of the partial near hertz alone: the one-sided spectrum of x (zero-padded
+    to twice its length, so the band-pass does not wrap) kept within BAND_EDGE of hertz, flat within
+    BAND_FLAT, with raised-cosine edges. The band is narrow: a sitar's sympathetic strings sound a
+    few per cent beside its first partial."""
+    size = 2 * len(x)
+    spectrum = np.fft.fft(x, size)
+    freqs = np.fft.fftfreq(size, 1.0 / rate)
+    ratio = np.abs(freqs / hertz - 1.0)
+    gain = np.where(ratio <= BAND_FLAT, 1.0,
+                    np.where(ratio < BAND_EDGE, 0.5 + 0.5 * np.cos(math.pi * (ratio - BAND_FLAT) / (BAND_EDGE - BAND_FLAT)), 0.0))
+    gain[freqs <= 0] = 0.0
+    return np.fft.ifft(2.0 * spectrum * gain)[:len(x)]
+
+
+def phase_slope(z, rate):
+    """Frequency of the analytic signal z: the slope of the least-squares line through its
+    unwrapped phase, each sample weighted by its power."""
+    phase = np.unwrap(np.angle(z))
+    w = np.abs(z) ** 2
+    t = np.arange(len(z)) / rate
+    tm = np.sum(w * t) / np.sum(w)
+    pm = np.sum(w * phase) / np.sum(w)
+    return np.sum(w * (t - tm) * (phase - pm)) / np.sum(w * (t - tm) ** 2) / (2 * math.pi)
+
+
+def sustain_peak(x, rate, hertz, reach_cents):
+    """Frequency and magnitude of the highest point of the Blackman-windowed x's Fourier transform
+    within reach_cents of hertz: the highest bin of a transform zero-padded to 2^20 points, then
+    the transform evaluated directly every 0.1 c and every 0.005 c around the best so far."""
+    xw = x * np.blackman(len(x))
+    size = 1 << 20
+    spectrum = np.abs(np.fft.rfft(xw, size))
+    lo = int(math.floor(hertz * 2 ** (-reach_cents / 1200) * size / rate))
+    hi = int(math.ceil(hertz * 2 ** (reach_cents / 1200) * size / rate))
+    best = (lo + int(np.argmax(spectrum[lo:hi + 1]))) * rate / size
+    t = np.arange(len(x)) / rate
+    for span, step in ((2.0, 0.1), (0.1, 0.005)):
+        # A grid even in hertz: each point's kernel is the previous one's times a fixed step.
+        first, spacing = best * 2 ** (-span / 1200), best * (2 ** (step / 1200) - 1)
+        kernel = xw * np.exp(-2j * math.pi * first * t)
+        turn = np.exp(-2j * math.pi * spacing * t)
+        magnitudes = []
+        for _ in range(int(round(2 * span / step)) + 1):
+            magnitudes.append(abs(kernel.sum()))
+            kernel *= turn
+        best = first + spacing * int(np.argmax(magnitudes))
+    return best, float(np.max(magnitudes))
 
 
 def buffer_span(complete):
@@ -150,71 +205,136 @@ def buffer_span(complete):
 
 
 def detuning_of(complete):
-    """The detuning of the note whose span holds the start of capture buffer complete."""
     start = buffer_span(complete)[0]
-    for onset, cents in zip(onsets(), DETUNINGS):
+    for onset, detune in zip(onsets(), DETUNINGS):
         if onset <= start < onset + NOTE_SECONDS:
-            return cents
+            return detune
     return None
 
 
-def truths_of(clean, rate, nominal):
-    """True pitch of every capture buffer that lies wholly inside a note and is loud without
-    noise, measured on the same stretch of the clean rendering: {buffer number: hertz}. The
-    pitch of a sampled string drifts by a few cents as it decays, so each buffer gets its own."""
-    truths = {}
-    for onset, cents in zip(onsets(), DETUNINGS):
+def measure_truth(clean, rate, nominal):
+    """Per note: the true first partial of every loud capture buffer inside a note, {buffer:
+    hertz}; per detune the sustain's first partial; at 0 c partials 2-8 in cents against n times
+    the first (those within 60 dB of the strongest) and the first's level against the strongest,
+    dB; the per-buffer truths' distance from their sustain's first partial, in cents; and the
+    loud buffers left out because their first partial is too weak to measure."""
+    truths, sustains, stretch, spread, weak = {}, {}, None, [], []
+    for onset, detune in zip(onsets(), DETUNINGS):
+        a, b = int(onset * rate), int((onset + NOTE_SECONDS) * rate)
+        note = clean[a:b]
+        asked = nominal * 2 ** (detune / 1200)
+        f1, m1 = sustain_peak(note[int(0.05 * rate):], rate, asked, 60)
+        sustains[detune] = f1
+        if abs(cents(f1, asked)) > 50:
+            continue  # no first partial near where it was asked for: the note is left out
+        if detune == 0:
+            uppers = [(n, *sustain_peak(note[int(0.05 * rate):], rate, n * f1, 80)) for n in range(2, 9) if n * f1 < 5000]
+            strongest = max([m1] + [m for _, _, m in uppers])
+            stretch = ({n: cents(f, n * f1) for n, f, m in uppers if m > 1e-3 * strongest}, 20 * math.log10(m1 / strongest))
+        z = first_partial_signal(note, rate, f1)
         complete = int(onset * CAPTURE_RATE / BUFFER) + 1
         while True:
             start, end = buffer_span(complete)
             if end > onset + NOTE_SECONDS:
                 break
-            stretch = clean[int(start * rate):int(end * rate)]
+            i, j = int(start * rate), int(end * rate)
             # Only where the note alone makes a loud tick: noise must not stand in for the note.
-            if start >= onset and math.sqrt(np.mean(stretch ** 2)) / 32768 > LOUD:
-                truths[complete] = true_pitch(stretch, rate, nominal * 2 ** (cents / 1200))
+            if start >= onset and math.sqrt(np.mean(clean[i:j] ** 2)) / 32768 > LOUD:
+                # A first partial far under the rest of the buffer is not measured reliably (the
+                # attack's click and the other partials' skirts reach into its band): left out.
+                if np.mean(np.abs(z[i - a:j - a]) ** 2) < WEAKEST_FIRST_PARTIAL * np.mean(clean[i:j] ** 2):
+                    weak.append(complete)
+                else:
+                    truths[complete] = phase_slope(z[i - a:j - a], rate)
+                    spread.append(cents(truths[complete], f1))
             complete += 1
-    return truths
+    return truths, sustains, stretch, spread, weak
+
+
+# --- The conditions ------------------------------------------------------------------------------
+
+def sounding_rms(x, rate):
+    return math.sqrt(np.mean(np.concatenate([x[int(o * rate):int((o + NOTE_SECONDS) * rate)] for o in onsets()]) ** 2))
+
+
+def hum(length, rate, level_rms, seed):
+    """Mains hum, level_rms: 50 Hz on odd notes, 60 Hz on even ones, each with harmonics 2-4;
+    the phase runs on without a jump where the mains frequency changes."""
+    mains = np.full(length, 60.0)
+    for i, onset in enumerate(onsets()):
+        if i % 2 == 0:
+            mains[int(max(0.0, onset - GAP_SECONDS / 2) * rate):int((onset + NOTE_SECONDS + GAP_SECONDS / 2) * rate)] = 50.0
+    return mains_hum(mains, rate, level_rms, seed)
+
+
+def mains_hum(mains, rate, level_rms, seed):
+    phase = 2 * math.pi * np.cumsum(mains) / rate
+    offsets = np.random.default_rng(seed).uniform(0, 2 * math.pi, len(HUM_HARMONICS))
+    out = sum(a * np.sin(k * phase + p) for k, (a, p) in enumerate(zip(HUM_HARMONICS, offsets), start=1))
+    return out * level_rms / math.sqrt(np.mean(out ** 2))
+
+
+def pink(length, level_rms, seed):
+    """Pink noise: seeded white noise shaped to a power falling as 1/f."""
+    spectrum = np.fft.rfft(np.random.default_rng(seed).standard_normal(length))
+    f = np.arange(len(spectrum), dtype=np.float64)
+    f[0] = 1.0
+    noise = np.fft.irfft(spectrum / np.sqrt(f), length)
+    return noise * level_rms / math.sqrt(np.mean(noise ** 2))
+
+
+def low_cut(source, target):
+    """A 4th-order Butterworth high-pass at 100 Hz: two second-order sections, Q 0.541 and 1.307."""
+    subprocess.run(["sox", source, target, "highpass", "100", "0.5412q", "highpass", "100", "1.3066q"], check=True)
+
+
+def write_scaled(path, x, rate):
+    peak = np.max(np.abs(x))
+    write_wav(path, x * (32000 / peak if peak > 32000 else 1.0), rate)
 
 
 def render(program, note, work):
-    """Renders one program playing one note at every detuning, clean and noisy; returns the
-    true pitch per capture buffer and the files. Renderings kept in work are reused."""
+    """Renders one program playing one note at every detune in every condition; returns the
+    truth measured on the clean rendering and the files. Renderings kept in work are reused."""
     name, key = note[0], note[1]
     base = os.path.join(work, f"p{program}_{name}")
-    files = [(label, f"{base}_{label.replace(' ', '')}.wav") for label, _, _ in NOISES]
+    files = [(label, f"{base}_{label.replace(' ', '')}.wav") for label in CONDITIONS]
     nominal = 440.0 * 2 ** ((key - 69) / 12)
-    if all(os.path.exists(f) for _, f in files):
-        clean, rate = read_wav(files[0][1])
-        return truths_of(clean, rate, nominal), files
-    with open(base + ".mid", "wb") as f:
-        f.write(midi_file(program, key))
-    subprocess.run(["fluidsynth", "-ni", "-q", "-R", "0", "-C", "0", "-g", "0.6", "-r", str(RENDER_RATE),
-                    "-F", base + ".wav", SOUNDFONT, base + ".mid"], check=True, stdout=subprocess.DEVNULL,
-                   stderr=subprocess.DEVNULL)
-    clean, rate = read_wav(base + ".wav")
-    sounding = [clean[int(onset * rate):int((onset + NOTE_SECONDS) * rate)] for onset in onsets()]
-    signal_rms = math.sqrt(np.mean(np.concatenate(sounding) ** 2))
-    files = []
-    for label, kind, snr in NOISES:
-        path = f"{base}_{label.replace(' ', '')}.wav"
-        if kind is None:
-            write_wav(path, clean, rate)
-        else:
-            noise_path = base + f"_{kind}.wav"
-            subprocess.run(["sox", "-n", "-r", str(rate), "-c", "1", "-b", "16", noise_path, "synth",
-                            str(len(clean) / rate), kind, "vol", "0.5"], check=True)
-            noise, _ = read_wav(noise_path)
-            noise = noise[:len(clean)]
-            noise *= signal_rms / 10 ** (snr / 20) / math.sqrt(np.mean(noise ** 2))
-            mix = clean + noise
-            peak = np.max(np.abs(mix))
-            write_wav(path, mix * (32000 / peak if peak > 32000 else 1.0), rate)
-        files.append((label, path))
+    if not all(os.path.exists(f) for _, f in files):
+        with open(base + ".mid", "wb") as f:
+            f.write(midi_file(program, key))
+        subprocess.run(["fluidsynth", "-ni", "-q", "-R", "0", "-C", "0", "-g", "0.6", "-r", str(RENDER_RATE),
+                        "-F", base + ".wav", SOUNDFONT, base + ".mid"], check=True, stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL)
+        clean, rate = read_wav(base + ".wav")
+        write_wav(files[0][1], clean, rate)
+        low_cut(files[0][1], files[1][1])
+        cut, _ = read_wav(files[1][1])
+        seed = program * 1000 + key
+        write_scaled(files[2][1], clean + hum(len(clean), rate, sounding_rms(clean, rate) / 10 ** (HUM_UNDER_NOTE_DB / 20),
+                                              seed), rate)
+        level = sounding_rms(cut, rate)
+        phone = (cut + hum(len(cut), rate, level / 10 ** (HUM_UNDER_NOTE_DB / 20), seed)
+                 + pink(len(cut), level / 10 ** (PINK_UNDER_NOTE_DB / 20), seed))
+        write_scaled(files[3][1], phone, rate)
     # Measured on the clean file as written, as a later run that reuses it measures it.
     clean, rate = read_wav(files[0][1])
-    return truths_of(clean, rate, nominal), files
+    return measure_truth(clean, rate, nominal), files
 
+
+def hum_alone_files(work):
+    """Hum alone, 50 and 60 Hz, at each level of HUM_ALONE_LEVELS: [(mains, level, path)]."""
+    out = []
+    for mains in (50.0, 60.0):
+        for level in HUM_ALONE_LEVELS:
+            path = os.path.join(work, f"hum{int(mains)}_{level}.wav")
+            n = int(HUM_ALONE_SECONDS * RENDER_RATE)
+            write_wav(path, mains_hum(np.full(n, mains), RENDER_RATE, level * 32768, int(mains)), RENDER_RATE)
+            out.append((mains, level, path))
+    return out
+
+
+# --- Scoring -------------------------------------------------------------------------------------
 
 def analyze(tuner, path, tuning, estimator):
     out = subprocess.run([tuner, "--analyze", path, "--tuning", str(tuning), "--estimator", estimator],
@@ -222,26 +342,52 @@ def analyze(tuner, path, tuning, estimator):
     return list(csv.DictReader(io.StringIO(out)))
 
 
-def score(rows, truths, tuning, log=None):
-    """(loud ticks, agreeing verdicts, octave errors, no reading) over ticks inside notes.
-    log, when given, gets (buffer, truth, estimate, agrees) of every scored tick."""
-    loud = agree = octave = none = 0
+def ticks_of(rows, truths):
+    """(buffer, truth, reading, string shown) of every loud tick whose buffer has a truth."""
+    out = []
     for row in rows:
         complete = int(float(row["time"]) * CAPTURE_RATE + 1e-6) // BUFFER
-        if row["state"] != "loud" or complete not in truths:
-            continue
-        truth = truths[complete]
-        est = float(row["frequency"])
-        string = int(row["string"]) if row["string"] else None
-        loud += 1
-        agree += string == match(tuning, truth)
-        if log is not None:
-            log.append((complete, truth, est, string == match(tuning, truth)))
-        if est <= 0:
-            none += 1
-        elif abs(1200 * math.log2(est / truth)) >= 600:
-            octave += 1
-    return loud, agree, octave, none
+        if row["state"] == "loud" and complete in truths:
+            out.append((complete, truths[complete], float(row["frequency"]), int(row["string"]) if row["string"] else None))
+    return out
+
+
+def metrics(ticks):
+    """ticks: (truth, reading, shown, expected string, window low, window high). Returns loud
+    ticks, wrong %, median and p90 |error| (c), in-tune recall %, false greens %."""
+    if not ticks:
+        return None
+    errors, wrong, inside, recalled, outside, false = [], 0, 0, 0, 0, 0
+    margin = 2 ** (1 / 1200)
+    for truth, reading, shown, expected, lo, hi in ticks:
+        error = abs(cents(reading, truth)) if reading > 0 else math.inf
+        if error > 50:
+            wrong += 1
+        else:
+            errors.append(error)
+        if lo <= truth <= hi:
+            inside += 1
+            recalled += shown == expected
+        elif truth < lo / margin or truth > hi * margin:
+            outside += 1
+            false += shown is not None
+    share = lambda a, b: 100.0 * a / b if b else math.nan
+    return (len(ticks), share(wrong, len(ticks)), np.median(errors) if errors else math.nan,
+            np.percentile(errors, 90) if errors else math.nan, share(recalled, inside), share(false, outside))
+
+
+def fmt(m):
+    if m is None:
+        return f"{'-':>38}"
+    return f"{m[1]:>6.1f}% {m[2]:>5.2f} {m[3]:>6.2f} {m[4]:>6.1f}% {m[5]:>6.1f}%"
+
+
+def table(title, rows, estimators):
+    head = "".join(f"   {e + ': wrong   med    p90  recall  false':>41}" for e in estimators)
+    print(f"\n{title:<14}{'ticks':>7}{head}")
+    for name, by in rows:
+        ticks = next(m[0] for m in by.values() if m)
+        print(f"{name:<14}{ticks:>7}" + "".join(f"   {fmt(by.get(e))}" for e in estimators))
 
 
 def main():
@@ -254,74 +400,113 @@ def main():
                         help="General MIDI program numbers, comma-separated")
     parser.add_argument("--estimators", default="default,precise", help="to compare variants of one")
     parser.add_argument("--notes", default=",".join(n[0] for n in NOTES), help="note names, comma-separated")
+    parser.add_argument("--conditions", default=",".join(CONDITIONS), help="comma-separated")
     parser.add_argument("--ticks", default=None, help="CSV file to write every scored tick to")
     args = parser.parse_args()
     programs = [int(p) for p in args.programs.split(",")]
     notes = [n for n in NOTES if n[0] in args.notes.split(",")]
     estimators = args.estimators.split(",")
+    conditions = [c for c in CONDITIONS if c in args.conditions.split(",")]
     work = args.work or tempfile.mkdtemp(prefix="precise-corpus-")
     os.makedirs(work, exist_ok=True)
 
-    totals = {}  # (estimator, note) -> [loud, agree, octave, none]; also per noise and program
-    jobs = []
+    scored = []  # (estimator, condition, note, program, detune, buffer, truth, reading, shown)
+    measured = {}  # (program, note) -> measure_truth's result
     with concurrent.futures.ThreadPoolExecutor(args.jobs) as pool:
-        rendered = {(p, n[0]): pool.submit(render, p, n, work) for p in programs for n in notes}
-        truth_log = []
-        for (p, name), fut in rendered.items():
-            truths, files = fut.result()
-            note = next(n for n in NOTES if n[0] == name)
-            truth_log.append((p, name, truths))
+        rendered = {(p, n): pool.submit(render, p, n, work) for p in programs for n in notes}
+        jobs = []
+        for (p, n), fut in rendered.items():
+            result, files = fut.result()
+            measured[(p, n[0])] = result
             for label, path in files:
-                for est in estimators:
-                    jobs.append((est, name, label, p, note[2], truths, pool.submit(analyze, args.tuner, path, note[2], est)))
-        tick_log = []
-        for est, name, label, p, tuning, truths, fut in jobs:
-            ticks = []
-            counts = score(fut.result(), truths, tuning, ticks)
-            tick_log += [(est, name, label, PROGRAMS[p], detuning_of(c), c, t, e, a) for c, t, e, a in ticks]
-            for key in ((est, "note", name), (est, "noise", label), (est, "program", PROGRAMS[p]),
-                        (est, "all", "all")):
-                acc = totals.setdefault(key, [0, 0, 0, 0])
-                for i, c in enumerate(counts):
-                    acc[i] += c
+                if label in conditions:
+                    for est in estimators:
+                        jobs.append((est, label, n, p, result[0], pool.submit(analyze, args.tuner, path, n[2], est)))
+        hum_jobs = [(est, mains, level, t, pool.submit(analyze, args.tuner, path, t, est))
+                    for mains, level, path in hum_alone_files(work) for est in estimators for t in range(1, 6)]
+        for est, label, n, p, truths, fut in jobs:
+            for c, truth, reading, shown in ticks_of(fut.result(), truths):
+                scored.append((est, label, n, p, detuning_of(c), c, truth, reading, shown))
+        hum_rows = [(est, mains, level, t, fut.result()) for est, mains, level, t, fut in hum_jobs]
 
     if args.ticks:
         with open(args.ticks, "w", newline="") as f:
             out = csv.writer(f)
-            out.writerow(["estimator", "note", "noise", "program", "detuning", "buffer", "truth", "estimate",
-                          "agrees"])
-            out.writerows(tick_log)
+            out.writerow(["estimator", "condition", "note", "program", "detune", "buffer", "truth", "reading", "shown"])
+            out.writerows([(e, c, n[0], PROGRAMS[p], d, b, t, r, s) for e, c, n, p, d, b, t, r, s in scored])
 
-    drift = []
-    for _, _, ts in truth_log:
-        for onset in onsets():
-            inside = [f for c, f in ts.items() if onset <= buffer_span(c)[0] < onset + NOTE_SECONDS]
-            if inside:
-                drift.append(1200 * math.log2(max(inside) / min(inside)))
     print(f"corpus: {len(programs)} programs ({', '.join(PROGRAMS[p] for p in programs)}), {len(notes)} notes, "
-          f"detunings {DETUNINGS} c, {len(NOISES)} noise conditions; audio in {work}")
-    print(f"true pitch measured per capture buffer on the clean rendering; pitch drift within one "
-          f"note: median {np.median(drift):.1f} c, largest {max(drift):.1f} c")
+          f"detunes {DETUNINGS} c, conditions {', '.join(conditions)}; audio in {work}")
+    print_truth_checks(measured, programs, notes)
 
-    def cells(est, kind, n):
-        c = totals.get((est, kind, n))
-        if c is None:
-            return f"{'-':>16} {'-':>6} "
-        return f"{100 * c[1] / c[0]:>15.1f}% {100 * c[2] / c[0]:>6.1f}%"
+    def group(key):
+        """{(estimator, condition, name): metrics} with the ticks grouped by key."""
+        out = {}
+        for e, c, n, p, d, b, t, r, s in scored:
+            out.setdefault((e, c, key(n, p)), []).append((t, r, s, n[3], n[4], n[5]))
+        return {k: metrics(v) for k, v in out.items()}
 
-    def table(kind, names):
-        print(f"\n{'by ' + kind:<14}{'loud ticks':>11}   {'default: agree  octave':>24}   "
-              f"{'precise: agree  octave  no-reading':>34}")
-        for n in names:
-            q = totals.get(("precise", kind, n))
-            ticks = (q or totals[("default", kind, n)])[0]
-            none = f"{100 * q[3] / q[0]:>10.1f}%" if q else ""
-            print(f"{n:<14}{ticks:>11}   {cells('default', kind, n)}   {cells('precise', kind, n)} {none}")
+    by_note = group(lambda n, p: n[0])
+    by_program = group(lambda n, p: PROGRAMS[p])
+    overall = group(lambda n, p: "all")
+    for c in conditions:
+        print(f"\n=== {c} ===")
+        table("by note", [(n[0], {e: by_note.get((e, c, n[0])) for e in estimators}) for n in notes], estimators)
+        table("by program", [(PROGRAMS[p], {e: by_program.get((e, c, PROGRAMS[p])) for e in estimators})
+                             for p in programs], estimators)
+    table("all notes", [(c, {e: overall.get((e, c, "all")) for e in estimators}) for c in conditions], estimators)
 
-    table("note", [n[0] for n in notes])
-    table("noise", [n[0] for n in NOISES])
-    table("program", [PROGRAMS[p] for p in programs])
-    table("all", ["all"])
+    print("\nhum alone (no note played), loud ticks over the five tunings:")
+    for est in estimators:
+        for mains in (50.0, 60.0):
+            for level in HUM_ALONE_LEVELS:
+                rows = [r for e, m, lv, t, rs in hum_rows if (e, m, lv) == (est, mains, level) for r in rs]
+                loud = [r for r in rows if r["state"] == "loud"]
+                notes_shown = sum(1 for r in loud if r["string"])
+                readings = sorted(float(r["frequency"]) for r in loud if float(r["frequency"]) > 0)
+                middle = f"{readings[len(readings) // 2]:.1f} Hz" if readings else "-"
+                print(f"  {est:<8} {int(mains)} Hz at power {level}: {len(loud)} loud ticks, {notes_shown} show a note, "
+                      f"{len(readings)} give a reading (median {middle})")
+
+
+def print_truth_checks(measured, programs, notes):
+    spread = [s for p in programs for n in notes for s in measured[(p, n[0])][3]]
+    print(f"\ntruth: {len(spread)} buffers; first partial per buffer against the sustain's: median |diff| "
+          f"{np.median(np.abs(spread)):.2f} c, p90 {np.percentile(np.abs(spread), 90):.2f} c, "
+          f"largest {np.max(np.abs(spread)):.2f} c")
+    for p in programs:
+        weak = sum(len(measured[(p, n[0])][4]) for n in notes)
+        if weak:
+            loud = weak + sum(len(measured[(p, n[0])][0]) for n in notes)
+            print(f"{PROGRAMS[p]}: {weak} of {loud} loud buffers left out, the first partial 30 dB or more under "
+                  f"the buffer's power")
+    left_out = [(PROGRAMS[p], n[0], d) for p in programs for n in notes for d, f in measured[(p, n[0])][1].items()
+                if abs(cents(f, 440.0 * 2 ** ((n[1] - 69 + d / 100) / 12))) > 50]
+    print(f"notes left out, no first partial within 50 c of the one asked for: {left_out or 'none'}")
+    print("truth against the detune asked (sustain's first partial at each detune less that at 0 c, "
+          "less the detune), and the sample's own tuning at 0 c:")
+    print(f"{'program':<14}{'median |diff|':>14}{'largest':>9}{'tuning at 0 c: median':>23}{'range':>16}")
+    for p in programs:
+        diffs, offsets = [], []
+        for n in notes:
+            sustains = measured[(p, n[0])][1]
+            offsets.append(cents(sustains[0], 440.0 * 2 ** ((n[1] - 69) / 12)))
+            diffs += [cents(sustains[d], sustains[0]) - d for d in DETUNINGS if d != 0]
+        print(f"{PROGRAMS[p]:<14}{np.median(np.abs(diffs)):>13.2f}c{np.max(np.abs(diffs)):>8.2f}c"
+              f"{np.median(offsets):>22.1f}c{min(offsets):>8.1f}..{max(offsets):.1f}c")
+    print("\ninharmonicity over the sustain: partial n against n times the first, cents, median over notes "
+          "at 0 c (first partial's level against the strongest, dB)")
+    print(f"{'program':<14}" + "".join(f"{'n=' + str(n):>7}" for n in range(2, 9)) + f"{'level 1':>10}")
+    for p in programs:
+        per = {n: [] for n in range(2, 9)}
+        levels = []
+        for n in notes:
+            stretch, level = measured[(p, n[0])][2]
+            levels.append(level)
+            for k, c in stretch.items():
+                per[k].append(c)
+        print(f"{PROGRAMS[p]:<14}" + "".join(f"{np.median(per[k]):>7.1f}" if per[k] else f"{'-':>7}" for k in range(2, 9))
+              + f"{np.median(levels):>10.1f}")
 
 
 if __name__ == "__main__":

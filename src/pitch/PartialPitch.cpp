@@ -32,6 +32,10 @@ constexpr double kNoiseSpan = 16.0;
 constexpr double kQuartileOfMean = 0.288;
 constexpr double kNoiseMargin = 8.0;
 constexpr std::uint32_t kMaxEvaluations = 3 * PartialPitch::kHarmonics;
+// A partial is trusted when its power reaches this share of the strongest partial's.
+constexpr double kTrustedShare = 1e-3;
+// Trusted partials needed to fit the stretch of a string's partials.
+constexpr std::uint32_t kFitPartials = 3;
 
 // The peak of three powers at equal spacing, through their logarithms: near its top a windowed
 // partial's log power is close to a parabola. The height is the log of the peak's power.
@@ -87,9 +91,11 @@ double PartialPitch::standingPower(double hertz, double spacing) {
   const auto around = static_cast<std::int64_t>(std::max(kNoiseSpan, spacing / binHertz));
   const auto first = std::max<std::int64_t>(middle - around, 1);
   const auto last = std::min<std::int64_t>(middle + around, kTransformBins - 1);
-  if (middle - reach < first || middle + reach > last) return 0.0;
+  if (middle - reach <= first || middle + reach >= last) return 0.0;
   double peak = 0.0;
   for (std::int64_t k = middle - reach; k <= middle + reach; ++k) peak = std::max(peak, b.power[k]);
+  // The skirt of something beside it rises towards the edge and beyond: no peak of its own.
+  if (b.power[middle - reach - 1] >= peak || b.power[middle + reach + 1] >= peak) return 0.0;
   // The noise: the lower quartile of the bins around, which falls between the partials.
   b.scratch.assign(b.power.begin() + first, b.power.begin() + last + 1);
   const auto quartile = b.scratch.begin() + static_cast<std::ptrdiff_t>(b.scratch.size() / 4);
@@ -105,13 +111,17 @@ double PartialPitch::measure(double hertz) {
     std::uint32_t harmonic;
     double bin, low, high;  // the peak and the bounds of its search, in bins
     double power;
+    bool trusted;
   };
   std::array<Partial, kHarmonics> partials{};
   std::uint32_t found = 0;
   const double binHertz = sampleRate_ / kTransformLength;
   const double reach = std::exp2(kSearchCents / 1200.0);
+  // Where the next partial is sought: its harmonic number times the frequency per harmonic of the
+  // partial below it, so that the search follows a string whose upper partials run sharp.
+  double perHarmonic = hertz / binHertz;
   for (std::uint32_t h = 1; h <= kHarmonics; ++h) {
-    const double centre = h * hertz / binHertz;
+    const double centre = h * perHarmonic;
     const double low = centre / reach;
     const double high = centre * reach;
     if (centre * binHertz > kHighestPartialHertz || high >= kTransformBins - 2) break;
@@ -124,7 +134,10 @@ double PartialPitch::measure(double hertz) {
                                      b.power.begin());
     }
     const ParabolaPeak top = logPeak(b.power[k - 1], b.power[k], b.power[k + 1]);
-    partials[found++] = {h, std::clamp(k + top.offset, low, high), low, high, std::exp(top.height)};
+    const double bin = std::clamp(k + top.offset, low, high);
+    partials[found++] = {h, bin, low, high, std::exp(top.height), false};
+    // A peak at the edge of its search is no partial of this string, and says nothing of the next.
+    if (bin > low && bin < high && k > first && k < last) perHarmonic = bin / h;
   }
   if (found == 0) return hertz;
 
@@ -136,25 +149,68 @@ double PartialPitch::measure(double hertz) {
     bins[3 * j + 2] = partials[j].bin + kRefineStep;
   }
   powersAt(bins.data(), powers.data(), 3 * found);
+  double strongest = 0.0;
   for (std::uint32_t j = 0; j < found; ++j) {
     const ParabolaPeak top = logPeak(powers[3 * j], powers[3 * j + 1], powers[3 * j + 2]);
     Partial& p = partials[j];
     p.bin = std::clamp(p.bin + kRefineStep * top.offset, p.low, p.high);
     p.power = std::exp(top.height);
+    strongest = std::max(strongest, p.power);
   }
-
-  double strongest = 0.0;
-  for (std::uint32_t j = 0; j < found; ++j) strongest = std::max(strongest, partials[j].power);
   if (!(strongest > 0.0)) return hertz;
+
+  // Trusted: strong enough beside the strongest, standing out of the noise around it, and a peak
+  // inside its search rather than the slope of something beyond it.
+  std::uint32_t trusted = 0;
+  for (std::uint32_t j = 0; j < found; ++j) {
+    Partial& p = partials[j];
+    // The noise is judged between this partial and its neighbours, a pitch away either side.
+    p.trusted = p.power >= kTrustedShare * strongest && p.bin > p.low && p.bin < p.high &&
+                standingPower(p.bin * binHertz, hertz) > 0.0;
+    trusted += p.trusted;
+  }
+  if (trusted == 0) return hertz;
+
+  // The string's stiffness stretches its partials: f_h = h f0 sqrt(1 + B h^2), so (f_h / h)^2 is
+  // a straight line in h^2 whose intercept is f0^2 and whose slope is f0^2 B. Fitted by weighted
+  // least squares when at least kFitPartials partials are trusted; B stays 0 otherwise, and is
+  // kept within what strings show.
+  double stretch = 0.0;
+  if (trusted >= kFitPartials) {
+    double sw = 0.0, sx = 0.0, sy = 0.0, sxx = 0.0, sxy = 0.0;
+    for (std::uint32_t j = 0; j < found; ++j) {
+      const Partial& p = partials[j];
+      if (!p.trusted) continue;
+      const double x = static_cast<double>(p.harmonic) * p.harmonic;
+      const double y = (p.bin / p.harmonic) * (p.bin / p.harmonic);
+      sw += p.power;
+      sx += p.power * x;
+      sy += p.power * y;
+      sxx += p.power * x * x;
+      sxy += p.power * x * y;
+    }
+    const double det = sw * sxx - sx * sx;
+    if (det > 0.0) {
+      const double slope = (sw * sxy - sx * sy) / det;
+      const double intercept = (sy - slope * sx) / sw;
+      if (intercept > 0.0) stretch = std::clamp(slope / intercept, 0.0, kMaxStretch);
+    }
+  }
+  // Each trusted partial, unstretched, says where f0 lies. The stretch model fits real strings
+  // only so far, and the higher a partial the further it can stray from it: each weighs by its
+  // power over its harmonic number squared, so the fundamental, when it is there, counts most.
+  // The string's fundamental, its first partial, lies at f0 sqrt(1 + B).
   double weights = 0.0;
   double sum = 0.0;
   for (std::uint32_t j = 0; j < found; ++j) {
     const Partial& p = partials[j];
-    if (p.power < kStrongShare * kStrongShare * strongest) continue;
-    weights += p.power;
-    sum += p.power * p.bin * binHertz / p.harmonic;
+    if (!p.trusted) continue;
+    const double h = p.harmonic;
+    const double weight = p.power / (h * h);
+    weights += weight;
+    sum += weight * p.bin * binHertz / (h * std::sqrt(1.0 + stretch * h * h));
   }
-  return sum / weights;
+  return sum / weights * std::sqrt(1.0 + stretch);
 }
 
 void PartialPitch::powersAt(const double* bins, double* powers, std::uint32_t count) const {

@@ -1,12 +1,14 @@
 #pragma once
-// The pitch a listener tunes a string to, from its partials: each strong partial's frequency
-// divided by its harmonic number, weighted by its power. The partials of a real string do not
-// line up exactly (the upper ones run sharp, each drifts a little as it decays), so a pitch
-// read from the period of the whole waveform can sit a cent or more away from this one.
+// The fundamental of a string, from its partials. The partials of a real string do not line up
+// exactly: its stiffness stretches them (f_h = h f0 sqrt(1 + B h^2), the upper ones run sharp),
+// so an average of each partial's frequency over its harmonic number reads sharp of the string's
+// fundamental. The stretch B is fitted to the partials that can be trusted, and each of them,
+// unstretched, says where the fundamental lies; so the fundamental is still found when a small
+// microphone has lost it.
 //
-// Each partial is the peak of the Hann-windowed buffer's spectrum within 60 cents of its
-// harmonic of a pitch already known about, found on a zero-padded transform and then refined on
-// the continuous spectrum, evaluated exactly at a few frequencies around it. Not thread-safe.
+// Each partial is the peak of the Hann-windowed buffer's spectrum within 60 cents of where the
+// partial below it puts it, found on a zero-padded transform and then refined on the continuous
+// spectrum, evaluated exactly at a few frequencies around it. Not thread-safe.
 
 #include <cstdint>
 #include <memory>
@@ -19,8 +21,9 @@ class PartialPitch {
   // Partials measured: harmonics 1..kHarmonics, none above kHighestPartialHertz.
   static constexpr std::uint32_t kHarmonics = 8;
   static constexpr double kHighestPartialHertz = 4000.0;
-  // A partial counts when its amplitude reaches this share of the strongest partial's.
-  static constexpr double kStrongShare = 0.1;
+  // The largest stretch coefficient B of f_h = h f0 sqrt(1 + B h^2) taken: the eighth partial some
+  // 40 cents sharp.
+  static constexpr double kMaxStretch = 7e-4;
 
   explicit PartialPitch(double sampleRate);
   ~PartialPitch();
@@ -29,8 +32,8 @@ class PartialPitch {
 
   // Takes count samples (mean removed; at most kMaxSamples of them) for the calls below.
   void transform(const float* samples, std::uint32_t count);
-  // Pitch in hertz of the samples taken, whose pitch lies within some 30 cents of hertz;
-  // hertz itself when no partial can be measured.
+  // Fundamental in hertz of the samples taken, whose pitch lies within some 30 cents of hertz;
+  // hertz itself when no partial can be trusted.
   double measure(double hertz);
   // Power by which the samples' spectrum within 1.5 % of hertz stands above the noise around it
   // (the strongest point there, less a margin times the noise), 0 when it does not. spacing is

@@ -31,11 +31,20 @@ constexpr double kNoisySubharmonicSlack = 0.05;
 constexpr double kLowSubharmonicShare = 0.005;
 constexpr std::uint32_t kLowSubharmonics = 7;
 // How high, as a share of the highest, a peak at half the period must stand to take over.
-constexpr double kHalfPeriodShare = 0.7;
+constexpr double kHalfPeriodShare = 0.5;
 // How many times the spectrum's median a partial must exceed to count as a partial.
 constexpr double kNoiseMargin = 6.0;
 // Partials compared in the octave check: up to this many harmonics of half the pitch.
 constexpr std::uint32_t kSubharmonicPartials = 16;
+// How far from where it should lie a partial may be found, as a share of its frequency, besides
+// its stretch: the pitch the check starts from is known to a few cents.
+constexpr double kPlacement = 0.01;
+constexpr double kWidestReach = 0.08;  // of the spacing of the partials
+// Mains hum and its octave (50, 60, 100, 120 Hz): no string of the tunings lies within a
+// semitone and a half of them, and a buffer that reads one of them within kMainsShare holds
+// hum, not a string. The tuner shows no reading for it rather than a frequency no string has.
+constexpr double kMains[] = {50.0, 60.0, 100.0, 120.0};
+constexpr double kMainsShare = 0.01;
 
 // n's peak at the whole lag, placed between whole lags. Its height lets peaks at different lags
 // be compared fairly, however far each lies from a whole lag.
@@ -84,7 +93,11 @@ double PreciseEstimator::estimate(const std::int16_t* samples, std::uint32_t cou
   const std::uint32_t lag = pickPeriod();
   if (lag == 0) return 0.0;
   // The vertex of n's peak says where the partials lie, within a few cents.
-  return partials_.measure(sampleRate_ / (lag + peakAt(buffers_->nsdf, lag).offset));
+  const double hertz = partials_.measure(sampleRate_ / (lag + peakAt(buffers_->nsdf, lag).offset));
+  for (const double mains : kMains) {
+    if (std::abs(hertz - mains) <= kMainsShare * mains) return 0.0;
+  }
+  return hertz;
 }
 
 bool PreciseEstimator::computeNsdf(const std::int16_t* samples, std::uint32_t count) {
@@ -158,16 +171,21 @@ std::uint32_t PreciseEstimator::pickPeriod() {
   // is the period when the sound has no partials between its harmonics. Then the signal
   // repeats better at the longer lag only because its partials drift a little apart
   // (a sitar's buzzing bridge).
+  // So is a peak at a third of the lag when the sound has no partials but every third harmonic
+  // of the longer period: hum under a decaying string can lift n there.
   for (bool moved = true; moved;) {
     moved = false;
-    const double target = 0.5 * chosen;
-    for (const std::uint32_t peak : peaks) {
-      const bool there = std::abs(peak - target) <= 0.03 * target + 1.0;
-      if (there && peakHeight(n, peak) >= kHalfPeriodShare * highest && !hasSubharmonics(peak)) {
-        chosen = peak;
-        moved = true;
-        break;
+    for (const std::uint32_t parts : {2u, 3u}) {
+      const double target = static_cast<double>(chosen) / parts;
+      for (const std::uint32_t peak : peaks) {
+        const bool there = std::abs(peak - target) <= 0.03 * target + 1.0;
+        if (there && peakHeight(n, peak) >= kHalfPeriodShare * highest && !hasPartialsBetween(chosen, parts)) {
+          chosen = peak;
+          moved = true;
+          break;
+        }
       }
+      if (moved) break;
     }
   }
   // Octave check: a peak at twice the chosen lag that stands clearly higher means the signal
@@ -190,14 +208,23 @@ std::uint32_t PreciseEstimator::pickPeriod() {
   return chosen;
 }
 
-bool PreciseEstimator::hasSubharmonics(std::uint32_t lag) {
+bool PreciseEstimator::hasSubharmonics(std::uint32_t lag) { return hasPartialsBetween(2 * lag, 2); }
+
+bool PreciseEstimator::hasPartialsBetween(std::uint32_t lag, std::uint32_t parts) {
   const std::vector<double>& power = buffers_->power;
-  // Half the pitch, in bins of the power spectrum.
-  const double half = static_cast<double>(kTransformLength) / (2.0 * lag);
+  // The pitch of lag, in bins of the power spectrum.
+  const double half = static_cast<double>(kTransformLength) / lag;
   // Each partial is the highest bin near where it should lie: real strings stretch their upper
-  // partials by a few cents, and a partial's own skirt must not count for its neighbour.
-  const auto reach = static_cast<std::int64_t>(std::max(1.0, 0.08 * half));
-  const auto top = std::min(static_cast<std::int64_t>(std::lround(kSubharmonicPartials * half)) + reach,
+  // partials, the more the higher (by up to PartialPitch::kMaxStretch), so the reach grows with
+  // the harmonic number, up to a share of the spacing that keeps a partial's own skirt from
+  // counting for its neighbour. A low partial's reach stays narrow, so that mains hum a few hertz
+  // beside it is not taken for it.
+  const auto reachOf = [half](std::uint32_t h) {
+    const double share = kPlacement + 0.5 * PartialPitch::kMaxStretch * h * h;
+    return static_cast<std::int64_t>(std::max(1.0, std::min(kWidestReach, share * h) * half));
+  };
+  const auto top = std::min(static_cast<std::int64_t>(std::lround(kSubharmonicPartials * half)) +
+                                reachOf(kSubharmonicPartials),
                             static_cast<std::int64_t>(kTransformBins) - 1);
   // Noise fills every bin: a partial counts by how far it stands above the spectrum's floor.
   // The median over the bins compared is that floor; the highest of a few bins of noise alone
@@ -206,18 +233,26 @@ bool PreciseEstimator::hasSubharmonics(std::uint32_t lag) {
   floor.assign(power.begin() + 1, power.begin() + top + 1);
   std::nth_element(floor.begin(), floor.begin() + floor.size() / 2, floor.end());
   const double noise = kNoiseMargin * floor[floor.size() / 2];
-  double odd = 0.0;
-  double even = 0.0;
+  double between = 0.0;
+  double on = 0.0;
   for (std::uint32_t h = 1; h <= kSubharmonicPartials; ++h) {
     const auto centre = static_cast<std::int64_t>(std::lround(h * half));
-    if (centre + reach > top) break;
+    const std::int64_t reach = reachOf(h);
+    if (centre + reach + 1 > top) break;
+    if (centre - reach < 2) continue;
     double highest = 0.0;
-    for (std::int64_t k = std::max<std::int64_t>(centre - reach, 1); k <= centre + reach; ++k) {
+    for (std::int64_t k = centre - reach; k <= centre + reach; ++k) {
       highest = std::max(highest, power[static_cast<std::size_t>(k)]);
     }
-    (h % 2 == 1 ? odd : even) += std::max(0.0, highest - noise);
+    // A partial is a peak of its own: where a bin just beyond the reach stands as high, what lies
+    // within is the skirt of something beside it (mains hum a few hertz away).
+    if (power[static_cast<std::size_t>(centre - reach - 1)] >= highest ||
+        power[static_cast<std::size_t>(centre + reach + 1)] >= highest) {
+      continue;
+    }
+    (h % parts != 0 ? between : on) += std::max(0.0, highest - noise);
   }
-  return odd >= kSubharmonicShare * even;
+  return between >= kSubharmonicShare * on;
 }
 
 bool PreciseEstimator::hasLowSubharmonics(std::uint32_t lag) {

@@ -7,13 +7,15 @@
 // too long (an octave low) never comes first. A half period (an octave high) can come first
 // when the odd partials are weak, so a peak at twice the chosen lag that stands clearly higher
 // takes over; so does one where noise below the pitch hides the fundamental but the low odd
-// partials of the longer period still stand out of the noise around them. The period only says
-// where to look for the partials: the pitch given is theirs (PartialPitch), each strong
-// partial's frequency over its harmonic number, weighted by its power, so that the stretched
-// upper partials of real strings weigh in as a listener hears them.
+// partials of the longer period still stand out of the noise around them. The other way, a
+// peak at a half or a third of the lag takes over when the sound has no partials between the
+// harmonics of the shorter period. The period only says where to look for the partials: the
+// pitch given is the string's fundamental (PartialPitch), fitted to the trusted partials with
+// their stretch, so that the sharp upper partials of a stiff string do not pull it up.
 //
 // Works on the same buffers as the listener's estimate: signed 16-bit mono samples, at most
-// kMaxSamples of them. Reads 30 Hz to 1500 Hz. Not thread-safe: one estimator per thread.
+// kMaxSamples of them. Reads 30 Hz to 1500 Hz, except mains hum (within 1 % of 50, 60, 100 or
+// 120 Hz), which reads 0. Not thread-safe: one estimator per thread.
 
 #include <cstdint>
 #include <memory>
@@ -48,6 +50,9 @@ class PreciseEstimator {
   // Whether the buffer has partials at the odd harmonics of half the pitch of lag: without
   // them the sound does not repeat at twice the lag, however closely its n says it does.
   bool hasSubharmonics(std::uint32_t lag);
+  // Whether the buffer has partials at the harmonics of the pitch of lag that are not multiples
+  // of parts, beside those that are.
+  bool hasPartialsBetween(std::uint32_t lag, std::uint32_t parts);
   // Whether the low odd harmonics of half the pitch of lag (1, 3, 5, 7) stand out of the noise
   // around them, with some power beside that of its even ones.
   bool hasLowSubharmonics(std::uint32_t lag);
