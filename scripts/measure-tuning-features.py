@@ -7,7 +7,7 @@ renderings of sampled instruments (fluidsynth and the General MIDI soundfont).
                the median |cents error| of loud ticks for A4..A2, the share of loud ticks at
                |detune| >= 6 c whose cents have the sign of the truth, and the share whose
                in-tune verdict agrees with the true pitch's.
-  heard-a      an A at 443.0 Hz (A3, A4, A5; organ, accordion, piano), analysed with --hear-a:
+  heard-a      an A at 443.0 Hz (A3, A4, A5; organs, accordions, harmonica, piano), analysed with --hear-a:
                the concert pitch it sets, against 443.0 and against the rendering's own pitch.
   lock         every string E1..A4 at detunings 0, +-10 and +-25 cents, analysed with the
                default estimator without and with --lock on the played string: per note the
@@ -18,7 +18,11 @@ renderings of sampled instruments (fluidsynth and the General MIDI soundfont).
 
 The truth is the rendering's own pitch, measured from its harmonic peaks in a long zero-padded
 spectrum: a sample of the soundfont may sit a few cents off its key, and the synthesiser's pitch
-steps are whole cents.
+steps are whole cents. For the heard A it is the first partial over the sustain, measured as the
+corpus script measures its truth (scripts/precise-corpus.py): the listener reads the precise
+estimate, and a truth never shares a formula with what it scores. An organ or accordion that
+sounds several detuned pipes or reeds at once has no single pitch; its first partial is that of
+the loudest.
 
 Usage: scripts/measure-tuning-features.py [--tuner build/src/balalaika-tuner] [--work DIR]
                                           [--programs 24,46,105] [--jobs N] [--estimator E] [PART ...]
@@ -27,6 +31,7 @@ PART is calibration, heard-a, lock or unison (default: all four).
 import argparse
 import concurrent.futures
 import csv
+import importlib.util
 import io
 import math
 import os
@@ -43,7 +48,7 @@ RATE = 44100
 CAPTURE_RATE = 14039.0
 BUFFER = 4096
 PLUCKED = {24: "nylon guitar", 25: "steel guitar", 46: "harp", 105: "banjo"}
-HELD = {19: "church organ", 21: "accordion", 0: "piano"}
+HELD = {19: "church organ", 20: "reed organ", 21: "accordion", 23: "tango accordion", 22: "harmonica", 0: "piano"}
 # note, MIDI key, tuning, string as --lock names it, string as the CSV reports it
 STRINGS = [
     ("A4", 69, 1, 1, 1), ("E4", 64, 1, 2, 2), ("D4", 62, 2, 1, 1), ("A3", 57, 2, 2, 2),
@@ -123,6 +128,18 @@ def measured_pitch(samples, start, expected):
     return float(np.average(np.array(estimates)[keep], weights=weights[keep]))
 
 
+def first_partial(samples, start, expected):
+    """The first partial of the note sounding from start, over its sustain: the corpus script's
+    independent truth (a Blackman-windowed transform evaluated directly around its highest point),
+    which shares no formula with the tuner's estimates."""
+    corpus = importlib.util.spec_from_file_location(
+        "precise_corpus", os.path.join(os.path.dirname(os.path.abspath(__file__)), "precise-corpus.py"))
+    module = importlib.util.module_from_spec(corpus)
+    corpus.loader.exec_module(module)
+    part = samples[int((start + 0.25) * RATE):int((start + 1.75) * RATE)]
+    return module.sustain_peak(part, RATE, expected, 60)[0]
+
+
 def analyze(tuner, path, *options):
     out = subprocess.run([tuner, "--analyze", path, *options], check=True, capture_output=True, text=True).stdout
     rows, extra = [], {}
@@ -199,7 +216,7 @@ def heard_a(args, pool):
         program, key = job
         path = os.path.join(args.work, f"heard-{program}-{key}.wav")
         samples = render(path, program, [(0.3, key, 3.0, cents(443.0, 440.0))])
-        truth = measured_pitch(samples, 0.3, equal_tempered(key, 443.0)) * 2 ** ((69 - key) / 12)
+        truth = first_partial(samples, 0.3, equal_tempered(key, 443.0)) * 2 ** ((69 - key) / 12)
         _, extra = analyze(args.tuner, path, "--hear-a")
         return program, key, truth, extra.get("a4", "none")
 
