@@ -285,14 +285,18 @@ def unison(args, pool):
         path = os.path.join(args.work, f"unison-{program}-{name}-{gap}-{base}.wav")
         samples = render(path, program, [(LEAD_SECONDS, key, NOTE_SECONDS, base),
                                          (LEAD_SECONDS + STEP_SECONDS, key, NOTE_SECONDS, base + gap)])
-        # The truth: the two plucks' pitches as rendered. The synthesiser rounds pitches to whole
-        # cents on its own, so the bends alone may be a cent off.
-        first = measured_pitch(samples, LEAD_SECONDS, equal_tempered(key) * 2 ** (base / 1200))
-        second = measured_pitch(samples, LEAD_SECONDS + STEP_SECONDS, equal_tempered(key) * 2 ** ((base + gap) / 1200))
+        # The truth: the two plucks' first partials as rendered. The synthesiser rounds pitches to
+        # whole cents on its own, so the bends alone may be a cent off.
+        first = first_partial(samples, LEAD_SECONDS, equal_tempered(key) * 2 ** (base / 1200))
+        second = first_partial(samples, LEAD_SECONDS + STEP_SECONDS, equal_tempered(key) * 2 ** ((base + gap) / 1200))
         truth = cents(second, first)
         _, extra = analyze(args.tuner, path, "--tuning", str(tuning), "--unison")
         value = extra.get("unison", "none")
-        return name, gap, truth, None if value == "none" else float(value.rstrip("c"))
+        reported = None if value == "none" else float(value.rstrip("c"))
+        if reported is None or abs(reported - truth) > 1.0:
+            print(f"unison: {PLUCKED.get(program, program)} {name} gap {gap} c from {base:+} c: truth {truth:+.2f} c, "
+                  f"reported {value}", file=sys.stderr)
+        return name, gap, truth, reported
 
     results = list(pool.map(run, jobs))
     print("\nUnison check (%s; two plucks in turn, the first at -3 or +4 c; --unison)" % programs_text(args))
