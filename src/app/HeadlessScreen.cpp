@@ -34,7 +34,8 @@ std::string quoted(const std::string& text) { return "\"" + text + "\""; }
 HeadlessScreen::HeadlessScreen() {
   for (HeadlessView* view : std::initializer_list<HeadlessView*>{
            &freq_label_, &noteDisplay_, &currentTuningName_, &firstString_, &secondString_, &thirdString_,
-           &aboutCongratsMessage_, &aboutMsg2_, &tfnoteDisplay_, &tfFreqLabel_, &LEDDisplay_, &LEDDisplay128_,
+           &aboutCongratsMessage_, &aboutMsg2_, &tfnoteDisplay_, &tfFreqLabel_, &centsLabel_, &tuneCue_, &LEDDisplay_,
+           &LEDDisplay128_,
            &tunedString_, &tunedString5_, &tunedStringiPad_, &chartDisplay_, &firstFreqButton_, &secondFreqButton_,
            &thirdFreqButton_, &showPreviousTuningButton_, &showNextTuningButton_, &centsMeter_}) {
     view->setOnChange(&onChange_);
@@ -64,6 +65,8 @@ void HeadlessScreen::connect(ViewControllerOutlets& o) {
   o.tfnoteDisplay = &tfnoteDisplay_;
   o.tfFreqLabel = &tfFreqLabel_;
   o.centsMeter = &centsMeter_;
+  o.centsLabel = &centsLabel_;
+  o.tuneCue = &tuneCue_;
 }
 
 std::string HeadlessScreen::summary() const {
