@@ -23,7 +23,7 @@ def main():
     folder = sys.argv[1]
     port = int(sys.argv[2]) if len(sys.argv) > 2 else 8080
     server = http.server.ThreadingHTTPServer(("127.0.0.1", port), functools.partial(Handler, directory=folder))
-    print(f"Serving the tuner on http://127.0.0.1:{port}/", flush=True)
+    print(f"Serving the tuner on http://127.0.0.1:{server.server_address[1]}/", flush=True)
     try:
         server.serve_forever()
     except KeyboardInterrupt:
