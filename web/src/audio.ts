@@ -36,6 +36,9 @@ export class Listening {
       return false;
     }
     const context = this.newContext();
+    // The worklet loads while the browser asks for the microphone.
+    const workletLoaded = context.audioWorklet.addModule(workletUrl);
+    workletLoaded.catch(() => undefined);
     try {
       this.stream = await navigator.mediaDevices.getUserMedia({
         audio: { echoCancellation: false, noiseSuppression: false, autoGainControl: false },
@@ -51,7 +54,7 @@ export class Listening {
     const kept = kProcessing.filter((name) => settings[name] === true);
     if (kept.length > 0) this.events.processingKept(kept);
     track.addEventListener('ended', () => this.interrupted());
-    return this.connect(context, context.createMediaStreamSource(this.stream));
+    return this.connect(context, context.createMediaStreamSource(this.stream), workletLoaded);
   }
 
   // The bundled recording, played aloud and listened to, over and over.
@@ -64,7 +67,7 @@ export class Listening {
       source.buffer = await context.decodeAudioData(encoded);
       source.loop = true;
       source.connect(context.destination);
-      const ok = await this.connect(context, source);
+      const ok = await this.connect(context, source, context.audioWorklet.addModule(workletUrl));
       source.start();
       return ok;
     } catch {
@@ -92,9 +95,9 @@ export class Listening {
     return context;
   }
 
-  private async connect(context: AudioContext, source: AudioNode): Promise<boolean> {
+  private async connect(context: AudioContext, source: AudioNode, workletLoaded: Promise<void>): Promise<boolean> {
     try {
-      await context.audioWorklet.addModule(workletUrl);
+      await workletLoaded;
     } catch {
       this.stop();
       this.events.failed('WebAudioFailed');

@@ -1,7 +1,7 @@
 // The audio thread's part: gathers the first input channel's samples and posts them to the main
-// thread in blocks of about 46 ms at 44.1 kHz, copying them (no shared memory). Nothing else
+// thread in blocks of about 12 ms at 44.1 kHz, copying them (no shared memory). Nothing else
 // runs here: the tuner's conversion and analysis run on the main thread.
-const kBlockFrames = 2048;
+const kBlockFrames = 512;
 
 class CaptureProcessor extends AudioWorkletProcessor {
   private block = new Float32Array(kBlockFrames);

@@ -27,35 +27,35 @@ function byId<T extends HTMLElement = HTMLElement>(id: string): T {
   return document.getElementById(id) as T;
 }
 
+// Writes only what differs from what the page shows: the tuner sets every element on every
+// tick, and a write, even of the same value, makes the browser lay out and paint again.
 function render(tuner: WebTuner): void {
   const elements = tuner.elements();
   for (const [name, state] of Object.entries(elements)) {
     const node = byId(name);
     if (node === null) continue;
-    node.hidden = state.hidden === true;
-    if (state.text !== undefined) node.textContent = state.text;
+    const hidden = state.hidden === true || state.image === null;
+    if (node.hidden !== hidden) node.hidden = hidden;
     // A button without a title keeps the page's own symbol (the tuning arrows).
-    if (state.title) node.textContent = state.title;
-    if (state.image !== undefined) {
-      const image = node as HTMLImageElement;
-      if (state.image === null) {
-        image.removeAttribute('src');
-        image.hidden = true;
-      } else {
-        image.src = `images/${state.image}`;
-      }
+    const text = state.text ?? (state.title || undefined);
+    if (text !== undefined && node.textContent !== text) node.textContent = text;
+    if (state.image) {
+      const source = `images/${state.image}`;
+      if (node.getAttribute('src') !== source) node.setAttribute('src', source);
     }
   }
   renderMeter(elements.centsMeter);
-  byId<HTMLInputElement>('preciseSwitch').checked = tuner.precise();
+  const precise = byId<HTMLInputElement>('preciseSwitch');
+  if (precise.checked !== tuner.precise()) precise.checked = tuner.precise();
 }
 
 // The needle stands at the reading's cents on a ±50 cent scale; at rest it is hidden.
 function renderMeter(reading: ElementState): void {
   const needle = byId('needle');
-  needle.hidden = reading.cents === undefined;
-  needle.style.left = `${50 + (reading.cents ?? 0)}%`;
-  needle.dataset.cue = reading.cue ?? 'none';
+  const hidden = reading.cents === undefined;
+  if (needle.hidden !== hidden) needle.hidden = hidden;
+  const left = `${50 + (reading.cents ?? 0)}%`;
+  if (needle.style.left !== left) needle.style.left = left;
   needle.classList.toggle('far', reading.far === true);
 }
 
