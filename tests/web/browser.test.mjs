@@ -1,6 +1,8 @@
 // The page in Debian's chromium, driven by playwright-core: the demo recording as the fake
 // microphone gives the desktop headless run's sequence; a denied microphone shows its message and
-// the demo choice, which then listens; phone and pad screens get their layouts and a screenshot.
+// the demo choice, which then listens; a missing microphone shows its own message; phone and pad
+// screens get their
+// layouts and a screenshot.
 // Usage: node tests/web/browser.test.mjs SITE_FOLDER DESKTOP_PROGRAM SCREENSHOT_FOLDER
 import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
@@ -132,6 +134,16 @@ test('a denied microphone shows its message and the demo choice, which then list
   await page.click('#demo');
   await page.locator('#noteDisplay', { hasText: 'A4' }).waitFor({ timeout: 15000 });
   assert.match(await page.locator('#LEDDisplay').getAttribute('src'), /green/);
+  await context.close();
+});
+
+test('a machine without a microphone says so and offers the demo recording', async () => {
+  const context = await launch(['--use-fake-ui-for-media-stream'], { permissions: ['microphone'] });
+  const page = await context.newPage();
+  await page.goto(address);
+  await page.click('#listen');
+  await page.locator('#demo').waitFor({ state: 'visible' });
+  assert.equal(await page.locator('#message').textContent(), 'No microphone was found.');
   await context.close();
 });
 
