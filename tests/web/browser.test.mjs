@@ -1,8 +1,7 @@
 // The page in Debian's chromium, driven by playwright-core: the demo recording as the fake
 // microphone gives the desktop headless run's sequence; a denied microphone shows its message and
 // the demo choice, which then listens; a missing microphone shows its own message; phone and pad
-// screens get their
-// layouts and a screenshot.
+// screens get their layouts and a screenshot.
 // Usage: node tests/web/browser.test.mjs SITE_FOLDER DESKTOP_PROGRAM SCREENSHOT_FOLDER
 import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
