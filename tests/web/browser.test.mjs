@@ -29,14 +29,17 @@ function parse(line) {
   return { freq: field('freq'), note: field('note'), lamp: field('lamp'), string: field('string'), cents: field('cents') };
 }
 
-// Runs of equal (note, lamp, string): what the player sees change, in order.
-function lampRuns(readings) {
+// The strings shown in tune, in order: runs of green readings of the same note and string. The
+// yellow spells between them are left out: whether a pluck's decay dips below the silent level
+// for one buffer, clearing the lamp until the next match, depends on where the page's buffers
+// start in the recording, which the desktop's file microphone starts at its first sample.
+function greenRuns(readings) {
   const runs = [];
-  for (const r of readings) {
-    const key = `${r.note}|${r.lamp}|${r.string}`;
+  for (const r of readings.filter((reading) => reading.lamp === 'green')) {
+    const key = `${r.note}|${r.string}`;
     if (runs.at(-1) !== key) runs.push(key);
   }
-  return runs.filter((key) => !key.includes('|none|'));
+  return runs;
 }
 
 // Frequency texts that stayed on the screen for at least three capture buffers (0.875 s): the
@@ -79,7 +82,7 @@ after(() => {
   fs.rmSync(scratch, { recursive: true, force: true });
 });
 
-test('the demo recording as the microphone shows the desktop headless run\'s notes, lamps, strings and steady frequencies', async () => {
+test('the demo recording as the microphone shows the desktop headless run\'s in-tune strings in order and its steady frequencies', async () => {
   const wav = path.join(scratch, 'demo-44100.wav');
   execFileSync('sox', [demo, '-r', '44100', '-b', '16', '-c', '1', wav]);
   const desktopLines = execFileSync(desktop, ['--headless', '--input', demo, '--quit-after', '20'],
@@ -112,8 +115,9 @@ test('the demo recording as the microphone shows the desktop headless run\'s not
   const browser = pageLines.map((t) => ({ ...t, seconds: t.seconds - offset }))
     .filter((t) => t.seconds >= 0 && t.seconds <= kListenSeconds);
   const seen = browser.map((t) => `${t.seconds.toFixed(2)} ${t.reading.freq} ${t.reading.note} ${t.reading.lamp}`).join('\n');
-  assert.deepEqual(lampRuns(browser.map((t) => t.reading)), lampRuns(desktopLines.map((t) => t.reading)), seen);
-  assert.deepEqual(lampRuns(browser.map((t) => t.reading)), ['|yellow|none', 'A4|green|1', '|yellow|none', 'E4|green|2']);
+  assert.deepEqual(greenRuns(desktopLines.map((t) => t.reading)), ['A4|1', 'E4|2']);
+  assert.deepEqual(greenRuns(browser.map((t) => t.reading)), ['A4|1', 'E4|2'], seen);
+  assert.equal(browser[0].reading.lamp, 'yellow', seen);
   assert.deepEqual(steadyTexts(browser), steadyTexts(desktopLines), seen);
   // A green lamp comes with the cents meter's reading within the lamp's window.
   for (const { reading } of browser.filter((t) => t.reading.lamp === 'green' && t.reading.freq.startsWith('440'))) {
