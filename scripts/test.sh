@@ -38,3 +38,11 @@ TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1:suppressions="$top/scripts/
 echo "== Debian package: plain build, packaged, unpacked into a scratch root and run there" >&2
 "$top/scripts/build.sh" "$top/build" -DBT_BUILD_BENCH=OFF -- balalaika-tuner bt_screenshots desktop_icons
 ctest --test-dir "$top/build" --output-on-failure -L package
+
+# The page: the core compiled to WebAssembly; its node analysis against the desktop's, byte for
+# byte; the page in Debian's chromium against the desktop's headless run (uses the plain build).
+echo "== The page: WebAssembly build, node analysis, the page in chromium" >&2
+"$top/scripts/build-web.sh"
+"$top/tests/web/analysis-matches-desktop.sh" "$top/build/src/balalaika-tuner" \
+  "$top/build-web/src/platform/web/balalaika-analyze.js"
+node "$top/tests/web/browser.test.mjs" "$top/build-web/site" "$top/build/src/balalaika-tuner" "$top/build-web/screenshots"

@@ -173,5 +173,41 @@
         <source>Precise</source>
         <translation>Precise</translation>
     </message>
+    <message id="WebTapToStart">
+        <source>Tap to start listening</source>
+        <translation>Tap to start listening</translation>
+    </message>
+    <message id="WebListenToDemo">
+        <source>Listen to the demo recording</source>
+        <translation>Listen to the demo recording</translation>
+    </message>
+    <message id="WebPermissionDenied">
+        <source>The microphone is not allowed for this page. Allow it in the browser&apos;s site settings and tap again.</source>
+        <translation>The microphone is not allowed for this page. Allow it in the browser&apos;s site settings and tap again.</translation>
+    </message>
+    <message id="WebNoMicrophone">
+        <source>No microphone was found.</source>
+        <translation>No microphone was found.</translation>
+    </message>
+    <message id="WebInsecure">
+        <source>This page was not opened over HTTPS, so the browser offers it no microphone.</source>
+        <translation>This page was not opened over HTTPS, so the browser offers it no microphone.</translation>
+    </message>
+    <message id="WebInterrupted">
+        <source>Listening was interrupted (a call, or the page in the background). Tap to listen again.</source>
+        <translation>Listening was interrupted (a call, or the page in the background). Tap to listen again.</translation>
+    </message>
+    <message id="WebAudioFailed">
+        <source>The audio could not be started.</source>
+        <translation>The audio could not be started.</translation>
+    </message>
+    <message id="WebSettingsIgnored">
+        <source>The browser keeps some voice processing on: %@</source>
+        <translation>The browser keeps some voice processing on: %@</translation>
+    </message>
+    <message id="WebListeningToDemo">
+        <source>Listening to the demo recording</source>
+        <translation>Listening to the demo recording</translation>
+    </message>
 </context>
 </TS>

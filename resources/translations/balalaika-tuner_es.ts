@@ -173,5 +173,41 @@
         <source>Precise</source>
         <translation>Preciso</translation>
     </message>
+    <message id="WebTapToStart">
+        <source>Tap to start listening</source>
+        <translation>Toca para empezar a escuchar</translation>
+    </message>
+    <message id="WebListenToDemo">
+        <source>Listen to the demo recording</source>
+        <translation>Escuchar la grabación de demostración</translation>
+    </message>
+    <message id="WebPermissionDenied">
+        <source>The microphone is not allowed for this page. Allow it in the browser&apos;s site settings and tap again.</source>
+        <translation>Esta página no tiene permiso para usar el micrófono. Permítelo en los ajustes del sitio del navegador y vuelve a tocar.</translation>
+    </message>
+    <message id="WebNoMicrophone">
+        <source>No microphone was found.</source>
+        <translation>No se encontró ningún micrófono.</translation>
+    </message>
+    <message id="WebInsecure">
+        <source>This page was not opened over HTTPS, so the browser offers it no microphone.</source>
+        <translation>Esta página no se abrió por HTTPS, así que el navegador no le ofrece micrófono.</translation>
+    </message>
+    <message id="WebInterrupted">
+        <source>Listening was interrupted (a call, or the page in the background). Tap to listen again.</source>
+        <translation>La escucha se interrumpió (una llamada o la página en segundo plano). Toca para volver a escuchar.</translation>
+    </message>
+    <message id="WebAudioFailed">
+        <source>The audio could not be started.</source>
+        <translation>No se pudo iniciar el audio.</translation>
+    </message>
+    <message id="WebSettingsIgnored">
+        <source>The browser keeps some voice processing on: %@</source>
+        <translation>El navegador mantiene activo parte del procesado de voz: %@</translation>
+    </message>
+    <message id="WebListeningToDemo">
+        <source>Listening to the demo recording</source>
+        <translation>Escuchando la grabación de demostración</translation>
+    </message>
 </context>
 </TS>

@@ -173,5 +173,41 @@
         <source>Precise</source>
         <translation>Точно</translation>
     </message>
+    <message id="WebTapToStart">
+        <source>Tap to start listening</source>
+        <translation>Нажмите, чтобы начать слушать</translation>
+    </message>
+    <message id="WebListenToDemo">
+        <source>Listen to the demo recording</source>
+        <translation>Слушать демонстрационную запись</translation>
+    </message>
+    <message id="WebPermissionDenied">
+        <source>The microphone is not allowed for this page. Allow it in the browser&apos;s site settings and tap again.</source>
+        <translation>Этой странице не разрешено использовать микрофон. Разрешите его в настройках сайта в браузере и нажмите снова.</translation>
+    </message>
+    <message id="WebNoMicrophone">
+        <source>No microphone was found.</source>
+        <translation>Микрофон не найден.</translation>
+    </message>
+    <message id="WebInsecure">
+        <source>This page was not opened over HTTPS, so the browser offers it no microphone.</source>
+        <translation>Страница открыта не по HTTPS, поэтому браузер не даёт ей микрофон.</translation>
+    </message>
+    <message id="WebInterrupted">
+        <source>Listening was interrupted (a call, or the page in the background). Tap to listen again.</source>
+        <translation>Прослушивание прервано (звонок или страница в фоне). Нажмите, чтобы слушать снова.</translation>
+    </message>
+    <message id="WebAudioFailed">
+        <source>The audio could not be started.</source>
+        <translation>Не удалось запустить звук.</translation>
+    </message>
+    <message id="WebSettingsIgnored">
+        <source>The browser keeps some voice processing on: %@</source>
+        <translation>Браузер оставил включённой часть обработки голоса: %@</translation>
+    </message>
+    <message id="WebListeningToDemo">
+        <source>Listening to the demo recording</source>
+        <translation>Звучит демонстрационная запись</translation>
+    </message>
 </context>
 </TS>

@@ -41,7 +41,8 @@ std::string quoted(const std::string& text) { return "\"" + text + "\""; }
 HeadlessScreen::HeadlessScreen() {
   for (HeadlessView* view : std::initializer_list<HeadlessView*>{
            &freq_label_, &noteDisplay_, &currentTuningName_, &firstString_, &secondString_, &thirdString_,
-           &aboutCongratsMessage_, &aboutMsg2_, &tfnoteDisplay_, &tfFreqLabel_, &LEDDisplay_, &LEDDisplay128_,
+           &aboutCongratsMessage_, &aboutMsg2_, &tfnoteDisplay_, &tfFreqLabel_, &centsLabel_, &tuneCue_, &LEDDisplay_,
+           &LEDDisplay128_,
            &tunedString_, &tunedString5_, &tunedStringiPad_, &chartDisplay_, &firstFreqButton_, &secondFreqButton_,
            &thirdFreqButton_, &showPreviousTuningButton_, &showNextTuningButton_, &centsMeter_,
            &concertPitchLabel_, &lockLabel_, &aidMessage_, &unisonButton_, &unisonGap_}) {
@@ -77,6 +78,8 @@ void HeadlessScreen::connect(ViewControllerOutlets& o) {
   o.aidMessage = &aidMessage_;
   o.unisonButton = &unisonButton_;
   o.unisonGap = &unisonGap_;
+  o.centsLabel = &centsLabel_;
+  o.tuneCue = &tuneCue_;
 }
 
 std::string HeadlessScreen::summary() const {

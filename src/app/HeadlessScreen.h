@@ -109,9 +109,40 @@ class HeadlessScreen {
   // The summary when it differs from the last one returned (the first call always returns it).
   std::optional<std::string> changedSummary();
 
+  // Every element with its outlet name, for a front end that draws them (the browser page):
+  // f(name, element) with a HeadlessLabel, HeadlessImageView, HeadlessButton or HeadlessCentsMeter.
+  template <typename F>
+  void forEachElement(F&& f) const {
+    f("freq_label", freq_label_);
+    f("noteDisplay", noteDisplay_);
+    f("currentTuningName", currentTuningName_);
+    f("firstString", firstString_);
+    f("secondString", secondString_);
+    f("thirdString", thirdString_);
+    f("aboutCongratsMessage", aboutCongratsMessage_);
+    f("aboutMsg2", aboutMsg2_);
+    f("tfnoteDisplay", tfnoteDisplay_);
+    f("tfFreqLabel", tfFreqLabel_);
+    f("centsLabel", centsLabel_);
+    f("tuneCue", tuneCue_);
+    f("LEDDisplay", LEDDisplay_);
+    f("LEDDisplay128", LEDDisplay128_);
+    f("tunedString", tunedString_);
+    f("tunedString5", tunedString5_);
+    f("tunedStringiPad", tunedStringiPad_);
+    f("chartDisplay", chartDisplay_);
+    f("firstFreqButton", firstFreqButton_);
+    f("secondFreqButton", secondFreqButton_);
+    f("thirdFreqButton", thirdFreqButton_);
+    f("showPreviousTuningButton", showPreviousTuningButton_);
+    f("showNextTuningButton", showNextTuningButton_);
+    f("centsMeter", centsMeter_);
+  }
+
  private:
   HeadlessLabel freq_label_, noteDisplay_, currentTuningName_, firstString_, secondString_, thirdString_,
-      aboutCongratsMessage_, aboutMsg2_, tfnoteDisplay_, tfFreqLabel_, concertPitchLabel_, lockLabel_, aidMessage_;
+      aboutCongratsMessage_, aboutMsg2_, tfnoteDisplay_, tfFreqLabel_, centsLabel_, tuneCue_, concertPitchLabel_,
+      lockLabel_, aidMessage_;
   HeadlessImageView LEDDisplay_, LEDDisplay128_, tunedString_, tunedString5_, tunedStringiPad_, chartDisplay_;
   HeadlessButton firstFreqButton_, secondFreqButton_, thirdFreqButton_, showPreviousTuningButton_,
       showNextTuningButton_, unisonButton_;

@@ -1,5 +1,8 @@
 #include "app/LayoutTable.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "platform/Device.h"
 
 namespace balalaika::app {
@@ -40,6 +43,26 @@ std::optional<std::string> layoutFor(int idiom, double height) {
     }
   }
   return std::nullopt;
+}
+
+int browserIdiom(double screenWidth, double screenHeight) {
+  return std::min(screenWidth, screenHeight) >= kBrowserPadShortSide ? platform::kIdiomPad : platform::kIdiomPhone;
+}
+
+std::string layoutOrNearestFor(int idiom, double height) {
+  if (auto exact = layoutFor(idiom, height)) return *exact;
+  const auto groups = idiom == platform::kIdiomPad ? padLayoutGroups() : phoneLayoutGroups();
+  const LayoutRow* nearest = nullptr;
+  for (const auto group : groups) {
+    for (const auto& row : group) {
+      const double distance = std::fabs(row.height - height);
+      if (nearest == nullptr || distance < std::fabs(nearest->height - height) ||
+          (distance == std::fabs(nearest->height - height) && row.height < nearest->height)) {
+        nearest = &row;
+      }
+    }
+  }
+  return nearest->layout;
 }
 
 }  // namespace balalaika::app

@@ -29,4 +29,14 @@ inline constexpr std::array<const char*, 13> kLayoutNames{
 // the table has no row for them.
 std::optional<std::string> layoutFor(int idiom, double height);
 
+// A browser's screen, which reports no idiom: a pad when its shorter side (CSS pixels, which
+// iOS reports in points) is at least kBrowserPadShortSide, a phone otherwise.
+inline constexpr double kBrowserPadShortSide = 600.0;
+int browserIdiom(double screenWidth, double screenHeight);
+
+// The layout for a screen the table may not know (most Android phones, every desktop browser):
+// the table's own row when there is one, else the row of the same idiom (a phone for any idiom
+// but pad) nearest in height, the shorter on a tie. Never nothing.
+std::string layoutOrNearestFor(int idiom, double height);
+
 }  // namespace balalaika::app

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/Resample.h"
+
 namespace balalaika::platform {
 
 struct DecodedAudio {
@@ -18,9 +20,5 @@ struct DecodedAudio {
 
 // Decodes the whole file. A missing, unreadable, empty or unsupported file gives an error.
 DecodedAudio decodeAudioFile(const std::string& path, double targetSampleRate);
-
-// Converts mono float samples (full scale +-1.0) from one rate to another (libsoxr, high
-// quality) and to 16 bits. Used for files and for capture devices that refuse the rate.
-std::vector<std::int16_t> resampleToInt16(const float* samples, std::size_t count, double fromRate, double toRate);
 
 }  // namespace balalaika::platform

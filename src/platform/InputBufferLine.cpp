@@ -1,6 +1,6 @@
 #include "platform/InputBufferLine.h"
 
-#include <bit>
+#include <cstring>
 
 namespace balalaika::platform {
 
@@ -60,19 +60,37 @@ std::size_t InputBufferLine::enqueuedCount() const {
   return enqueued;
 }
 
+namespace {
+
+// The bits of a float and back (std::bit_cast is missing from some standard libraries we build
+// with, emscripten's among them).
+std::uint32_t floatBits(float value) {
+  std::uint32_t bits;
+  std::memcpy(&bits, &value, sizeof bits);
+  return bits;
+}
+
+float bitsFloat(std::uint32_t bits) {
+  float value;
+  std::memcpy(&value, &bits, sizeof value);
+  return value;
+}
+
+}  // namespace
+
 void InputBufferLine::publishLevel(const std::int16_t* samples, std::size_t count) {
   if (!meteringEnabled()) return;
   const AudioQueueLevelMeterState state = measureLevel(samples, count);
-  const std::uint64_t packed = (std::uint64_t{std::bit_cast<std::uint32_t>(state.mAveragePower)} << 32) |
-                               std::bit_cast<std::uint32_t>(state.mPeakPower);
+  const std::uint64_t packed = (std::uint64_t{floatBits(state.mAveragePower)} << 32) |
+                               floatBits(state.mPeakPower);
   level_.store(packed, std::memory_order_relaxed);
 }
 
 AudioQueueLevelMeterState InputBufferLine::level() const {
   if (!meteringEnabled()) return {};
   const std::uint64_t packed = level_.load(std::memory_order_relaxed);
-  return {std::bit_cast<float>(static_cast<std::uint32_t>(packed >> 32)),
-          std::bit_cast<float>(static_cast<std::uint32_t>(packed & 0xFFFFFFFFu))};
+  return {bitsFloat(static_cast<std::uint32_t>(packed >> 32)),
+          bitsFloat(static_cast<std::uint32_t>(packed & 0xFFFFFFFFu))};
 }
 
 }  // namespace balalaika::platform

@@ -1,5 +1,6 @@
 #include "platform/LevelMeter.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 

@@ -1,7 +1,8 @@
 #include "rating/SystemVersion.h"
 
 #include <cctype>
-#include <charconv>
+#include <locale>
+#include <sstream>
 #include <string>
 
 namespace balalaika::rating {
@@ -23,10 +24,13 @@ double systemVersionNumber(std::string_view version) {
       break;
     }
   }
+  // Read in the classic locale whatever the process's locale is (std::from_chars for doubles is
+  // missing from some standard libraries we build with).
+  std::istringstream digits(std::string(version.substr(pos, end - pos)));
+  digits.imbue(std::locale::classic());
   double value = 0.0;
-  const auto [ptr, ec] = std::from_chars(version.data() + pos, version.data() + end, value);
-  (void)ptr;
-  return ec == std::errc() ? value : 0.0;
+  if (!(digits >> value)) return 0.0;
+  return value;
 }
 
 }  // namespace balalaika::rating

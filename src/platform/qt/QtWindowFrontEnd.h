@@ -2,7 +2,7 @@
 // The window front end on Qt Quick: a GUI application, the QML storyboards (QtStoryboards) and
 // window pictures grabbed from the scene. Offscreen, the scene is drawn by the software renderer.
 
-#include "app/WindowFrontEnd.h"
+#include "platform/qt/WindowFrontEnd.h"
 
 namespace balalaika::qt {
 

@@ -4,7 +4,7 @@
 // balalaika-tuner) it runs headless and analyses, and hands a run that wants a window to the
 // window program, which replaces the launcher's process with the same arguments.
 
-#include "app/WindowFrontEnd.h"
+#include "platform/qt/WindowFrontEnd.h"
 
 namespace balalaika::app {
 

@@ -1,6 +1,6 @@
 // balalaika-tuner: the tuner headless and the offline analysis in a process without Qt Quick or
 // QML; a run that wants a window continues in balalaika-tuner-window.
-#include "app/TunerMain.h"
+#include "platform/qt/TunerMain.h"
 #include "platform/qt/QtAudioExit.h"
 
 // Everything of the tuner is closed when runTuner returns, the application object included.

@@ -1,6 +1,6 @@
 // Parses the command line, puts the platform services together (the one place that names their
 // concrete classes) and runs the tuner, in a window or headless.
-#include "app/TunerMain.h"
+#include "platform/qt/TunerMain.h"
 
 #include <QCoreApplication>
 #include <QTimer>

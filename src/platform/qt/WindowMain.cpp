@@ -1,5 +1,5 @@
 // balalaika-tuner-window: the tuner in a window (and everything the launcher does as well).
-#include "app/TunerMain.h"
+#include "platform/qt/TunerMain.h"
 #include "platform/qt/QtAudioExit.h"
 #include "platform/qt/QtWindowFrontEnd.h"
 

@@ -1,0 +1,68 @@
+// The cost of one estimate, as a plain program built both natively and for WebAssembly (node),
+// so that the two can be run in turn on the same machine: prints the median and the fastest over
+// batches of the wall time of one default and one precise estimate of a plucked-string-like
+// buffer (on a busy machine the fastest batch is the least disturbed).
+//   bt_estimate_timing [batches] [estimates per batch]
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <numbers>
+#include <vector>
+
+#include "pitch/PitchListener.h"
+#include "pitch/PreciseEstimator.h"
+
+namespace {
+
+using balalaika::PitchListener;
+
+std::vector<std::int16_t> pluckLikeBuffer() {
+  std::vector<std::int16_t> samples(PitchListener::kMaxBufferSamples);
+  for (std::size_t n = 0; n < samples.size(); ++n) {
+    double v = 0.0;
+    for (int k = 1; k <= 8; ++k) v += std::sin(2.0 * std::numbers::pi * 440.0 * k * n / 14039.0) / k;
+    samples[n] = static_cast<std::int16_t>(4000.0 * v);
+  }
+  return samples;
+}
+
+struct Timing {
+  double median;
+  double fastest;
+};
+
+template <typename Estimate>
+Timing microseconds(int batches, int perBatch, Estimate&& estimate) {
+  std::vector<double> times;
+  volatile double sink = 0.0;
+  for (int b = 0; b < batches; ++b) {
+    const auto start = std::chrono::steady_clock::now();
+    for (int i = 0; i < perBatch; ++i) sink = sink + estimate();
+    const std::chrono::duration<double, std::micro> took = std::chrono::steady_clock::now() - start;
+    times.push_back(took.count() / perBatch);
+  }
+  std::sort(times.begin(), times.end());
+  return {times[times.size() / 2], times.front()};
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int batches = argc > 1 ? std::atoi(argv[1]) : 7;
+  const int perBatch = argc > 2 ? std::atoi(argv[2]) : 200;
+  if (batches < 1 || perBatch < 1) return 2;
+  const auto samples = pluckLikeBuffer();
+  PitchListener& listener = *PitchListener::sharedListener();
+  balalaika::PreciseEstimator precise(PitchListener::kCaptureSampleRate);
+  const Timing spectral = microseconds(batches, perBatch, [&] {
+    return listener.getFreqFromBuffer(samples.data(), PitchListener::kMaxBufferBytes);
+  });
+  const Timing timeDomain = microseconds(batches, perBatch, [&] {
+    return precise.estimate(samples.data(), PitchListener::kMaxBufferSamples);
+  });
+  std::printf("default estimate: median %.1f us, fastest %.1f us\n", spectral.median, spectral.fastest);
+  std::printf("precise estimate: median %.1f us, fastest %.1f us\n", timeDomain.median, timeDomain.fastest);
+  return 0;
+}

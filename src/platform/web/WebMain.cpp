@@ -1,0 +1,196 @@
+// The tuner in a browser page: puts the web platform services together (the one place that names
+// their concrete classes) and offers the page one object, WebTuner. The page draws what the
+// screen's elements hold (WebTuner.elements()), forwards taps, and feeds the microphone's
+// samples; every decision is made here and in the shared core.
+#include <emscripten/bind.h>
+#include <emscripten/val.h>
+
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "app/EstimatorSwitch.h"
+#include "app/HeadlessScreen.h"
+#include "app/LayoutTable.h"
+#include "app/ListenerPitchSource.h"
+#include "app/PrecisePitchSource.h"
+#include "pitch/PitchListener.h"
+#include "platform/web/WebAudioInputQueue.h"
+#include "platform/web/WebRunLoop.h"
+#include "platform/web/WebServices.h"
+#include "platform/web/WebUserDefaults.h"
+#include "tuner/CentsReading.h"
+#include "tuner/ViewController.h"
+
+namespace balalaika::web {
+namespace {
+
+using emscripten::val;
+
+template <typename T>
+std::vector<T> vectorOf(const val& array) {
+  return emscripten::vecFromJSArray<T>(array);
+}
+
+std::map<std::string, std::string> textsOf(const val& object) {
+  std::map<std::string, std::string> texts;
+  const val keys = val::global("Object").call<val>("keys", object);
+  for (const std::string& key : vectorOf<std::string>(keys)) texts[key] = object[key].as<std::string>();
+  return texts;
+}
+
+const char* cueName(platform::CentsReading::Cue cue) {
+  switch (cue) {
+    case platform::CentsReading::Cue::TuneUp: return "up";
+    case platform::CentsReading::Cue::TuneDown: return "down";
+    case platform::CentsReading::Cue::None: break;
+  }
+  return "none";
+}
+
+}  // namespace
+
+// The page's tuner. config: { screenWidth, screenHeight (CSS pixels), pictures: [names],
+// texts: { translation id: text } }.
+class WebTuner {
+ public:
+  explicit WebTuner(const val& config)
+      : device_(app::browserIdiom(config["screenWidth"].as<double>(), config["screenHeight"].as<double>()),
+                config["screenWidth"].as<double>(), config["screenHeight"].as<double>()),
+        bundle_(textsOf(config["texts"])),
+        images_([&] {
+          const auto names = vectorOf<std::string>(config["pictures"]);
+          return std::set<std::string>(names.begin(), names.end());
+        }()),
+        pitch_(defaults_, listenerPitch_, precisePitch_, std::nullopt) {
+    layout_ = app::layoutOrNearestFor(*device_.userInterfaceIdiom(), device_.screenHeight());
+    microphone_ = std::make_shared<WebAudioInputQueueFactory>();
+    PitchListener::installPlatform(nullptr, microphone_);
+    ViewControllerServices services{device_, images_, bundle_, runLoop_, defaults_, urlOpener_, pitch_, [] {}};
+    controller_ = std::make_unique<ViewController>(services);
+    screen_.connect(controller_->outlets());
+    screen_.setOnChange([this] { changed(); });
+    controller_->viewDidLoad();
+    controller_->viewWillAppear();
+  }
+
+  std::string layout() const { return layout_; }
+  int idiom() const { return *device_.userInterfaceIdiom(); }
+
+  // A new audio source at this rate (the audio context's, read at every start). False when the
+  // queue is missing or the rate is refused.
+  bool startInput(double sampleRate) {
+    WebAudioInputQueue* queue = microphone_->current();
+    return queue != nullptr && queue->setInputRate(sampleRate);
+  }
+
+  // Mono float samples at the rate given to startInput (a Float32Array).
+  void deliver(const val& samples) {
+    WebAudioInputQueue* queue = microphone_->current();
+    if (queue == nullptr) return;
+    block_ = emscripten::convertJSArrayToNumberVector<float>(samples);
+    queue->deliver(block_.data(), block_.size());
+  }
+
+  void inputLost() {
+    if (WebAudioInputQueue* queue = microphone_->current()) queue->sourceLost();
+  }
+
+  void showPreviousTuning() { controller_->showPreviousTuning(); }
+  void showNextTuning() { controller_->showNextTuning(); }
+  bool precise() const { return pitch_.precise(); }
+  void setPrecise(bool precise) { pitch_.setPrecise(precise); }
+
+  // The texts the page shows around the tuner (its buttons and messages), by translation id.
+  std::string text(const std::string& id) const { return bundle_.localizedString(id, ""); }
+
+  // Called (once per turn of the event loop at most) after what the screen shows has changed.
+  void setOnChange(const val& callback) { onChange_ = callback; }
+
+  // The desktop's headless line of what the screen shows now, without the time.
+  std::string summary() const { return screen_.summary(); }
+
+  // Every element: { name: { kind, hidden, text | image | title | reading } }.
+  val elements() const {
+    val out = val::object();
+    screen_.forEachElement([&out](const char* name, const auto& element) { out.set(name, describe(element)); });
+    return out;
+  }
+
+ private:
+  static val describe(const app::HeadlessLabel& label) {
+    val v = val::object();
+    v.set("hidden", label.hidden());
+    v.set("text", label.text());
+    return v;
+  }
+  static val describe(const app::HeadlessImageView& view) {
+    val v = val::object();
+    v.set("hidden", view.hidden());
+    v.set("image", view.image() ? val(view.image()->name) : val::null());
+    return v;
+  }
+  static val describe(const app::HeadlessButton& button) {
+    val v = val::object();
+    v.set("hidden", button.hidden());
+    v.set("title", button.title());
+    return v;
+  }
+  static val describe(const app::HeadlessCentsMeter& meter) {
+    val v = val::object();
+    if (const auto& reading = meter.reading()) {
+      v.set("cents", reading->cents);
+      v.set("string", reading->string);
+      v.set("far", reading->range != platform::CentsReading::Range::Near);
+      v.set("cue", std::string(cueName(reading->cue)));
+    }
+    return v;
+  }
+
+  void changed() {
+    if (pendingChange_ != 0) return;
+    pendingChange_ = runLoop_.scheduleOnce(0.0, [this] {
+      pendingChange_ = 0;
+      if (!onChange_.isUndefined() && !onChange_.isNull()) onChange_();
+    });
+  }
+
+  WebRunLoop runLoop_;
+  WebUserDefaults defaults_;
+  WebDevice device_;
+  WebBundle bundle_;
+  WebImages images_;
+  WebUrlOpener urlOpener_;
+  app::ListenerPitchSource listenerPitch_;
+  app::PrecisePitchSource precisePitch_;
+  app::EstimatorSwitch pitch_;
+  std::shared_ptr<WebAudioInputQueueFactory> microphone_;
+  app::HeadlessScreen screen_;
+  std::unique_ptr<ViewController> controller_;
+  std::string layout_;
+  std::vector<float> block_;
+  val onChange_ = val::undefined();
+  platform::RunLoop::TimerId pendingChange_ = 0;
+};
+
+EMSCRIPTEN_BINDINGS(balalaika_tuner) {
+  emscripten::class_<WebTuner>("WebTuner")
+      .constructor<const val&>()
+      .function("layout", &WebTuner::layout)
+      .function("idiom", &WebTuner::idiom)
+      .function("startInput", &WebTuner::startInput)
+      .function("deliver", &WebTuner::deliver)
+      .function("inputLost", &WebTuner::inputLost)
+      .function("showPreviousTuning", &WebTuner::showPreviousTuning)
+      .function("showNextTuning", &WebTuner::showNextTuning)
+      .function("precise", &WebTuner::precise)
+      .function("setPrecise", &WebTuner::setPrecise)
+      .function("text", &WebTuner::text)
+      .function("setOnChange", &WebTuner::setOnChange)
+      .function("summary", &WebTuner::summary)
+      .function("elements", &WebTuner::elements);
+}
+
+}  // namespace balalaika::web

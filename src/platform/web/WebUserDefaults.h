@@ -1,0 +1,41 @@
+#pragma once
+// The user-defaults store in the browser's localStorage, under the same keys as on the desktop.
+// Each value is stored as text with its type in front ("b:1", "i:42", "d:0.5", "s:text"), so
+// that a value of another type, or one edited by hand into something else, reads as absent.
+// Without localStorage (a private window that refuses it) the values live in memory for the
+// page's life.
+
+#include <map>
+#include <optional>
+#include <string>
+
+#include "platform/UserDefaults.h"
+
+namespace balalaika::web {
+
+class WebUserDefaults final : public platform::UserDefaults {
+ public:
+  std::optional<bool> boolForKey(const std::string& key) const override;
+  std::optional<std::int64_t> integerForKey(const std::string& key) const override;
+  std::optional<double> doubleForKey(const std::string& key) const override;
+  std::optional<std::string> stringForKey(const std::string& key) const override;
+  void setBool(const std::string& key, bool value) override;
+  void setInteger(const std::string& key, std::int64_t value) override;
+  void setDouble(const std::string& key, double value) override;
+  void setString(const std::string& key, const std::string& value) override;
+  void removeObjectForKey(const std::string& key) override;
+  void clearPersistentDomain() override;
+  bool synchronize() override { return true; }  // localStorage writes at once
+
+  // The typed text of a value and back; nothing for text that is not of the asked type.
+  static std::string encode(char type, const std::string& value);
+  static std::optional<std::string> decode(char type, const std::optional<std::string>& stored);
+
+ private:
+  std::optional<std::string> read(const std::string& key) const;
+  void write(const std::string& key, const std::string& stored);
+
+  std::map<std::string, std::string> memory_;  // used when localStorage refuses
+};
+
+}  // namespace balalaika::web

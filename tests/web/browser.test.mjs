@@ -1,0 +1,177 @@
+// The page in Debian's chromium, driven by playwright-core: the demo recording as the fake
+// microphone gives the desktop headless run's sequence; a denied microphone shows its message and
+// the demo choice, which then listens; a missing microphone shows its own message; phone and pad
+// screens get their layouts and a screenshot.
+// Usage: node tests/web/browser.test.mjs SITE_FOLDER DESKTOP_PROGRAM SCREENSHOT_FOLDER
+import { test, before, after } from 'node:test';
+import assert from 'node:assert/strict';
+import { spawn, execFileSync } from 'node:child_process';
+import fs from 'node:fs';
+import os from 'node:os';
+import path from 'node:path';
+import { createRequire } from 'node:module';
+
+const top = path.resolve(path.dirname(new URL(import.meta.url).pathname), '../..');
+const { chromium } = createRequire(path.join(top, 'web/package.json'))('playwright-core');
+const [site, desktop, shots] = process.argv.slice(2);
+const demo = path.join(top, 'resources/audio/demo.flac');
+const scratch = fs.mkdtempSync(path.join(os.tmpdir(), 'balalaika-web-test-'));
+// Up to the end of the recording's last note (19.6 s in), before its decay, where a buffer's
+// alignment decides whether the lamp flickers.
+const kListenSeconds = 19.0;
+let server;
+let address;
+
+// The desktop's headless line, parsed: tuning="..." freq="..." note="..." lamp=... string=... cents=...
+function parse(line) {
+  const field = (name) => line.match(new RegExp(`${name}=("([^"]*)"|\\S+)`))?.[2] ??
+                          line.match(new RegExp(`${name}=(\\S+)`))?.[1];
+  return { freq: field('freq'), note: field('note'), lamp: field('lamp'), string: field('string'), cents: field('cents') };
+}
+
+// The strings shown in tune, in order: runs of green readings of the same note and string. The
+// yellow spells between them are left out: whether a pluck's decay dips below the silent level
+// for one buffer, clearing the lamp until the next match, depends on where the page's buffers
+// start in the recording, which the desktop's file microphone starts at its first sample.
+function greenRuns(readings) {
+  const runs = [];
+  for (const r of readings.filter((reading) => reading.lamp === 'green')) {
+    const key = `${r.note}|${r.string}`;
+    if (runs.at(-1) !== key) runs.push(key);
+  }
+  return runs;
+}
+
+// Frequency texts that stayed on the screen for at least three capture buffers (0.875 s): the
+// steady readings, not the steps of one or two buffers between notes (or an octave slip on a
+// string's attack) that depend on where the buffers start.
+function steadyTexts(timed) {
+  const texts = new Set();
+  for (let i = 0; i < timed.length; ++i) {
+    const next = timed.slice(i + 1).find((t) => t.reading.freq !== timed[i].reading.freq);
+    const until = next ? next.seconds : kListenSeconds;
+    if (timed[i].reading.freq !== '' && until - timed[i].seconds >= 0.87) texts.add(timed[i].reading.freq);
+  }
+  return [...texts].sort();
+}
+
+function launch(extraArgs, options = {}) {
+  const profile = fs.mkdtempSync(path.join(scratch, 'profile-'));
+  return chromium.launchPersistentContext(profile, {
+    executablePath: '/usr/bin/chromium',
+    headless: true,
+    args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking',
+           '--disable-component-update', '--disable-sync', ...extraArgs],
+    ...options,
+  });
+}
+
+before(async () => {
+  server = spawn('/usr/bin/python3', [path.join(top, 'scripts/serve-web.py'), site, '0'], { stdio: ['ignore', 'pipe', 'inherit'] });
+  address = await new Promise((resolve, reject) => {
+    server.stdout.on('data', (data) => {
+      const found = String(data).match(/http:\/\/127\.0\.0\.1:\d+\//);
+      if (found) resolve(found[0]);
+    });
+    server.on('exit', () => reject(new Error('the page server stopped')));
+  });
+});
+
+after(() => {
+  server?.kill();
+  fs.rmSync(scratch, { recursive: true, force: true });
+});
+
+test('the demo recording as the microphone shows the desktop headless run\'s in-tune strings in order and its steady frequencies', async () => {
+  const wav = path.join(scratch, 'demo-44100.wav');
+  execFileSync('sox', [demo, '-r', '44100', '-b', '16', '-c', '1', wav]);
+  const desktopLines = execFileSync(desktop, ['--headless', '--input', demo, '--quit-after', '20'],
+                                    { encoding: 'utf8', timeout: 60000 })
+    .trim().split('\n').map((line) => ({ seconds: Number(line.split(' ')[0]), reading: parse(line) }))
+    .filter((t) => t.seconds <= kListenSeconds);
+
+  const context = await launch(['--use-fake-ui-for-media-stream', '--use-fake-device-for-media-stream',
+                                `--use-file-for-fake-audio-capture=${wav}`],
+                               { permissions: ['microphone'], viewport: { width: 390, height: 844 } });
+  const page = await context.newPage();
+  const pageLines = [];
+  let tappedAt = 0;
+  page.on('console', (message) => {
+    if (message.type() === 'debug' && message.text().startsWith('screen ')) {
+      pageLines.push({ seconds: (performance.now() - tappedAt) / 1000, reading: parse(message.text()) });
+    }
+  });
+  await page.goto(address);
+  await page.locator('#listen').waitFor();
+  tappedAt = performance.now();
+  await page.click('#listen');
+  await page.waitForTimeout(kListenSeconds * 1000);
+  await context.close();
+
+  // The page starts listening a little after the tap (the audio context and the worklet start):
+  // its clock is set so that the first reading falls where the desktop's does.
+  const firstReading = (timed) => timed.find((t) => t.reading.freq !== '').seconds;
+  const offset = firstReading(pageLines) - firstReading(desktopLines);
+  const browser = pageLines.map((t) => ({ ...t, seconds: t.seconds - offset }))
+    .filter((t) => t.seconds >= 0 && t.seconds <= kListenSeconds);
+  const seen = browser.map((t) => `${t.seconds.toFixed(2)} ${t.reading.freq} ${t.reading.note} ${t.reading.lamp}`).join('\n');
+  assert.deepEqual(greenRuns(desktopLines.map((t) => t.reading)), ['A4|1', 'E4|2']);
+  assert.deepEqual(greenRuns(browser.map((t) => t.reading)), ['A4|1', 'E4|2'], seen);
+  assert.equal(browser[0].reading.lamp, 'yellow', seen);
+  assert.deepEqual(steadyTexts(browser), steadyTexts(desktopLines), seen);
+  // A green lamp comes with the cents meter's reading within the lamp's window.
+  for (const { reading } of browser.filter((t) => t.reading.lamp === 'green' && t.reading.freq.startsWith('440'))) {
+    assert.ok(Math.abs(Number(reading.cents)) <= 5, `cents=${reading.cents}`);
+  }
+});
+
+test('a denied microphone shows its message and the demo choice, which then listens to the recording', async () => {
+  const context = await launch(['--use-fake-device-for-media-stream', '--deny-permission-prompts'],
+                               { viewport: { width: 390, height: 844 } });
+  const page = await context.newPage();
+  await page.goto(`${address}?lang=es`);
+  await page.click('#listen');
+  await page.locator('#demo').waitFor({ state: 'visible' });
+  assert.match(await page.locator('#message').textContent(), /no tiene permiso para usar el micrófono/);
+  assert.equal(await page.locator('#demo').textContent(), 'Escuchar la grabación de demostración');
+  await page.click('#demo');
+  await page.locator('#noteDisplay', { hasText: 'A4' }).waitFor({ timeout: 15000 });
+  assert.match(await page.locator('#LEDDisplay').getAttribute('src'), /green/);
+  await context.close();
+});
+
+test('a machine without a microphone says so and offers the demo recording', async () => {
+  const context = await launch(['--use-fake-ui-for-media-stream'], { permissions: ['microphone'] });
+  const page = await context.newPage();
+  await page.goto(address);
+  await page.click('#listen');
+  await page.locator('#demo').waitFor({ state: 'visible' });
+  assert.equal(await page.locator('#message').textContent(), 'No microphone was found.');
+  await context.close();
+});
+
+test('phones and pads get their layouts, screens the table lacks the nearest one, and both screens are drawn', async () => {
+  const screens = [
+    { name: 'phone', width: 390, height: 844, layout: 'Main_iPhone12Pro' },
+    { name: 'pad', width: 820, height: 1180, layout: 'Main_iPad_Pro_10_5' },
+    { name: 'android-phone', width: 412, height: 915, layout: 'Main_iPhone12ProMax' },
+    { name: 'desktop', width: 1280, height: 720, layout: 'Main_iPad' },
+  ];
+  fs.mkdirSync(shots, { recursive: true });
+  const context = await launch([]);
+  for (const s of screens) {
+    const page = await context.newPage();
+    await page.setViewportSize({ width: s.width, height: s.height });
+    await page.addInitScript(({ width, height }) => {
+      Object.defineProperty(screen, 'width', { get: () => width });
+      Object.defineProperty(screen, 'height', { get: () => height });
+    }, s);
+    await page.goto(address);
+    await page.locator('#screen').waitFor({ state: 'visible' });
+    assert.equal(await page.evaluate(() => document.body.dataset.layout), s.layout, s.name);
+    assert.equal(await page.locator('#currentTuningName').textContent(), 'Prima balalaika');
+    if (s.name === 'phone' || s.name === 'pad') await page.screenshot({ path: path.join(shots, `${s.name}.png`) });
+    await page.close();
+  }
+  await context.close();
+});

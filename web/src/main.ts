@@ -1,0 +1,120 @@
+// The page: creates the tuner with the screen's size, the pictures and the texts it carries,
+// then shows what the tuner's screen elements hold and forwards taps to it. No tuner logic here.
+import createTunerModule, { type ElementState, type WebTuner } from '@tuner';
+import { Listening, type FailureId } from './audio';
+import english from '../../resources/translations/balalaika-tuner_en.ts?raw';
+import spanish from '../../resources/translations/balalaika-tuner_es.ts?raw';
+import russian from '../../resources/translations/balalaika-tuner_ru.ts?raw';
+
+const kTranslations: Record<string, string> = { en: english, es: spanish, ru: russian };
+const kDemoRecording = 'audio/demo.flac';
+
+// The translation file's texts by message id: the language the browser prefers, else English.
+function texts(): Record<string, string> {
+  const preferred = new URLSearchParams(location.search).get('lang') ?? navigator.language.slice(0, 2);
+  const file = kTranslations[preferred] ?? english;
+  const doc = new DOMParser().parseFromString(file, 'application/xml');
+  const out: Record<string, string> = {};
+  for (const message of Array.from(doc.getElementsByTagName('message'))) {
+    const id = message.getAttribute('id');
+    const text = message.getElementsByTagName('translation')[0]?.textContent ?? '';
+    if (id !== null) out[id] = text;
+  }
+  return out;
+}
+
+function byId<T extends HTMLElement = HTMLElement>(id: string): T {
+  return document.getElementById(id) as T;
+}
+
+// Writes only what differs from what the page shows: the tuner sets every element on every
+// tick, and a write, even of the same value, makes the browser lay out and paint again.
+function render(tuner: WebTuner): void {
+  const elements = tuner.elements();
+  for (const [name, state] of Object.entries(elements)) {
+    const node = byId(name);
+    if (node === null) continue;
+    const hidden = state.hidden === true || state.image === null;
+    if (node.hidden !== hidden) node.hidden = hidden;
+    // A button without a title keeps the page's own symbol (the tuning arrows).
+    const text = state.text ?? (state.title || undefined);
+    if (text !== undefined && node.textContent !== text) node.textContent = text;
+    if (state.image) {
+      const source = `images/${state.image}`;
+      if (node.getAttribute('src') !== source) node.setAttribute('src', source);
+    }
+  }
+  renderMeter(elements.centsMeter);
+  const precise = byId<HTMLInputElement>('preciseSwitch');
+  if (precise.checked !== tuner.precise()) precise.checked = tuner.precise();
+}
+
+// The needle stands at the reading's cents on a ±50 cent scale; at rest it is hidden.
+function renderMeter(reading: ElementState): void {
+  const needle = byId('needle');
+  const hidden = reading.cents === undefined;
+  if (needle.hidden !== hidden) needle.hidden = hidden;
+  const left = `${50 + (reading.cents ?? 0)}%`;
+  if (needle.style.left !== left) needle.style.left = left;
+  needle.classList.toggle('far', reading.far === true);
+}
+
+async function main(): Promise<void> {
+  const module = await createTunerModule();
+  const pictures: string[] = await (await fetch('images/index.json')).json();
+  const tuner = new module.WebTuner({
+    screenWidth: screen.width,
+    screenHeight: screen.height,
+    pictures,
+    texts: texts(),
+  });
+  document.body.dataset.layout = tuner.layout();
+  document.body.classList.add(tuner.idiom() === 1 ? 'pad' : 'phone');
+  byId('preciseText').textContent = tuner.text('PreciseEstimator');
+  byId('listen').textContent = tuner.text('WebTapToStart');
+  byId('demo').textContent = tuner.text('WebListenToDemo');
+  byId('showPreviousTuningButton').textContent = '◀';
+  byId('showNextTuningButton').textContent = '▶';
+
+  const start = byId('start');
+  const message = byId('message');
+  const demo = byId('demo');
+  const listening = new Listening(tuner, {
+    failed(id: FailureId) {
+      message.textContent = tuner.text(id);
+      demo.hidden = false;
+      start.hidden = false;
+    },
+    processingKept(names: string[]) {
+      const text = tuner.text('WebSettingsIgnored').replace('%@', names.join(', '));
+      byId('notice').textContent = text;
+      console.warn(text);
+    },
+  });
+
+  const listen = async (useDemo: boolean) => {
+    message.textContent = '';
+    start.hidden = true;
+    const ok = useDemo ? await listening.startDemo(kDemoRecording) : await listening.startMicrophone();
+    if (ok && useDemo) byId('notice').textContent = tuner.text('WebListeningToDemo');
+  };
+  byId('listen').addEventListener('click', () => void listen(false));
+  demo.addEventListener('click', () => void listen(true));
+  byId('showPreviousTuningButton').addEventListener('click', () => tuner.showPreviousTuning());
+  byId('showNextTuningButton').addEventListener('click', () => tuner.showNextTuning());
+  byId('preciseSwitch').addEventListener('change', (event) => {
+    tuner.setPrecise((event.target as HTMLInputElement).checked);
+    render(tuner);
+  });
+
+  tuner.setOnChange(() => {
+    render(tuner);
+    // The desktop's headless line for each change, for anyone comparing the two.
+    console.debug(`screen ${tuner.summary()}`);
+  });
+  render(tuner);
+  console.debug(`screen ${tuner.summary()}`);
+  byId('screen').hidden = false;
+}
+
+void main();

@@ -1,0 +1,38 @@
+// The WebAssembly tuner's module (emscripten, ES module), as the page uses it.
+declare module '@tuner' {
+  export interface ElementState {
+    hidden?: boolean;
+    text?: string;
+    image?: string | null;
+    title?: string;
+    cents?: number;
+    string?: number;
+    far?: boolean;
+    cue?: 'up' | 'down' | 'none';
+  }
+  export interface WebTuner {
+    layout(): string;
+    idiom(): number;
+    startInput(sampleRate: number): boolean;
+    deliver(samples: Float32Array): void;
+    inputLost(): void;
+    showPreviousTuning(): void;
+    showNextTuning(): void;
+    precise(): boolean;
+    setPrecise(precise: boolean): void;
+    text(id: string): string;
+    setOnChange(callback: () => void): void;
+    summary(): string;
+    elements(): Record<string, ElementState>;
+  }
+  export interface TunerModule {
+    WebTuner: new (config: {
+      screenWidth: number;
+      screenHeight: number;
+      pictures: string[];
+      texts: Record<string, string>;
+    }) => WebTuner;
+  }
+  const createTunerModule: () => Promise<TunerModule>;
+  export default createTunerModule;
+}
