@@ -196,9 +196,12 @@ double PartialPitch::measure(double hertz) {
       if (intercept > 0.0) stretch = std::clamp(slope / intercept, 0.0, kMaxStretch);
     }
   }
-  // Each trusted partial, unstretched, says where f0 lies. The stretch model fits real strings
-  // only so far, and the higher a partial the further it can stray from it: each weighs by its
-  // power over its harmonic number squared, so the fundamental, when it is there, counts most.
+  // Each trusted partial, unstretched, says where f0 lies, and weighs by the inverse of how far
+  // it may stray. Measured, partial h places f0 to within its frequency's error over h, a
+  // variance of 1 / (power h^2). The stretch model fits real strings only so far: sampled
+  // strings stray from it unevenly, by about as much as they stretch, which grows as h^2; that
+  // variance grows as h^4. Each partial weighs by power / h^6, so the fundamental, when it is
+  // there, all but decides, and the upper partials place f0 when it is weak or cut.
   // The string's fundamental, its first partial, lies at f0 sqrt(1 + B).
   double weights = 0.0;
   double sum = 0.0;
@@ -206,7 +209,8 @@ double PartialPitch::measure(double hertz) {
     const Partial& p = partials[j];
     if (!p.trusted) continue;
     const double h = p.harmonic;
-    const double weight = p.power / (h * h);
+    const double h2 = h * h;
+    const double weight = p.power / (h2 * h2 * h2);
     weights += weight;
     sum += weight * p.bin * binHertz / (h * std::sqrt(1.0 + stretch * h * h));
   }
