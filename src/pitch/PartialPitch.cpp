@@ -92,10 +92,17 @@ double PartialPitch::standingPower(double hertz, double spacing) {
   const auto first = std::max<std::int64_t>(middle - around, 1);
   const auto last = std::min<std::int64_t>(middle + around, kTransformBins - 1);
   if (middle - reach <= first || middle + reach >= last) return 0.0;
-  double peak = 0.0;
-  for (std::int64_t k = middle - reach; k <= middle + reach; ++k) peak = std::max(peak, b.power[k]);
-  // The skirt of something beside it rises towards the edge and beyond: no peak of its own.
+  std::int64_t top = middle - reach;
+  for (std::int64_t k = middle - reach; k <= middle + reach; ++k) {
+    if (b.power[k] > b.power[top]) top = k;
+  }
+  const double peak = b.power[top];
+  // The skirt of something beside it rises towards the edge and beyond: no peak of its own. Nor
+  // is it when the highest bin is the near flank of a peak whose top lies beyond the reach
+  // (mains hum a few hertz away, between two bins).
   if (b.power[middle - reach - 1] >= peak || b.power[middle + reach + 1] >= peak) return 0.0;
+  const double vertex = top + logPeak(b.power[top - 1], peak, b.power[top + 1]).offset;
+  if (vertex < middle - reach || vertex > middle + reach) return 0.0;
   // The noise: the lower quartile of the bins around, which falls between the partials.
   b.scratch.assign(b.power.begin() + first, b.power.begin() + last + 1);
   const auto quartile = b.scratch.begin() + static_cast<std::ptrdiff_t>(b.scratch.size() / 4);
