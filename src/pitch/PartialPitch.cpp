@@ -102,7 +102,7 @@ double PartialPitch::standingPower(double hertz, double spacing) {
   // (mains hum a few hertz away, between two bins).
   if (b.power[middle - reach - 1] >= peak || b.power[middle + reach + 1] >= peak) return 0.0;
   const double vertex = top + logPeak(b.power[top - 1], peak, b.power[top + 1]).offset;
-  if (vertex < middle - reach || vertex > middle + reach) return 0.0;
+  if (std::abs(vertex - centre) > reach) return 0.0;
   // The noise: the lower quartile of the bins around, which falls between the partials.
   b.scratch.assign(b.power.begin() + first, b.power.begin() + last + 1);
   const auto quartile = b.scratch.begin() + static_cast<std::ptrdiff_t>(b.scratch.size() / 4);
