@@ -386,7 +386,7 @@ def table(title, rows, estimators):
     head = "".join(f"   {e + ': wrong   med    p90  recall  false':>41}" for e in estimators)
     print(f"\n{title:<14}{'ticks':>7}{head}")
     for name, by in rows:
-        ticks = next(m[0] for m in by.values() if m)
+        ticks = next((m[0] for m in by.values() if m), 0)  # 0: no such notes in a subset run
         print(f"{name:<14}{ticks:>7}" + "".join(f"   {fmt(by.get(e))}" for e in estimators))
 
 

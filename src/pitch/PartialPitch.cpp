@@ -92,10 +92,17 @@ double PartialPitch::standingPower(double hertz, double spacing) {
   const auto first = std::max<std::int64_t>(middle - around, 1);
   const auto last = std::min<std::int64_t>(middle + around, kTransformBins - 1);
   if (middle - reach <= first || middle + reach >= last) return 0.0;
-  double peak = 0.0;
-  for (std::int64_t k = middle - reach; k <= middle + reach; ++k) peak = std::max(peak, b.power[k]);
-  // The skirt of something beside it rises towards the edge and beyond: no peak of its own.
+  std::int64_t top = middle - reach;
+  for (std::int64_t k = middle - reach; k <= middle + reach; ++k) {
+    if (b.power[k] > b.power[top]) top = k;
+  }
+  const double peak = b.power[top];
+  // The skirt of something beside it rises towards the edge and beyond: no peak of its own. Nor
+  // is it when the highest bin is the near flank of a peak whose top lies beyond the reach
+  // (mains hum a few hertz away, between two bins).
   if (b.power[middle - reach - 1] >= peak || b.power[middle + reach + 1] >= peak) return 0.0;
+  const double vertex = top + logPeak(b.power[top - 1], peak, b.power[top + 1]).offset;
+  if (std::abs(vertex - centre) > reach) return 0.0;
   // The noise: the lower quartile of the bins around, which falls between the partials.
   b.scratch.assign(b.power.begin() + first, b.power.begin() + last + 1);
   const auto quartile = b.scratch.begin() + static_cast<std::ptrdiff_t>(b.scratch.size() / 4);
@@ -196,9 +203,12 @@ double PartialPitch::measure(double hertz) {
       if (intercept > 0.0) stretch = std::clamp(slope / intercept, 0.0, kMaxStretch);
     }
   }
-  // Each trusted partial, unstretched, says where f0 lies. The stretch model fits real strings
-  // only so far, and the higher a partial the further it can stray from it: each weighs by its
-  // power over its harmonic number squared, so the fundamental, when it is there, counts most.
+  // Each trusted partial, unstretched, says where f0 lies, and weighs by the inverse of how far
+  // it may stray. Measured, partial h places f0 to within its frequency's error over h, a
+  // variance of 1 / (power h^2). The stretch model fits real strings only so far: sampled
+  // strings stray from it unevenly, by about as much as they stretch, which grows as h^2; that
+  // variance grows as h^4. Each partial weighs by power / h^6, so the fundamental, when it is
+  // there, all but decides, and the upper partials place f0 when it is weak or cut.
   // The string's fundamental, its first partial, lies at f0 sqrt(1 + B).
   double weights = 0.0;
   double sum = 0.0;
@@ -206,7 +216,8 @@ double PartialPitch::measure(double hertz) {
     const Partial& p = partials[j];
     if (!p.trusted) continue;
     const double h = p.harmonic;
-    const double weight = p.power / (h * h);
+    const double h2 = h * h;
+    const double weight = p.power / (h2 * h2 * h2);
     weights += weight;
     sum += weight * p.bin * binHertz / (h * std::sqrt(1.0 + stretch * h * h));
   }

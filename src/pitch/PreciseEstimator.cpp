@@ -256,7 +256,8 @@ bool PreciseEstimator::hasPartialsBetween(std::uint32_t lag, std::uint32_t parts
 }
 
 bool PreciseEstimator::hasLowSubharmonics(std::uint32_t lag) {
-  const double half = 0.5 * sampleRate_ / lag;
+  // Placed from the vertex of n's peak: a whole lag misplaces the seventh harmonic by several bins.
+  const double half = 0.5 * sampleRate_ / (lag + peakAt(buffers_->nsdf, lag).offset);
   double odd = 0.0;
   double even = 0.0;
   for (std::uint32_t h = 1; h <= 2 * kLowSubharmonics; ++h) {
