@@ -215,6 +215,8 @@ test('the tuning aids: A4 stepped and kept across a reload, a string locked by i
   await page.click('#unisonButton');
   await shows('aidMessage', 'Unison: pluck string 2');
   assert.equal(await text('unisonButton'), 'Stop the check');
+  fs.mkdirSync(shots, { recursive: true });
+  await page.screenshot({ path: path.join(shots, 'phone-aids.png') });
   await page.click('#unisonButton');
   await shows('unisonButton', 'Check unison');
   assert.equal(await text('aidMessage'), '');
