@@ -232,7 +232,7 @@ test('the tuning aids: A4 stepped and kept across a reload, a string locked by i
 
   // A steady 443 Hz tone as the microphone sets A4 from a heard A.
   await page.click('#listen');
-  await shows('freq_label', 'Hz');
+  await page.locator('#freq_label', { hasText: 'Hz' }).waitFor({ timeout: 15000 });
   await page.click('#listenForA');
   await shows('aidMessage', 'A4 set to 443 Hz');
   assert.equal(await text('concertPitchLabel'), 'A4 = 443 Hz');
