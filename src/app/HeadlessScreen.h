@@ -81,6 +81,7 @@ class HeadlessUnisonView : public platform::UnisonView, public HeadlessView {
   void setGap(const std::optional<platform::UnisonGap>& gap) override { update(gap_, gap); }
   void setHidden(bool hidden) override { update(hidden_, hidden); }
   const std::optional<platform::UnisonGap>& gap() const { return gap_; }
+  bool hidden() const { return hidden_; }
 
  private:
   std::optional<platform::UnisonGap> gap_;
@@ -110,7 +111,8 @@ class HeadlessScreen {
   std::optional<std::string> changedSummary();
 
   // Every element with its outlet name, for a front end that draws them (the browser page):
-  // f(name, element) with a HeadlessLabel, HeadlessImageView, HeadlessButton or HeadlessCentsMeter.
+  // f(name, element) with a HeadlessLabel, HeadlessImageView, HeadlessButton, HeadlessCentsMeter
+  // or HeadlessUnisonView.
   template <typename F>
   void forEachElement(F&& f) const {
     f("freq_label", freq_label_);
@@ -137,6 +139,11 @@ class HeadlessScreen {
     f("showPreviousTuningButton", showPreviousTuningButton_);
     f("showNextTuningButton", showNextTuningButton_);
     f("centsMeter", centsMeter_);
+    f("concertPitchLabel", concertPitchLabel_);
+    f("lockLabel", lockLabel_);
+    f("aidMessage", aidMessage_);
+    f("unisonButton", unisonButton_);
+    f("unisonGap", unisonGap_);
   }
 
  private:

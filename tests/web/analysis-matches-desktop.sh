@@ -26,4 +26,16 @@ for tuning in 1 2 3 4 5; do
     fi
   done
 done
+# The tuning aids' options reach the node build too: another concert pitch, a locked string, and
+# the two listening aids' closing lines.
+aids=(--tuning 1 --estimator default --a4 443 --lock 2 --unison --hear-a)
+"$desktop" --analyze "$top/resources/audio/demo.flac" "${aids[@]}" >"$scratch/desktop.csv"
+node --no-experimental-fetch "$analyze" --analyze "$scratch/demo.wav" "${aids[@]}" >"$scratch/node.csv"
+if cmp -s "$scratch/desktop.csv" "$scratch/node.csv" && grep -q '^a4,' "$scratch/node.csv"; then
+  echo "tuning 1 at A4 = 443 Hz, string 2 locked, unison check and heard A: identical"
+else
+  echo "tuning 1 with the tuning aids' options: the CSVs differ" >&2
+  diff "$scratch/desktop.csv" "$scratch/node.csv" | head -n 6 >&2 || true
+  failures=$((failures + 1))
+fi
 [ "$failures" -eq 0 ]

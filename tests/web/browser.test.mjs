@@ -175,3 +175,66 @@ test('phones and pads get their layouts, screens the table lacks the nearest one
   }
   await context.close();
 });
+
+test('the tuning aids: A4 stepped and kept across a reload, a string locked by its name, the unison check, A4 from a heard A', async () => {
+  const wav = path.join(scratch, 'a443.wav');
+  execFileSync('sox', ['-n', '-r', '44100', '-b', '16', '-c', '1', wav, 'synth', '10', 'sine', '443', 'vol', '0.5']);
+  const context = await launch(['--use-fake-ui-for-media-stream', '--use-fake-device-for-media-stream',
+                                `--use-file-for-fake-audio-capture=${wav}`],
+                               { permissions: ['microphone'], viewport: { width: 390, height: 844 } });
+  const page = await context.newPage();
+  const text = (id) => page.locator(`#${id}`).textContent();
+  const shows = (id, expected) => page.locator(`#${id}`, { hasText: expected }).waitFor({ timeout: 5000 });
+  await page.goto(address);
+  await page.locator('#screen').waitFor({ state: 'visible' });
+  assert.equal(await text('concertPitchLabel'), 'A4 = 440 Hz');
+
+  await page.click('#concertPitchUp');
+  await page.click('#concertPitchUp');
+  await shows('concertPitchLabel', 'A4 = 441 Hz');
+  assert.match(await page.evaluate(() => localStorage.getItem('a4InHz')), /441/);
+  await page.reload();
+  await page.locator('#screen').waitFor({ state: 'visible' });
+  assert.equal(await text('concertPitchLabel'), 'A4 = 441 Hz');
+  await page.click('#concertPitchDown');
+  await shows('concertPitchLabel', 'A4 = 440.5 Hz');
+
+  // A tap on a name locks the meter to that string and frames it; a second tap releases it; a
+  // change of tuning releases it too.
+  assert.equal(await text('lockLabel'), '');
+  await page.click('#firstString');
+  await shows('lockLabel', 'Locked: A4');
+  assert.match(await page.locator('#firstString').getAttribute('class'), /locked/);
+  await page.click('#firstString');
+  await page.locator('#firstString.locked').waitFor({ state: 'detached' });
+  assert.equal(await text('lockLabel'), '');
+  await page.click('#thirdString');
+  await shows('lockLabel', 'Locked: E4');
+
+  // The prima's unison pair: the check asks for string 2 and can be stopped.
+  await page.click('#unisonButton');
+  await shows('aidMessage', 'Unison: pluck string 2');
+  assert.equal(await text('unisonButton'), 'Stop the check');
+  fs.mkdirSync(shots, { recursive: true });
+  await page.screenshot({ path: path.join(shots, 'phone-aids.png') });
+  await page.click('#unisonButton');
+  await shows('unisonButton', 'Check unison');
+  assert.equal(await text('aidMessage'), '');
+
+  // The bass has no unison pair: no check offered, and the lock is gone with the tuning.
+  for (let i = 0; i < 3; ++i) await page.click('#showNextTuningButton');
+  await shows('currentTuningName', 'Bass');
+  assert.equal(await page.locator('#unisonButton').isHidden(), true);
+  assert.equal(await text('lockLabel'), '');
+  await page.click('#showPreviousTuningButton');
+  await page.click('#showPreviousTuningButton');
+  await page.click('#showPreviousTuningButton');
+
+  // A steady 443 Hz tone as the microphone sets A4 from a heard A.
+  await page.click('#listen');
+  await page.locator('#freq_label', { hasText: 'Hz' }).waitFor({ timeout: 15000 });
+  await page.click('#listenForA');
+  await shows('aidMessage', 'A4 set to 443 Hz');
+  assert.equal(await text('concertPitchLabel'), 'A4 = 443 Hz');
+  await context.close();
+});

@@ -47,6 +47,19 @@ function render(tuner: WebTuner): void {
   renderMeter(elements.centsMeter);
   const precise = byId<HTMLInputElement>('preciseSwitch');
   if (precise.checked !== tuner.precise()) precise.checked = tuner.precise();
+  renderAids(tuner, elements.unisonGap);
+}
+
+// The string the meter is locked to is framed under the chart; a finished check in unison turns
+// the aids' texts green.
+function renderAids(tuner: WebTuner, gap: ElementState): void {
+  const locked = String(tuner.lockedString());
+  for (const name of Array.from(document.querySelectorAll<HTMLElement>('.string-name'))) {
+    const on = name.dataset.string === locked;
+    if (name.classList.contains('locked') !== on) name.classList.toggle('locked', on);
+    name.setAttribute('aria-pressed', String(on));
+  }
+  byId('aidTexts').classList.toggle('in-unison', gap.inUnison === true);
 }
 
 // The needle stands at the reading's cents on a ±50 cent scale; at rest it is hidden.
@@ -70,7 +83,8 @@ async function main(): Promise<void> {
   });
   document.body.dataset.layout = tuner.layout();
   document.body.classList.add(tuner.idiom() === 1 ? 'pad' : 'phone');
-  byId('preciseText').textContent = tuner.text('PreciseEstimator');
+  byId('preciseText').textContent = tuner.text('PreciseShort');
+  byId('listenForA').textContent = tuner.text('ListenForA');
   byId('listen').textContent = tuner.text('WebTapToStart');
   byId('demo').textContent = tuner.text('WebListenToDemo');
   byId('showPreviousTuningButton').textContent = '◀';
@@ -102,6 +116,13 @@ async function main(): Promise<void> {
   demo.addEventListener('click', () => void listen(true));
   byId('showPreviousTuningButton').addEventListener('click', () => tuner.showPreviousTuning());
   byId('showNextTuningButton').addEventListener('click', () => tuner.showNextTuning());
+  byId('concertPitchDown').addEventListener('click', () => tuner.stepConcertPitch(-1));
+  byId('concertPitchUp').addEventListener('click', () => tuner.stepConcertPitch(1));
+  byId('listenForA').addEventListener('click', () => tuner.listenForA());
+  byId('unisonButton').addEventListener('click', () => tuner.toggleUnisonCheck());
+  for (const name of Array.from(document.querySelectorAll<HTMLElement>('.string-name'))) {
+    name.addEventListener('click', () => tuner.toggleLock(Number(name.dataset.string)));
+  }
   byId('preciseSwitch').addEventListener('change', (event) => {
     tuner.setPrecise((event.target as HTMLInputElement).checked);
     render(tuner);

@@ -9,6 +9,9 @@ declare module '@tuner' {
     string?: number;
     far?: boolean;
     cue?: 'up' | 'down' | 'none';
+    gapCents?: number;
+    beatsPerSecond?: number;
+    inUnison?: boolean;
   }
   export interface WebTuner {
     layout(): string;
@@ -20,6 +23,11 @@ declare module '@tuner' {
     showNextTuning(): void;
     precise(): boolean;
     setPrecise(precise: boolean): void;
+    stepConcertPitch(steps: number): void;
+    listenForA(): void;
+    toggleLock(stringIndex: number): void;
+    toggleUnisonCheck(): void;
+    lockedString(): number;
     text(id: string): string;
     setOnChange(callback: () => void): void;
     summary(): string;

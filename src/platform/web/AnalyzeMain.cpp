@@ -1,6 +1,6 @@
 // balalaika-analyze.js: the offline analysis of the WebAssembly core, run by node. Takes the
-// desktop program's analysis options (--analyze FILE [--tuning N] [--estimator default|precise])
-// and writes the same CSV; the file is a WAV recording.
+// desktop program's analysis options (--analyze FILE [--tuning N] [--estimator default|precise]
+// [--a4 HZ] [--lock N] [--unison] [--hear-a]) and writes the same CSV; the file is a WAV recording.
 #include <iostream>
 #include <string>
 #include <vector>
@@ -15,6 +15,9 @@ int main(int argc, char** argv) {
     return 2;
   }
   const auto& options = parsed.options;
-  return balalaika::analysis::analyzeFile(*options.analyzeFile, options.tuning, std::cout, std::cerr,
-                                          options.estimator.value_or(balalaika::app::Estimator::Default));
+  return balalaika::analysis::analyzeFile(
+      *options.analyzeFile, options.tuning, std::cout, std::cerr,
+      balalaika::analysis::Settings{options.estimator.value_or(balalaika::app::Estimator::Default),
+                                    options.a4.value_or(balalaika::tuning::kStandardA4), options.lockedString,
+                                    options.unisonCheck, options.hearA});
 }

@@ -69,6 +69,9 @@ class WebTuner {
     microphone_ = std::make_shared<WebAudioInputQueueFactory>();
     PitchListener::installPlatform(nullptr, microphone_);
     ViewControllerServices services{device_, images_, bundle_, runLoop_, defaults_, urlOpener_, pitch_, [] {}};
+    // The heard-A listener and the unison check read the precise estimate whichever one the
+    // tick uses, as on the desktop.
+    services.precisePitch = &precisePitch_;
     controller_ = std::make_unique<ViewController>(services);
     screen_.connect(controller_->outlets());
     screen_.setOnChange([this] { changed(); });
@@ -103,6 +106,15 @@ class WebTuner {
   bool precise() const { return pitch_.precise(); }
   void setPrecise(bool precise) { pitch_.setPrecise(precise); }
 
+  // The tuning aids: A4 one step (±0.5 Hz) down or up, stored; A4 from a heard A; a string's
+  // name tapped (1..3) locks the meter to it or releases it; the unison check started or stopped.
+  void stepConcertPitch(int steps) { controller_->stepConcertPitch(steps); }
+  void listenForA() { controller_->listenForA(); }
+  void toggleLock(int stringIndex) { controller_->toggleLock(stringIndex); }
+  void toggleUnisonCheck() { controller_->toggleUnisonCheck(); }
+  // The string the meter is locked to, 1..3; 0 when none is.
+  int lockedString() const { return controller_->lockedString().value_or(0); }
+
   // The texts the page shows around the tuner (its buttons and messages), by translation id.
   std::string text(const std::string& id) const { return bundle_.localizedString(id, ""); }
 
@@ -112,7 +124,7 @@ class WebTuner {
   // The desktop's headless line of what the screen shows now, without the time.
   std::string summary() const { return screen_.summary(); }
 
-  // Every element: { name: { kind, hidden, text | image | title | reading } }.
+  // Every element: { name: { hidden, text | image | title | cents reading | unison gap } }.
   val elements() const {
     val out = val::object();
     screen_.forEachElement([&out](const char* name, const auto& element) { out.set(name, describe(element)); });
@@ -145,6 +157,17 @@ class WebTuner {
       v.set("string", reading->string);
       v.set("far", reading->range != platform::CentsReading::Range::Near);
       v.set("cue", std::string(cueName(reading->cue)));
+    }
+    return v;
+  }
+
+  static val describe(const app::HeadlessUnisonView& view) {
+    val v = val::object();
+    v.set("hidden", view.hidden());
+    if (const auto& gap = view.gap()) {
+      v.set("gapCents", gap->cents);
+      v.set("beatsPerSecond", gap->beatsPerSecond);
+      v.set("inUnison", gap->inUnison);
     }
     return v;
   }
@@ -187,6 +210,11 @@ EMSCRIPTEN_BINDINGS(balalaika_tuner) {
       .function("showNextTuning", &WebTuner::showNextTuning)
       .function("precise", &WebTuner::precise)
       .function("setPrecise", &WebTuner::setPrecise)
+      .function("stepConcertPitch", &WebTuner::stepConcertPitch)
+      .function("listenForA", &WebTuner::listenForA)
+      .function("toggleLock", &WebTuner::toggleLock)
+      .function("toggleUnisonCheck", &WebTuner::toggleUnisonCheck)
+      .function("lockedString", &WebTuner::lockedString)
       .function("text", &WebTuner::text)
       .function("setOnChange", &WebTuner::setOnChange)
       .function("summary", &WebTuner::summary)
