@@ -16,11 +16,10 @@ renderings of sampled instruments (fluidsynth and the General MIDI soundfont).
                the first, on E4, A3 and E3, analysed with --unison: the share of checks whose
                gap lies within 1 c of the truth.
 
-The truth is the rendering's own pitch, measured from its harmonic peaks in a long zero-padded
-spectrum: a sample of the soundfont may sit a few cents off its key, and the synthesiser's pitch
-steps are whole cents. For the heard A it is the first partial over the sustain, measured as the
-corpus script measures its truth (scripts/precise-corpus.py): the listener reads the precise
-estimate, and a truth never shares a formula with what it scores. An organ or accordion that
+The truth is the rendering's own pitch: a sample of the soundfont may sit a few cents off its key,
+and the synthesiser's pitch steps are whole cents. It is the first partial over the sustain,
+measured as the corpus script measures its truth (scripts/precise-corpus.py), so that it shares
+no formula with the estimates it scores. An organ or accordion that
 sounds several detuned pipes or reeds at once has no single pitch; its first partial is that of
 the loudest.
 
@@ -105,29 +104,6 @@ def render(path, program, notes):
         return data.reshape(-1, w.getnchannels()).mean(axis=1)
 
 
-def measured_pitch(samples, start, expected):
-    """The pitch of the note sounding from start: its strongest harmonics' peaks (parabolic on the
-    log magnitude of a zero-padded Hann spectrum), each divided by its number, power-weighted."""
-    part = samples[int((start + 0.25) * RATE):int((start + 1.75) * RATE)]
-    n = 1 << 21
-    spectrum = np.abs(np.fft.rfft(part * np.hanning(len(part)), n))
-    bin_hz = RATE / n
-    estimates, weights = [], []
-    for k in range(1, 9):
-        centre = expected * k
-        if centre > RATE / 2 - 100:
-            break
-        lo, hi = int(centre * 2 ** (-40 / 1200) / bin_hz), int(centre * 2 ** (40 / 1200) / bin_hz)
-        i = lo + int(np.argmax(spectrum[lo:hi]))
-        a, b, c = np.log(spectrum[i - 1:i + 2] + 1e-12)
-        offset = 0.5 * (a - c) / (a - 2 * b + c) if a - 2 * b + c != 0 else 0.0
-        estimates.append((i + offset) * bin_hz / k)
-        weights.append(spectrum[i] ** 2)
-    weights = np.array(weights)
-    keep = weights >= weights.max() * 0.01
-    return float(np.average(np.array(estimates)[keep], weights=weights[keep]))
-
-
 def first_partial(samples, start, expected):
     """The first partial of the note sounding from start, over its sustain: the corpus script's
     independent truth (a Blackman-windowed transform evaluated directly around its highest point),
@@ -183,7 +159,7 @@ def calibration(args, pool):
         offset = cents(a4, 440.0)
         path = os.path.join(args.work, f"cal-{a4}-{program}-{name}.wav")
         samples = render(path, program, [(s, key, NOTE_SECONDS, offset + d) for s, d in zip(starts, detunes)])
-        truths = [measured_pitch(samples, s, equal_tempered(key, a4) * 2 ** (d / 1200)) for s, d in zip(starts, detunes)]
+        truths = [first_partial(samples, s, equal_tempered(key, a4) * 2 ** (d / 1200)) for s, d in zip(starts, detunes)]
         rows, _ = analyze(args.tuner, path, "--tuning", str(tuning), "--a4", f"{a4:g}", "--estimator", args.estimator)
         target = equal_tempered(key, a4)
         half = 6.0 if name == "A1" else 5.0
@@ -241,7 +217,7 @@ def lock(args, pool):
         program, (name, key, tuning, lock_string, string) = job
         path = os.path.join(args.work, f"lock-{program}-{name}.wav")
         samples = render(path, program, [(s, key, NOTE_SECONDS, d) for s, d in zip(starts, detunes)])
-        truths = [cents(measured_pitch(samples, s, equal_tempered(key) * 2 ** (d / 1200)), equal_tempered(key))
+        truths = [cents(first_partial(samples, s, equal_tempered(key) * 2 ** (d / 1200)), equal_tempered(key))
                   for s, d in zip(starts, detunes)]
         counts = []
         for options in ([], ["--lock", str(lock_string)]):
