@@ -11,22 +11,14 @@
 #include <numbers>
 #include <vector>
 
+#include "PluckLikeBuffer.h"
 #include "pitch/PitchListener.h"
 #include "pitch/PreciseEstimator.h"
 
 namespace {
 
 using balalaika::PitchListener;
-
-std::vector<std::int16_t> pluckLikeBuffer() {
-  std::vector<std::int16_t> samples(PitchListener::kMaxBufferSamples);
-  for (std::size_t n = 0; n < samples.size(); ++n) {
-    double v = 0.0;
-    for (int k = 1; k <= 8; ++k) v += std::sin(2.0 * std::numbers::pi * 440.0 * k * n / 14039.0) / k;
-    samples[n] = static_cast<std::int16_t>(4000.0 * v);
-  }
-  return samples;
-}
+using balalaika::bench::pluckLikeBuffer;
 
 struct Timing {
   double median;

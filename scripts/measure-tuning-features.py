@@ -34,13 +34,18 @@ import importlib.util
 import io
 import math
 import os
-import struct
 import subprocess
 import sys
 import tempfile
 import wave
 
 import numpy as np
+
+# The corpus script: its truth (the first partial over a sustain) and its MIDI writer.
+_corpus_spec = importlib.util.spec_from_file_location(
+    "precise_corpus", os.path.join(os.path.dirname(os.path.abspath(__file__)), "precise-corpus.py"))
+CORPUS = importlib.util.module_from_spec(_corpus_spec)
+_corpus_spec.loader.exec_module(CORPUS)
 
 SOUNDFONT = "/usr/share/sounds/sf2/FluidR3_GM.sf2"
 RATE = 44100
@@ -67,36 +72,10 @@ def cents(f, g):
     return 1200.0 * math.log2(f / g)
 
 
-def midi(program, notes):
-    """notes: (start seconds, key, seconds, bend cents); bend range 2 semitones."""
-    def var(n):
-        out = [n & 0x7F]
-        n >>= 7
-        while n:
-            out.insert(0, 0x80 | (n & 0x7F))
-            n >>= 7
-        return bytes(out)
-
-    events = [(0.0, bytes([0xC0, program])), (0.0, bytes([0xB0, 101, 0])), (0.0, bytes([0xB0, 100, 0])),
-              (0.0, bytes([0xB0, 6, 2])), (0.0, bytes([0xB0, 38, 0]))]
-    for start, key, seconds, bend_cents in notes:
-        bend = max(0, min(16383, 8192 + round(bend_cents * 8192 / 200)))
-        events += [(max(0.0, start - 0.2), bytes([0xE0, bend & 0x7F, bend >> 7])),
-                   (start, bytes([0x90, key, 100])), (start + seconds, bytes([0x80, key, 0]))]
-    end = max(e[0] for e in events) + 0.5
-    events.append((end, bytes([0xFF, 0x2F, 0])))
-    track, last = b"", 0
-    for when, data in sorted(events, key=lambda e: e[0]):
-        tick = round(when * 1000)  # 500 ticks a quarter at 120 bpm: a millisecond each
-        track += var(tick - last) + data
-        last = tick
-    return b"MThd" + struct.pack(">IHHH", 6, 0, 1, 500) + b"MTrk" + struct.pack(">I", len(track)) + track
-
-
 def render(path, program, notes):
     if not os.path.exists(path):
         with open(path + ".mid", "wb") as f:
-            f.write(midi(program, notes))
+            f.write(CORPUS.midi(program, notes))
         subprocess.run(["fluidsynth", "-ni", "-q", "-R", "0", "-C", "0", "-g", "0.6", "-r", str(RATE), "-F", path,
                         SOUNDFONT, path + ".mid"], check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     with wave.open(path) as w:
@@ -108,12 +87,8 @@ def first_partial(samples, start, expected):
     """The first partial of the note sounding from start, over its sustain: the corpus script's
     independent truth (a Blackman-windowed transform evaluated directly around its highest point),
     which shares no formula with the tuner's estimates."""
-    corpus = importlib.util.spec_from_file_location(
-        "precise_corpus", os.path.join(os.path.dirname(os.path.abspath(__file__)), "precise-corpus.py"))
-    module = importlib.util.module_from_spec(corpus)
-    corpus.loader.exec_module(module)
     part = samples[int((start + 0.25) * RATE):int((start + 1.75) * RATE)]
-    return module.sustain_peak(part, RATE, expected, 60)[0]
+    return CORPUS.sustain_peak(part, RATE, expected, 60)[0]
 
 
 def analyze(tuner, path, *options):

@@ -94,11 +94,10 @@ def cents(f, g):
     return 1200.0 * math.log2(f / g)
 
 
-def midi_file(program, key):
-    """One track: per detuning a pitch bend set in silence, then the note for NOTE_SECONDS."""
-    ticks_per_second = 1000  # 500 ticks per quarter at the default 120 bpm
-    events = []
-
+def midi(program, notes, end=None):
+    """A one-track MIDI file of notes (start seconds, key, seconds, bend cents): each note's pitch
+    bend is set 0.2 s before it, in silence, with a bend range of 2 semitones (RPN 0), so one cent
+    is 8192 / 200 bend units. The track ends at end, or half a second after the last event."""
     def var(n):
         out = [n & 0x7F]
         n >>= 7
@@ -107,25 +106,26 @@ def midi_file(program, key):
             n >>= 7
         return bytes(out)
 
-    # Bend range: 2 semitones (RPN 0), so one cent is 8192 / 200 bend units.
-    events += [(0, bytes([0xC0, program]))]
-    events += [(0, bytes([0xB0, 101, 0])), (0, bytes([0xB0, 100, 0])), (0, bytes([0xB0, 6, 2])),
-               (0, bytes([0xB0, 38, 0]))]
-    t = LEAD_SECONDS
-    for cents in DETUNINGS:
-        bend = max(0, min(16383, 8192 + round(cents * 8192 / 200)))
-        events.append((t - 0.2, bytes([0xE0, bend & 0x7F, bend >> 7])))
-        events.append((t, bytes([0x90, key, 100])))
-        events.append((t + NOTE_SECONDS, bytes([0x80, key, 0])))
-        t += NOTE_SECONDS + GAP_SECONDS
-    events.append((t, bytes([0xFF, 0x2F, 0])))
+    events = [(0.0, bytes([0xC0, program])), (0.0, bytes([0xB0, 101, 0])), (0.0, bytes([0xB0, 100, 0])),
+              (0.0, bytes([0xB0, 6, 2])), (0.0, bytes([0xB0, 38, 0]))]
+    for start, key, seconds, bend_cents in notes:
+        bend = max(0, min(16383, 8192 + round(bend_cents * 8192 / 200)))
+        events += [(max(0.0, start - 0.2), bytes([0xE0, bend & 0x7F, bend >> 7])),
+                   (start, bytes([0x90, key, 100])), (start + seconds, bytes([0x80, key, 0]))]
+    events.append((max(e[0] for e in events) + 0.5 if end is None else end, bytes([0xFF, 0x2F, 0])))
     track, last = b"", 0
     for when, data in sorted(events, key=lambda e: e[0]):
-        tick = round(when * ticks_per_second)
+        tick = round(when * 1000)  # 500 ticks a quarter at the default 120 bpm: a millisecond each
         track += var(tick - last) + data
         last = tick
-    header = b"MThd" + struct.pack(">IHHH", 6, 0, 1, 500)
-    return header + b"MTrk" + struct.pack(">I", len(track)) + track
+    return b"MThd" + struct.pack(">IHHH", 6, 0, 1, 500) + b"MTrk" + struct.pack(">I", len(track)) + track
+
+
+def midi_file(program, key):
+    """Every detuning of one note in turn, NOTE_SECONDS each with GAP_SECONDS of silence after."""
+    starts = [LEAD_SECONDS + i * (NOTE_SECONDS + GAP_SECONDS) for i in range(len(DETUNINGS))]
+    notes = [(start, key, NOTE_SECONDS, cents) for start, cents in zip(starts, DETUNINGS)]
+    return midi(program, notes, end=LEAD_SECONDS + len(DETUNINGS) * (NOTE_SECONDS + GAP_SECONDS))
 
 
 def onsets():

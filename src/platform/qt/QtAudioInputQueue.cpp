@@ -86,9 +86,7 @@ class CaptureWorker : public QObject {
       source_.reset();
       io_ = nullptr;
     }
-    if (current_ != nullptr) front_->line_.enqueue(current_);
-    current_ = nullptr;
-    filled_ = 0;
+    filler_.restart();
   }
 
   bool converting() const { return converting_.load(); }
@@ -110,27 +108,10 @@ class CaptureWorker : public QObject {
   }
 
   void append(const std::int16_t* samples, std::size_t count) {
-    platform::InputBufferLine& line = front_->line_;
-    while (count > 0) {
-      if (current_ == nullptr) {
-        current_ = line.takeNext();
-        filled_ = 0;
-        if (current_ == nullptr) return;  // every buffer is out: these samples are lost
-      }
-      const std::size_t capacity = current_->mAudioDataBytesCapacity / 2;
-      const std::size_t n = std::min(count, capacity - filled_);
-      std::copy_n(samples, n, static_cast<std::int16_t*>(current_->mAudioData) + filled_);
-      filled_ += n;
-      samples += n;
-      count -= n;
-      if (filled_ == capacity) {
-        platform::AudioQueueBuffer* full = current_;
-        current_ = nullptr;
-        full->mAudioDataByteSize = static_cast<std::uint32_t>(capacity * 2);
-        line.publishLevel(static_cast<const std::int16_t*>(full->mAudioData), capacity);
-        front_->callback_(front_->userData_, front_, full);
-      }
-    }
+    filler_.append(samples, count, [this](platform::AudioQueueBuffer* full) {
+      front_->callback_(front_->userData_, front_, full);
+      return true;
+    });
   }
 
   void fail() {
@@ -150,8 +131,7 @@ class CaptureWorker : public QObject {
   QPointer<QIODevice> io_;  // owned by the source, which may drop it when the server goes away
   std::unique_ptr<platform::CaptureConverter> converter_;
   std::atomic<bool> converting_{false};
-  platform::AudioQueueBuffer* current_ = nullptr;
-  std::size_t filled_ = 0;  // samples in current_
+  platform::InputBufferFiller filler_{front_->line_};
   QTimer* watchdog_ = nullptr;
   QElapsedTimer sinceData_;
 };

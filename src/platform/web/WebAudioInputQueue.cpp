@@ -1,7 +1,5 @@
 #include "platform/web/WebAudioInputQueue.h"
 
-#include <algorithm>
-
 namespace balalaika::web {
 namespace {
 
@@ -26,9 +24,7 @@ int WebAudioInputQueue::start() {
 
 int WebAudioInputQueue::stop(bool) {
   running_ = false;
-  if (current_ != nullptr) line_.enqueue(current_);
-  current_ = nullptr;
-  filled_ = 0;
+  filler_.restart();
   line_.clearLevel();
   return 0;
 }
@@ -51,41 +47,22 @@ bool WebAudioInputQueue::setInputRate(double inputRate) {
                                                                 captureRate_, kMaxBlockFrames);
   if (!converter->error().empty()) return false;
   converter_ = std::move(converter);
-  if (current_ != nullptr) line_.enqueue(current_);
-  current_ = nullptr;
-  filled_ = 0;
+  filler_.restart();
   return true;
 }
 
 void WebAudioInputQueue::deliver(const float* samples, std::size_t count) {
   if (!running_ || !converter_) return;
-  converter_->process(samples, count, [this](const std::int16_t* out, std::size_t n) { append(out, n); });
+  converter_->process(samples, count, [this](const std::int16_t* out, std::size_t n) {
+    // The callback may stop the queue; what is left of the block is then dropped.
+    filler_.append(out, n, [this](platform::AudioQueueBuffer* full) {
+      callback_(userData_, this, full);
+      return running_;
+    });
+  });
 }
 
 void WebAudioInputQueue::sourceLost() { line_.clearLevel(); }
-
-void WebAudioInputQueue::append(const std::int16_t* samples, std::size_t count) {
-  while (count > 0 && running_) {
-    if (current_ == nullptr) {
-      current_ = line_.takeNext();
-      filled_ = 0;
-      if (current_ == nullptr) return;  // every buffer is out: these samples are lost
-    }
-    const std::size_t capacity = current_->mAudioDataBytesCapacity / 2;
-    const std::size_t n = std::min(count, capacity - filled_);
-    std::copy_n(samples, n, static_cast<std::int16_t*>(current_->mAudioData) + filled_);
-    filled_ += n;
-    samples += n;
-    count -= n;
-    if (filled_ == capacity) {
-      platform::AudioQueueBuffer* full = current_;
-      current_ = nullptr;
-      full->mAudioDataByteSize = static_cast<std::uint32_t>(capacity * 2);
-      line_.publishLevel(static_cast<const std::int16_t*>(full->mAudioData), capacity);
-      callback_(userData_, this, full);
-    }
-  }
-}
 
 std::unique_ptr<platform::AudioInputQueue> WebAudioInputQueueFactory::newInput(
     const platform::AudioStreamBasicDescription& format, platform::AudioQueueInputCallback callback, void* userData) {

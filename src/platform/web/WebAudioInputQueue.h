@@ -38,15 +38,12 @@ class WebAudioInputQueue final : public platform::AudioInputQueue {
   void sourceLost();
 
  private:
-  void append(const std::int16_t* samples, std::size_t count);
-
   const double captureRate_;
   const platform::AudioQueueInputCallback callback_;
   void* const userData_;
   platform::InputBufferLine line_;
   std::unique_ptr<platform::CaptureConverter> converter_;
-  platform::AudioQueueBuffer* current_ = nullptr;  // being filled
-  std::size_t filled_ = 0;                         // samples in current_
+  platform::InputBufferFiller filler_{line_};
   bool running_ = false;
 };
 
