@@ -4,7 +4,8 @@
 //   tap to first tick: from the tap to the first frequency text, a steady 440 Hz tone as the
 //     microphone, median of 5 fresh pages;
 //   listening: CPU of the renderer and audio processes over 30 s of the demo recording as the
-//     microphone, from /proc/PID/stat (utime + stime) before and after, after 5 s of warm-up.
+//     microphone, from /proc/PID/stat (utime + stime) before and after, after 5 s of warm-up; the
+//     same for bench/web-floor, a page that only captures into a worklet, the browser's own floor.
 // Usage: node bench/web-page.mjs SITE_FOLDER
 import { spawn, execFileSync } from 'node:child_process';
 import fs from 'node:fs';
@@ -116,8 +117,9 @@ execFileSync('sox', [path.join(top, 'resources/audio/demo.flac'), '-r', '44100',
   await browser.close();
 }
 
-// Listening for 30 s. The browser's own process is the one started with this profile folder.
-{
+// Listening for 30 s, the tuner's page and then the floor page. The browser's own process is the
+// one started with this profile folder.
+async function measureListening(pageAddress, label) {
   const profile = fs.mkdtempSync(path.join(scratch, 'profile-'));
   const context = await chromium.launchPersistentContext(profile, {
     executablePath: '/usr/bin/chromium', headless: true, permissions: ['microphone'], viewport: { width: 390, height: 844 },
@@ -133,10 +135,9 @@ execFileSync('sox', [path.join(top, 'resources/audio/demo.flac'), '-r', '44100',
     }
   });
   const page = await context.newPage();
-  await page.goto(address);
+  await page.goto(pageAddress);
   await page.locator('#listen').waitFor();
-  // The page before the tap, for comparison: its tick runs, nothing listens.
-  const measure = async (label) => {
+  const measure = async (when) => {
     const processes = descendants(browserPid).filter((p) =>
       p.cmdline.includes('--type=renderer') || p.cmdline.includes('audio.mojom.AudioService'));
     const before = processes.map((p) => cpuSeconds(p.pid));
@@ -149,14 +150,24 @@ execFileSync('sox', [path.join(top, 'resources/audio/demo.flac'), '-r', '44100',
       return `  ${kind} ${p.pid}: ${(after[i] - before[i]).toFixed(2)} s`;
     });
     const total = after.reduce((sum, v, i) => sum + v - before[i], 0);
-    console.log(`${label} ${wall.toFixed(1)} s: ${total.toFixed(2)} s CPU = ${(100 * total / wall).toFixed(2)} % of a core\n${rows.join('\n')}`);
+    console.log(`${label}, ${when} ${wall.toFixed(1)} s: ${total.toFixed(2)} s CPU = ${(100 * total / wall).toFixed(2)} % of a core\n${rows.join('\n')}`);
   };
-  await measure('before the tap');
+  // The page before the tap, for comparison: its tick runs, nothing listens.
+  if (label === 'the page') await measure('before the tap');
   await page.click('#listen');
   await page.waitForTimeout(5000);
   await measure('listening');
   await context.close();
 }
 
+await measureListening(address, 'the page');
+const floorServer = spawn('/usr/bin/python3', [path.join(top, 'scripts/serve-web.py'), path.join(top, 'bench/web-floor'), '0'],
+                          { stdio: ['ignore', 'pipe', 'inherit'] });
+const floorAddress = await new Promise((resolve) => floorServer.stdout.on('data', (d) => {
+  const found = String(d).match(/http:\/\/127\.0\.0\.1:\d+\//);
+  if (found) resolve(found[0]);
+}));
+await measureListening(floorAddress, 'the floor page (capture into a worklet, nothing else)');
+floorServer.kill();
 server.kill();
 fs.rmSync(scratch, { recursive: true, force: true });

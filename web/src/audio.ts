@@ -12,6 +12,10 @@ export interface ListeningEvents {
   processingKept(names: string[]): void;
 }
 
+// The audio graph runs in blocks of this many frames where the browser allows it (Chromium does;
+// others keep 128), and with the output's larger "playback" buffers: the tuner plays nothing while
+// it listens, so it needs no low latency, and fewer, larger callbacks cost less of the phone's CPU.
+const kRenderFrames = 1024;
 const kProcessing = ['echoCancellation', 'noiseSuppression', 'autoGainControl'] as const;
 
 function failureOf(error: unknown): FailureId {
@@ -89,7 +93,7 @@ export class Listening {
   }
 
   private newContext(): AudioContext {
-    const context = new AudioContext();
+    const context = new AudioContext({ latencyHint: 'playback', renderSizeHint: kRenderFrames } as AudioContextOptions);
     this.context = context;
     void context.resume();
     return context;

@@ -67,8 +67,8 @@ function renderMeter(reading: ElementState): void {
   const needle = byId('needle');
   const hidden = reading.cents === undefined;
   if (needle.hidden !== hidden) needle.hidden = hidden;
-  const left = `${50 + (reading.cents ?? 0)}%`;
-  if (needle.style.left !== left) needle.style.left = left;
+  const transform = `translateX(${50 + (reading.cents ?? 0)}%)`;
+  if (needle.style.transform !== transform) needle.style.transform = transform;
   needle.classList.toggle('far', reading.far === true);
 }
 
