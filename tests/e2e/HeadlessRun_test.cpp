@@ -82,6 +82,20 @@ TEST_F(HeadlessRun, GivenADefaultRunThenStderrHoldsNoDeveloperLineAndVerbosePrin
   }
 }
 
+// With no audio server at all, a run on a recording prints nothing on stderr, and a run that
+// wanted the microphone prints only the tuner's own line about the demo recording.
+TEST_F(HeadlessRun, GivenNoAudioServerThenStderrHoldsOnlyTheTunersOwnLine) {
+  env.insert(QStringLiteral("PULSE_SERVER"), QStringLiteral("unix:") + audio.path() + QStringLiteral("/no-server"));
+  const QStringList shortRun{QStringLiteral("--quit-after"), QStringLiteral("0.5")};
+  const RunResult onFile = launch(shortRun + QStringList{QStringLiteral("--input"),
+                                                         recording("a4.wav", {heldPluck(440.0, 0.1, 0.5)}, 1.0)});
+  EXPECT_EQ(onFile.err, QByteArray()) << onFile.describe();
+  const RunResult onDemo = launch(shortRun);
+  ASSERT_EQ(onDemo.errLines().size(), 1) << onDemo.describe();
+  EXPECT_TRUE(onDemo.errLines().front().startsWith(QStringLiteral("No microphone found: listening to the bundled demo")))
+      << onDemo.describe();
+}
+
 // A bad option: status 2, one line on stderr, nothing on stdout, nothing written.
 TEST(RefusedCommandLine, GivenABadOptionThenItExitsWithStatusTwoAndOneLineOnStderrOnly) {
   const QString demo = QStringLiteral(BT_SOURCE_DIR "/resources/audio/demo.flac");

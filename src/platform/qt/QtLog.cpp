@@ -9,6 +9,20 @@ Q_LOGGING_CATEGORY(layoutCategory, "balalaika.layout", QtInfoMsg)
 Q_LOGGING_CATEGORY(audioCategory, "balalaika.audio", QtInfoMsg)
 Q_LOGGING_CATEGORY(ratingCategory, "balalaika.rating", QtInfoMsg)
 
+// Qt Multimedia's PulseAudio backend warns, in Qt's default category, when no audio server
+// answers. The tuner says itself what that means for the player (no microphone: the demo
+// recording instead), so that line only repeats it in a library's words and is dropped; every
+// other message goes on to the handler that was there before.
+constexpr char kNoAudioServerWarning[] = "PulseAudioService: pa_context_connect() failed";
+QtMessageHandler previousHandler = nullptr;
+bool filterInstalled = false;
+
+void dropNoAudioServerWarning(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+  if (type == QtWarningMsg && message == QLatin1String(kNoAudioServerWarning)) return;
+  // Qt hands back its default handler when none was installed, so there always is one.
+  previousHandler(type, context, message);
+}
+
 }  // namespace
 
 const QLoggingCategory& loggingCategory(platform::LogCategory category) {
@@ -27,6 +41,10 @@ const QLoggingCategory& loggingCategory(platform::LogCategory category) {
 
 void installQtLog(bool verbose) {
   if (verbose) QLoggingCategory::setFilterRules(QStringLiteral("balalaika.*.debug=true"));
+  if (!filterInstalled) {
+    previousHandler = qInstallMessageHandler(dropNoAudioServerWarning);
+    filterInstalled = true;
+  }
   platform::setLogSink([](platform::LogCategory category, platform::LogLevel level, const std::string& line) {
     const QLoggingCategory& qtCategory = loggingCategory(category);
     // Passed as an argument, never as the format: a line may hold '%' of its own.
