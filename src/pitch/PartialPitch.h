@@ -37,8 +37,9 @@ class PartialPitch {
   double measure(double hertz);
   // Power by which the samples' spectrum within 1.5 % of hertz stands above the noise around it
   // (the strongest point there, less a margin times the noise), 0 when it does not. spacing is
-  // the distance in hertz to the neighbouring partials, whose peaks the noise leaves out.
-  double standingPower(double hertz, double spacing);
+  // the distance in hertz to the neighbouring partials, whose peaks the noise leaves out. noise,
+  // when given, receives the noise's mean power per bin there.
+  double standingPower(double hertz, double spacing, double* noise = nullptr);
 
  private:
   struct Buffers;
