@@ -1,7 +1,8 @@
 // The page in Debian's chromium, driven by playwright-core: the demo recording as the fake
 // microphone gives the desktop headless run's sequence; a denied microphone shows its message and
 // the demo choice, which then listens; a missing microphone shows its own message; phone and pad
-// screens get their layouts and a screenshot.
+// screens get their layouts and a screenshot; the settings survive reloads, and a localStorage that
+// holds garbage or refuses never stops the tuner.
 // Usage: node tests/web/browser.test.mjs SITE_FOLDER DESKTOP_PROGRAM SCREENSHOT_FOLDER
 import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
@@ -260,4 +261,76 @@ test('the tuning aids: A4 stepped and kept across a reload, a string locked by i
   await shows('aidMessage', 'A4 set to 443 Hz');
   assert.equal(await text('concertPitchLabel'), 'A4 = 443 Hz');
   await context.close();
+});
+
+test('the run count and the precise switch survive reloads; stored garbage reads as absent and is logged', async () => {
+  const context = await launch([], { viewport: { width: 390, height: 844 } });
+  const page = await context.newPage();
+  const warnings = [];
+  page.on('console', (message) => { if (message.type() !== 'debug') warnings.push(message.text()); });
+  const stored = (key) => page.evaluate((k) => localStorage.getItem(k), key);
+  const open = async (reload) => {
+    await (reload ? page.reload() : page.goto(address));
+    await page.locator('#screen').waitFor({ state: 'visible', timeout: 10000 });
+  };
+  await open(false);
+  assert.equal(await stored('numberOfRuns'), 'i:1');
+  assert.equal(await stored('NewFirstLaunchVADovoduved'), 'b:1');
+
+  // Values of another type, or ones that do not parse, beside a valid first-launch mark.
+  await page.evaluate(() => {
+    localStorage.setItem('numberOfRuns', 'i:12abc');
+    localStorage.setItem('preciseEstimator', 'd:1');
+    localStorage.setItem('a4InHz', 'd:NaN');
+  });
+  await open(true);
+  assert.equal(await stored('numberOfRuns'), 'i:1');
+  assert.equal(await page.locator('#preciseSwitch').isChecked(), false);
+  assert.equal(await page.locator('#concertPitchLabel').textContent(), 'A4 = 440 Hz');
+  for (const key of ['numberOfRuns', 'preciseEstimator', 'a4InHz']) {
+    assert.ok(warnings.some((w) => w.includes(`Unreadable stored ${key}`)), `${key}: ${warnings.join('\n')}`);
+  }
+
+  await page.click('#preciseSwitch');
+  await open(true);
+  await open(true);
+  assert.equal(await stored('numberOfRuns'), 'i:3');
+  assert.equal(await page.locator('#preciseSwitch').isChecked(), true);
+
+  // A mark that is garbage reads as a first launch, which starts the count again.
+  await page.evaluate(() => localStorage.setItem('NewFirstLaunchVADovoduved', '\u0000{"x":'));
+  await open(true);
+  assert.equal(await stored('numberOfRuns'), 'i:1');
+  await context.close();
+});
+
+test('a localStorage that refuses (disabled, or full) is logged and the tuner still starts and tunes', async () => {
+  const wav = path.join(scratch, 'a440.wav');
+  execFileSync('sox', ['-n', '-r', '44100', '-b', '16', '-c', '1', wav, 'synth', '10', 'sine', '440', 'vol', '0.5']);
+  const refusals = {
+    disabled: () => Object.defineProperty(window, 'localStorage', {
+      get() { throw new DOMException('access denied', 'SecurityError'); },
+    }),
+    full: () => { Storage.prototype.setItem = () => { throw new DOMException('quota', 'QuotaExceededError'); }; },
+  };
+  for (const [name, refusal] of Object.entries(refusals)) {
+    const context = await launch(['--use-fake-ui-for-media-stream', '--use-fake-device-for-media-stream',
+                                  `--use-file-for-fake-audio-capture=${wav}`],
+                                 { permissions: ['microphone'], viewport: { width: 390, height: 844 } });
+    const page = await context.newPage();
+    const warnings = [];
+    page.on('console', (message) => { if (message.type() === 'warning') warnings.push(message.text()); });
+    await page.addInitScript(refusal);
+    await page.goto(address);
+    await page.locator('#screen').waitFor({ state: 'visible', timeout: 10000 });
+    // What the store refused is kept for the visit.
+    await page.click('#concertPitchUp');
+    await page.locator('#concertPitchLabel', { hasText: 'A4 = 440.5 Hz' }).waitFor({ timeout: 5000 });
+    await page.click('#preciseSwitch');
+    assert.equal(await page.locator('#preciseSwitch').isChecked(), true, name);
+    await page.click('#listen');
+    await page.locator('#noteDisplay', { hasText: 'A4' }).waitFor({ timeout: 15000 });
+    assert.ok(warnings.some((w) => w.startsWith('localStorage:')), `${name}: ${warnings.join('\n')}`);
+    await context.close();
+  }
 });

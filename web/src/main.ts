@@ -2,6 +2,7 @@
 // then shows what the tuner's screen elements hold and forwards taps to it. No tuner logic here.
 import createTunerModule, { type ElementState, type WebTuner } from '@tuner';
 import { Listening, type FailureId } from './audio';
+import { pageStorage } from './storage';
 import english from '../../resources/translations/balalaika-tuner_en.ts?raw';
 import spanish from '../../resources/translations/balalaika-tuner_es.ts?raw';
 import russian from '../../resources/translations/balalaika-tuner_ru.ts?raw';
@@ -80,6 +81,7 @@ async function main(): Promise<void> {
     screenHeight: screen.height,
     pictures,
     texts: texts(),
+    storage: pageStorage(),
   });
   document.body.dataset.layout = tuner.layout();
   document.body.classList.add(tuner.idiom() === 1 ? 'pad' : 'phone');

@@ -1,5 +1,6 @@
 // The WebAssembly tuner's module (emscripten, ES module), as the page uses it.
 declare module '@tuner' {
+  import type { PageStorage } from './storage';
   export interface ElementState {
     hidden?: boolean;
     text?: string;
@@ -39,6 +40,7 @@ declare module '@tuner' {
       screenHeight: number;
       pictures: string[];
       texts: Record<string, string>;
+      storage: PageStorage;
     }) => WebTuner;
   }
   const createTunerModule: () => Promise<TunerModule>;

@@ -53,11 +53,12 @@ const char* cueName(platform::CentsReading::Cue cue) {
 }  // namespace
 
 // The page's tuner. config: { screenWidth, screenHeight (CSS pixels), pictures: [names],
-// texts: { translation id: text } }.
+// texts: { translation id: text }, storage: the page's store (see WebUserDefaults) }.
 class WebTuner {
  public:
   explicit WebTuner(const val& config)
-      : device_(app::browserIdiom(config["screenWidth"].as<double>(), config["screenHeight"].as<double>()),
+      : defaults_(config["storage"]),
+        device_(app::browserIdiom(config["screenWidth"].as<double>(), config["screenHeight"].as<double>()),
                 config["screenWidth"].as<double>(), config["screenHeight"].as<double>()),
         bundle_(textsOf(config["texts"])),
         images_([&] {
