@@ -2,7 +2,8 @@
 // microphone gives the desktop headless run's sequence; a denied microphone shows its message and
 // the demo choice, which then listens; a missing microphone shows its own message; phone and pad
 // screens get their layouts and a screenshot; the settings survive reloads, and a localStorage that
-// holds garbage or refuses never stops the tuner.
+// holds garbage or refuses never stops the tuner; once visited, the page starts and tunes offline,
+// and Chromium finds it installable.
 // Usage: node tests/web/browser.test.mjs SITE_FOLDER DESKTOP_PROGRAM SCREENSHOT_FOLDER
 import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
@@ -87,15 +88,31 @@ function launch(extraArgs, options = {}) {
   });
 }
 
-before(async () => {
-  server = spawn('/usr/bin/python3', [path.join(top, 'scripts/serve-web.py'), site, '0'], { stdio: ['ignore', 'pipe', 'inherit'] });
-  address = await new Promise((resolve, reject) => {
-    server.stdout.on('data', (data) => {
+// A steady A4 with overtones (a triangle wave) as a microphone's recording: the default estimate,
+// like the desktop's, takes a pure sine's A4 for the A3 below it.
+function a440() {
+  const wav = path.join(scratch, 'a440.wav');
+  if (!fs.existsSync(wav)) {
+    execFileSync('sox', ['-n', '-r', '44100', '-b', '16', '-c', '1', wav, 'synth', '10', 'triangle', '440', 'vol', '0.5']);
+  }
+  return wav;
+}
+
+// The site served on a free loopback port: { process, address }.
+async function serve() {
+  const child = spawn('/usr/bin/python3', [path.join(top, 'scripts/serve-web.py'), site, '0'], { stdio: ['ignore', 'pipe', 'inherit'] });
+  const url = await new Promise((resolve, reject) => {
+    child.stdout.on('data', (data) => {
       const found = String(data).match(/http:\/\/127\.0\.0\.1:\d+\//);
       if (found) resolve(found[0]);
     });
-    server.on('exit', () => reject(new Error('the page server stopped')));
+    child.on('exit', () => reject(new Error('the page server stopped')));
   });
+  return { process: child, address: url };
+}
+
+before(async () => {
+  ({ process: server, address } = await serve());
 });
 
 after(() => {
@@ -305,8 +322,7 @@ test('the run count and the precise switch survive reloads; stored garbage reads
 });
 
 test('a localStorage that refuses (disabled, or full) is logged and the tuner still starts and tunes', async () => {
-  const wav = path.join(scratch, 'a440.wav');
-  execFileSync('sox', ['-n', '-r', '44100', '-b', '16', '-c', '1', wav, 'synth', '10', 'sine', '440', 'vol', '0.5']);
+  const wav = a440();
   const refusals = {
     disabled: () => Object.defineProperty(window, 'localStorage', {
       get() { throw new DOMException('access denied', 'SecurityError'); },
@@ -332,5 +348,40 @@ test('a localStorage that refuses (disabled, or full) is logged and the tuner st
     await page.locator('#noteDisplay', { hasText: 'A4' }).waitFor({ timeout: 15000 });
     assert.ok(warnings.some((w) => w.startsWith('localStorage:')), `${name}: ${warnings.join('\n')}`);
     await context.close();
+  }
+});
+
+test('after one visit the page is kept by its service worker: with the server gone and the browser offline it starts and tunes', async () => {
+  const wav = a440();
+  const own = await serve();
+  const context = await launch(['--use-fake-ui-for-media-stream', '--use-fake-device-for-media-stream',
+                                `--use-file-for-fake-audio-capture=${wav}`],
+                               { permissions: ['microphone'], viewport: { width: 390, height: 844 } });
+  try {
+    const page = await context.newPage();
+    await page.goto(own.address);
+    await page.locator('#screen').waitFor({ state: 'visible', timeout: 10000 });
+    // The worker is active once every precached file is in its cache.
+    const scope = await page.evaluate(async () => (await navigator.serviceWorker.ready).scope);
+    assert.equal(scope, own.address);
+
+    // Chromium finds the page installable: manifest, icons, worker.
+    const cdp = await context.newCDPSession(page);
+    const { installabilityErrors } = await cdp.send('Page.getInstallabilityErrors');
+    assert.deepEqual(installabilityErrors, []);
+
+    own.process.kill();
+    await new Promise((resolve) => own.process.once('exit', resolve));
+    await context.setOffline(true);
+    await page.reload();
+    await page.locator('#screen').waitFor({ state: 'visible', timeout: 10000 });
+    assert.equal(await page.locator('#currentTuningName').textContent(), 'Prima balalaika');
+    await page.click('#listen');
+    await page.locator('#noteDisplay', { hasText: 'A4' }).waitFor({ timeout: 15000 });
+    const heard = await page.locator('#freq_label').textContent();
+    assert.ok(Math.abs(parseFloat(heard) - 440) < 1, heard);
+  } finally {
+    await context.close();
+    own.process.kill();
   }
 });

@@ -3,6 +3,7 @@
 import createTunerModule, { type ElementState, type WebTuner } from '@tuner';
 import { Listening, type FailureId } from './audio';
 import { pageStorage } from './storage';
+import { registerSW } from 'virtual:pwa-register';
 import english from '../../resources/translations/balalaika-tuner_en.ts?raw';
 import spanish from '../../resources/translations/balalaika-tuner_es.ts?raw';
 import russian from '../../resources/translations/balalaika-tuner_ru.ts?raw';
@@ -138,6 +139,9 @@ async function main(): Promise<void> {
   render(tuner);
   console.debug(`screen ${tuner.summary()}`);
   byId('screen').hidden = false;
+  // The service worker keeps the page's files for the next visit, offline included; when a new
+  // version has arrived it takes over and the page reloads into it.
+  registerSW({ immediate: true });
 }
 
 void main();
