@@ -4,6 +4,7 @@ import createTunerModule, { type ElementState, type WebTuner } from '@tuner';
 import { Listening, type FailureId } from './audio';
 import { pageStorage } from './storage';
 import { registerSW } from 'virtual:pwa-register';
+import { TonePlayer } from './tone-player';
 import english from '../../resources/translations/balalaika-tuner_en.ts?raw';
 import spanish from '../../resources/translations/balalaika-tuner_es.ts?raw';
 import russian from '../../resources/translations/balalaika-tuner_ru.ts?raw';
@@ -47,6 +48,8 @@ function render(tuner: WebTuner): void {
     }
   }
   renderMeter(elements.centsMeter);
+  const stop = byId('stopFreqPlay');
+  if (stop.hidden === tuner.tonePlaying()) stop.hidden = !tuner.tonePlaying();
   const precise = byId<HTMLInputElement>('preciseSwitch');
   if (precise.checked !== tuner.precise()) precise.checked = tuner.precise();
   renderAids(tuner, elements.unisonGap);
@@ -76,6 +79,10 @@ function renderMeter(reading: ElementState): void {
 
 async function main(): Promise<void> {
   const module = await createTunerModule();
+  const query = new URLSearchParams(location.search);
+  // ?capture-output: the tones also go to a stream the page publishes, for measuring them.
+  const tonePlayer = new TonePlayer(query.has('capture-output'));
+  if (query.has('capture-output')) (window as unknown as { tonePlayer: TonePlayer }).tonePlayer = tonePlayer;
   const pictures: string[] = await (await fetch('images/index.json')).json();
   const tuner = new module.WebTuner({
     screenWidth: screen.width,
@@ -83,6 +90,7 @@ async function main(): Promise<void> {
     pictures,
     texts: texts(),
     storage: pageStorage(),
+    tonePlayer,
   });
   document.body.dataset.layout = tuner.layout();
   document.body.classList.add(tuner.idiom() === 1 ? 'pad' : 'phone');
@@ -123,6 +131,10 @@ async function main(): Promise<void> {
   byId('concertPitchUp').addEventListener('click', () => tuner.stepConcertPitch(1));
   byId('listenForA').addEventListener('click', () => tuner.listenForA());
   byId('unisonButton').addEventListener('click', () => tuner.toggleUnisonCheck());
+  for (const button of Array.from(document.querySelectorAll<HTMLElement>('.tone'))) {
+    button.addEventListener('click', () => tuner.playReferenceTone(Number(button.dataset.string)));
+  }
+  byId('stopFreqPlay').addEventListener('click', () => tuner.stopTone());
   for (const name of Array.from(document.querySelectorAll<HTMLElement>('.string-name'))) {
     name.addEventListener('click', () => tuner.toggleLock(Number(name.dataset.string)));
   }
