@@ -472,3 +472,70 @@ test('a string\'s tone button plays its pitch, rendered by the tone generator, t
   assert.equal(await page.evaluate(() => window.tonePlayer.capture), null);
   await context.close();
 });
+
+// Every layout of the table with its device's screen in CSS pixels, forced with ?device=.
+const kLayouts = [
+  ['Main_iPhone4s', 'phone', 320, 480], ['Main_iPhone', 'phone', 320, 568], ['Main_iPhone6', 'phone', 375, 667],
+  ['Main_iPhone6Plus', 'phone', 414, 736], ['Main_iPhoneX', 'phone', 375, 812],
+  ['Main_iPhone12Pro', 'phone', 390, 844], ['Main_iPhoneXSMax', 'phone', 414, 896],
+  ['Main_iPhone12ProMax', 'phone', 428, 926], ['Main_iPad', 'pad', 768, 1024],
+  ['Main_iPad_Pro_10_5', 'pad', 834, 1112], ['Main_iPad_Mini6', 'pad', 744, 1133],
+  ['Main_iPad_Pro_11', 'pad', 834, 1194], ['Main_iPad_Pro', 'pad', 1024, 1366],
+].map(([layout, kind, width, height]) => ({ layout, kind, width, height }));
+
+// The visible elements of the screen and the start panel that hold something (the outermost of
+// nested ones; the highlights drawn over the chart and the meter's needle are meant to overlap):
+// those outside the window, those whose text does not fit their box, and the pairs that overlap.
+function geometryFaults() {
+  const all = Array.from(document.querySelectorAll('#screen [id], #start [id], #notice'))
+    .filter((e) => !e.closest('[hidden]') && !e.matches('.overlay, #needle, section, header, footer'))
+    .filter((e) => { const r = e.getBoundingClientRect(); return r.width > 0 && r.height > 0; });
+  const boxes = all.filter((e) => !all.some((other) => other !== e && other.contains(e)));
+  const name = (e) => `#${e.id}`;
+  const faults = [];
+  for (const e of boxes) {
+    const r = e.getBoundingClientRect();
+    if (r.left < -0.5 || r.top < -0.5 || r.right > innerWidth + 0.5 || r.bottom > innerHeight + 0.5) {
+      faults.push(`${name(e)} outside the window: ${Math.round(r.left)},${Math.round(r.top)} ${Math.round(r.right)},${Math.round(r.bottom)}`);
+    }
+    if (e.tagName !== 'IMG' && (e.scrollWidth > e.clientWidth + 1 || e.scrollHeight > e.clientHeight + 1)) {
+      faults.push(`${name(e)} cut: ${e.scrollWidth}x${e.scrollHeight} in ${e.clientWidth}x${e.clientHeight}`);
+    }
+  }
+  for (let i = 0; i < boxes.length; ++i) {
+    for (let j = i + 1; j < boxes.length; ++j) {
+      const a = boxes[i].getBoundingClientRect();
+      const b = boxes[j].getBoundingClientRect();
+      const w = Math.min(a.right, b.right) - Math.max(a.left, b.left);
+      const h = Math.min(a.bottom, b.bottom) - Math.max(a.top, b.top);
+      if (w > 1 && h > 1) faults.push(`${name(boxes[i])} overlaps ${name(boxes[j])}`);
+    }
+  }
+  return faults;
+}
+
+test('all thirteen layouts, and a phone and a pad in Spanish and Russian: forced by ?device=, drawn with nothing cut or overlapping', async () => {
+  const phone = kLayouts.find((s) => s.layout === 'Main_iPhone12Pro');
+  const pad = kLayouts.find((s) => s.layout === 'Main_iPad_Pro_11');
+  const screens = [...kLayouts.map((s) => ({ ...s, lang: 'en' })),
+                   ...['es', 'ru'].flatMap((lang) => [{ ...phone, lang }, { ...pad, lang }])];
+  fs.mkdirSync(shots, { recursive: true });
+  const context = await launch([]);
+  const faults = [];
+  for (const s of screens) {
+    const page = await context.newPage();
+    await page.setViewportSize({ width: s.width, height: s.height });
+    await page.goto(`${address}?device=${s.kind}:${s.height}&lang=${s.lang}`);
+    await page.locator('#screen').waitFor({ state: 'visible', timeout: 10000 });
+    assert.equal(await page.evaluate(() => document.body.dataset.layout), s.layout);
+    // A tone playing, so that its row shows too.
+    await page.click('#firstFreqButton');
+    await page.locator('#stopFreqPlay').waitFor({ state: 'visible', timeout: 5000 });
+    await page.evaluate(() => document.fonts.ready);
+    await page.screenshot({ path: path.join(shots, `${s.layout}-${s.lang}.png`) });
+    faults.push(...(await page.evaluate(geometryFaults)).map((f) => `${s.layout} ${s.lang}: ${f}`));
+    await page.close();
+  }
+  await context.close();
+  assert.deepEqual(faults, []);
+});

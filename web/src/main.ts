@@ -26,6 +26,14 @@ function texts(): Record<string, string> {
   return out;
 }
 
+// ?device=phone:844 or ?device=pad:1024: the device whose layout the page takes, for testing a
+// layout in any browser window; the window's own size still decides how large it is drawn.
+function forcedDevice(value: string | null): { idiom: number; height: number } | null {
+  const match = /^(phone|pad):(\d+)$/.exec(value ?? '');
+  if (match === null) return null;
+  return { idiom: match[1] === 'pad' ? 1 : 0, height: Number(match[2]) };
+}
+
 function byId<T extends HTMLElement = HTMLElement>(id: string): T {
   return document.getElementById(id) as T;
 }
@@ -84,9 +92,11 @@ async function main(): Promise<void> {
   const tonePlayer = new TonePlayer(query.has('capture-output'));
   if (query.has('capture-output')) (window as unknown as { tonePlayer: TonePlayer }).tonePlayer = tonePlayer;
   const pictures: string[] = await (await fetch('images/index.json')).json();
+  const device = forcedDevice(query.get('device'));
   const tuner = new module.WebTuner({
     screenWidth: screen.width,
-    screenHeight: screen.height,
+    screenHeight: device?.height ?? screen.height,
+    idiom: device?.idiom,
     pictures,
     texts: texts(),
     storage: pageStorage(),

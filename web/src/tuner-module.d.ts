@@ -42,6 +42,7 @@ declare module '@tuner' {
     WebTuner: new (config: {
       screenWidth: number;
       screenHeight: number;
+      idiom?: number;
       pictures: string[];
       texts: Record<string, string>;
       storage: PageStorage;

@@ -54,14 +54,17 @@ const char* cueName(platform::CentsReading::Cue cue) {
 
 }  // namespace
 
-// The page's tuner. config: { screenWidth, screenHeight (CSS pixels), pictures: [names],
+// The page's tuner. config: { screenWidth, screenHeight (CSS pixels), idiom (optional: a device
+// forced for testing; otherwise the browser's screen decides), pictures: [names],
 // texts: { translation id: text }, storage: the page's store (see WebUserDefaults), tonePlayer:
 // the page's player of the reference tones (see WebAudioOutputUnit) }.
 class WebTuner {
  public:
   explicit WebTuner(const val& config)
       : defaults_(config["storage"]),
-        device_(app::browserIdiom(config["screenWidth"].as<double>(), config["screenHeight"].as<double>()),
+        device_(config["idiom"].isNumber()
+                    ? config["idiom"].as<int>()
+                    : app::browserIdiom(config["screenWidth"].as<double>(), config["screenHeight"].as<double>()),
                 config["screenWidth"].as<double>(), config["screenHeight"].as<double>()),
         bundle_(textsOf(config["texts"])),
         images_([&] {
