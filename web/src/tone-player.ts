@@ -6,7 +6,7 @@
 // more is wanted, and after it resumes the tone goes on where it was.
 import workletUrl from './playback-worklet.ts?worker&url';
 
-const kLeadSeconds = 0.1;
+const kLeadSeconds = 0.2;
 // At most this much is rendered at once, after the page was held up.
 const kMostSeconds = 0.25;
 
@@ -31,7 +31,7 @@ export class TonePlayer {
     this.stop();
     let context: AudioContext;
     try {
-      context = new AudioContext({ sampleRate, latencyHint: 'interactive' });
+      context = new AudioContext({ sampleRate, latencyHint: 'playback' });
     } catch (error) {
       console.warn(`The reference tone cannot play: ${String(error)}`);
       return false;

@@ -21,8 +21,8 @@ namespace balalaika::web {
 class WebAudioOutputUnit final : public platform::AudioOutputUnit {
  public:
   // How often the player is topped up, and the largest block rendered at once.
-  static constexpr double kRefillSeconds = 0.02;
-  static constexpr std::uint32_t kBlockFrames = 1024;
+  static constexpr double kRefillSeconds = 0.05;
+  static constexpr std::uint32_t kBlockFrames = 4096;
 
   WebAudioOutputUnit(emscripten::val player, platform::RunLoop& runLoop) : player_(std::move(player)), runLoop_(runLoop) {}
   ~WebAudioOutputUnit() override { stop(); }
