@@ -3,7 +3,8 @@
 // the demo choice, which then listens; a missing microphone shows its own message; phone and pad
 // screens get their layouts and a screenshot; the settings survive reloads, and a localStorage that
 // holds garbage or refuses never stops the tuner; once visited, the page starts and tunes offline,
-// and Chromium finds it installable.
+// and Chromium finds it installable; a tone button plays its string's pitch; every layout, and a
+// phone and a pad in Spanish and Russian, are drawn (screenshots) with nothing cut or overlapping.
 // Usage: node tests/web/browser.test.mjs SITE_FOLDER DESKTOP_PROGRAM SCREENSHOT_FOLDER
 import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
