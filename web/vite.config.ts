@@ -43,6 +43,10 @@ export default defineConfig({
         globPatterns: ['**/*.{html,js,css,wasm,png,json,flac}'],
         maximumFileSizeToCacheInBytes: 8 * 1024 * 1024,
         cleanupOutdatedCaches: true,
+        // The new worker takes over as soon as it holds the whole new set (the page then
+        // reloads); main.ts registers the worker itself, so these are not implied.
+        skipWaiting: true,
+        clientsClaim: true,
         navigateFallback: 'index.html',
       },
     }),

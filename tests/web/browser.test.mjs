@@ -100,8 +100,8 @@ function a440() {
 }
 
 // The site served on a free loopback port: { process, address }.
-async function serve() {
-  const child = spawn('/usr/bin/python3', [path.join(top, 'scripts/serve-web.py'), site, '0'], { stdio: ['ignore', 'pipe', 'inherit'] });
+async function serve(folder = site) {
+  const child = spawn('/usr/bin/python3', [path.join(top, 'scripts/serve-web.py'), folder, '0'], { stdio: ['ignore', 'pipe', 'inherit'] });
   const url = await new Promise((resolve, reject) => {
     child.stdout.on('data', (data) => {
       const found = String(data).match(/http:\/\/127\.0\.0\.1:\d+\//);
@@ -381,6 +381,44 @@ test('after one visit the page is kept by its service worker: with the server go
     await page.locator('#noteDisplay', { hasText: 'A4' }).waitFor({ timeout: 15000 });
     const heard = await page.locator('#freq_label').textContent();
     assert.ok(Math.abs(parseFloat(heard) - 440) < 1, heard);
+  } finally {
+    await context.close();
+    own.process.kill();
+  }
+});
+
+test('a new version on the host replaces the kept one on the next visit, whole', async () => {
+  const copy = path.join(scratch, 'site-copy');
+  fs.cpSync(site, copy, { recursive: true });
+  const own = await serve(copy);
+  const context = await launch([], { viewport: { width: 390, height: 844 } });
+  try {
+    const page = await context.newPage();
+    await page.goto(own.address);
+    await page.locator('#screen').waitFor({ state: 'visible', timeout: 10000 });
+    await page.evaluate(async () => (await navigator.serviceWorker.ready).scope);
+
+    // The next version: another page, and the worker that lists it under a new revision.
+    const html = path.join(copy, 'index.html');
+    fs.writeFileSync(html, fs.readFileSync(html, 'utf8').replace('<head>', '<head><meta name="build" content="next">'));
+    const worker = path.join(copy, 'sw.js');
+    const listed = fs.readFileSync(worker, 'utf8');
+    assert.match(listed, /\{url:"index\.html",revision:"[0-9a-f]+"\}/);
+    fs.writeFileSync(worker, listed.replace(/(\{url:"index\.html",revision:")[0-9a-f]+/, '$1next'));
+
+    await page.reload();
+    // The page reloads itself once the new worker has every file.
+    await page.locator('meta[name="build"]').waitFor({ state: 'attached', timeout: 20000 });
+    await page.locator('#screen').waitFor({ state: 'visible', timeout: 10000 });
+    const kept = await page.evaluate(async () => {
+      const names = (await caches.keys()).filter((name) => name.includes('precache'));
+      const cache = await caches.open(names[0]);
+      const pages = (await cache.keys()).filter((request) => request.url.includes('index.html'));
+      return { names, pages: await Promise.all(pages.map(async (request) => (await cache.match(request)).text())) };
+    });
+    assert.equal(kept.names.length, 1, kept.names.join(' '));
+    assert.equal(kept.pages.length, 1);
+    assert.match(kept.pages[0], /name="build" content="next"/);
   } finally {
     await context.close();
     own.process.kill();
