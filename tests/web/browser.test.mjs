@@ -1,7 +1,10 @@
 // The page in Debian's chromium, driven by playwright-core: the demo recording as the fake
 // microphone gives the desktop headless run's sequence; a denied microphone shows its message and
 // the demo choice, which then listens; a missing microphone shows its own message; phone and pad
-// screens get their layouts and a screenshot.
+// screens get their layouts and a screenshot; the settings survive reloads, and a localStorage that
+// holds garbage or refuses never stops the tuner; once visited, the page starts and tunes offline,
+// and Chromium finds it installable; a tone button plays its string's pitch; every layout, and a
+// phone and a pad in Spanish and Russian, are drawn (screenshots) with nothing cut or overlapping.
 // Usage: node tests/web/browser.test.mjs SITE_FOLDER DESKTOP_PROGRAM SCREENSHOT_FOLDER
 import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
@@ -86,15 +89,31 @@ function launch(extraArgs, options = {}) {
   });
 }
 
-before(async () => {
-  server = spawn('/usr/bin/python3', [path.join(top, 'scripts/serve-web.py'), site, '0'], { stdio: ['ignore', 'pipe', 'inherit'] });
-  address = await new Promise((resolve, reject) => {
-    server.stdout.on('data', (data) => {
+// A steady A4 with overtones (a triangle wave) as a microphone's recording: the default estimate,
+// like the desktop's, takes a pure sine's A4 for the A3 below it.
+function a440() {
+  const wav = path.join(scratch, 'a440.wav');
+  if (!fs.existsSync(wav)) {
+    execFileSync('sox', ['-n', '-r', '44100', '-b', '16', '-c', '1', wav, 'synth', '10', 'triangle', '440', 'vol', '0.5']);
+  }
+  return wav;
+}
+
+// The site served on a free loopback port: { process, address }.
+async function serve(folder = site) {
+  const child = spawn('/usr/bin/python3', [path.join(top, 'scripts/serve-web.py'), folder, '0'], { stdio: ['ignore', 'pipe', 'inherit'] });
+  const url = await new Promise((resolve, reject) => {
+    child.stdout.on('data', (data) => {
       const found = String(data).match(/http:\/\/127\.0\.0\.1:\d+\//);
       if (found) resolve(found[0]);
     });
-    server.on('exit', () => reject(new Error('the page server stopped')));
+    child.on('exit', () => reject(new Error('the page server stopped')));
   });
+  return { process: child, address: url };
+}
+
+before(async () => {
+  ({ process: server, address } = await serve());
 });
 
 after(() => {
@@ -260,4 +279,302 @@ test('the tuning aids: A4 stepped and kept across a reload, a string locked by i
   await shows('aidMessage', 'A4 set to 443 Hz');
   assert.equal(await text('concertPitchLabel'), 'A4 = 443 Hz');
   await context.close();
+});
+
+test('the run count and the precise switch survive reloads; stored garbage reads as absent and is logged', async () => {
+  const context = await launch([], { viewport: { width: 390, height: 844 } });
+  const page = await context.newPage();
+  const warnings = [];
+  page.on('console', (message) => { if (message.type() !== 'debug') warnings.push(message.text()); });
+  const stored = (key) => page.evaluate((k) => localStorage.getItem(k), key);
+  const open = async (reload) => {
+    await (reload ? page.reload() : page.goto(address));
+    await page.locator('#screen').waitFor({ state: 'visible', timeout: 10000 });
+  };
+  await open(false);
+  assert.equal(await stored('numberOfRuns'), 'i:1');
+  assert.equal(await stored('NewFirstLaunchVADovoduved'), 'b:1');
+
+  // Values of another type, or ones that do not parse, beside a valid first-launch mark.
+  await page.evaluate(() => {
+    localStorage.setItem('numberOfRuns', 'i:12abc');
+    localStorage.setItem('preciseEstimator', 'd:1');
+    localStorage.setItem('a4InHz', 'd:NaN');
+  });
+  await open(true);
+  assert.equal(await stored('numberOfRuns'), 'i:1');
+  assert.equal(await page.locator('#preciseSwitch').isChecked(), false);
+  assert.equal(await page.locator('#concertPitchLabel').textContent(), 'A4 = 440 Hz');
+  for (const key of ['numberOfRuns', 'preciseEstimator', 'a4InHz']) {
+    assert.ok(warnings.some((w) => w.includes(`Unreadable stored ${key}`)), `${key}: ${warnings.join('\n')}`);
+  }
+
+  await page.click('#preciseSwitch');
+  await open(true);
+  await open(true);
+  assert.equal(await stored('numberOfRuns'), 'i:3');
+  assert.equal(await page.locator('#preciseSwitch').isChecked(), true);
+
+  // A mark that is garbage reads as a first launch, which starts the count again.
+  await page.evaluate(() => localStorage.setItem('NewFirstLaunchVADovoduved', '\u0000{"x":'));
+  await open(true);
+  assert.equal(await stored('numberOfRuns'), 'i:1');
+  await context.close();
+});
+
+test('a localStorage that refuses (disabled, or full) is logged and the tuner still starts and tunes', async () => {
+  const wav = a440();
+  const refusals = {
+    disabled: () => Object.defineProperty(window, 'localStorage', {
+      get() { throw new DOMException('access denied', 'SecurityError'); },
+    }),
+    full: () => { Storage.prototype.setItem = () => { throw new DOMException('quota', 'QuotaExceededError'); }; },
+  };
+  for (const [name, refusal] of Object.entries(refusals)) {
+    const context = await launch(['--use-fake-ui-for-media-stream', '--use-fake-device-for-media-stream',
+                                  `--use-file-for-fake-audio-capture=${wav}`],
+                                 { permissions: ['microphone'], viewport: { width: 390, height: 844 } });
+    const page = await context.newPage();
+    const warnings = [];
+    page.on('console', (message) => { if (message.type() === 'warning') warnings.push(message.text()); });
+    await page.addInitScript(refusal);
+    await page.goto(address);
+    await page.locator('#screen').waitFor({ state: 'visible', timeout: 10000 });
+    // What the store refused is kept for the visit.
+    await page.click('#concertPitchUp');
+    await page.locator('#concertPitchLabel', { hasText: 'A4 = 440.5 Hz' }).waitFor({ timeout: 5000 });
+    await page.click('#preciseSwitch');
+    assert.equal(await page.locator('#preciseSwitch').isChecked(), true, name);
+    await page.click('#listen');
+    await page.locator('#noteDisplay', { hasText: 'A4' }).waitFor({ timeout: 15000 });
+    assert.ok(warnings.some((w) => w.startsWith('localStorage:')), `${name}: ${warnings.join('\n')}`);
+    await context.close();
+  }
+});
+
+test('after one visit the page is kept by its service worker: with the server gone and the browser offline it starts and tunes', async () => {
+  const wav = a440();
+  const own = await serve();
+  const context = await launch(['--use-fake-ui-for-media-stream', '--use-fake-device-for-media-stream',
+                                `--use-file-for-fake-audio-capture=${wav}`],
+                               { permissions: ['microphone'], viewport: { width: 390, height: 844 } });
+  try {
+    const page = await context.newPage();
+    await page.goto(own.address);
+    await page.locator('#screen').waitFor({ state: 'visible', timeout: 10000 });
+    // The worker is active once every precached file is in its cache.
+    const scope = await page.evaluate(async () => (await navigator.serviceWorker.ready).scope);
+    assert.equal(scope, own.address);
+
+    // Chromium finds the page installable: manifest, icons, worker.
+    const cdp = await context.newCDPSession(page);
+    const { installabilityErrors } = await cdp.send('Page.getInstallabilityErrors');
+    assert.deepEqual(installabilityErrors, []);
+
+    own.process.kill();
+    await new Promise((resolve) => own.process.once('exit', resolve));
+    await context.setOffline(true);
+    await page.reload();
+    await page.locator('#screen').waitFor({ state: 'visible', timeout: 10000 });
+    assert.equal(await page.locator('#currentTuningName').textContent(), 'Prima balalaika');
+    await page.click('#listen');
+    await page.locator('#noteDisplay', { hasText: 'A4' }).waitFor({ timeout: 15000 });
+    const heard = await page.locator('#freq_label').textContent();
+    assert.ok(Math.abs(parseFloat(heard) - 440) < 1, heard);
+  } finally {
+    await context.close();
+    own.process.kill();
+  }
+});
+
+test('a new version on the host replaces the kept one on the next visit, whole', async () => {
+  const copy = path.join(scratch, 'site-copy');
+  fs.cpSync(site, copy, { recursive: true });
+  const own = await serve(copy);
+  const context = await launch([], { viewport: { width: 390, height: 844 } });
+  try {
+    const page = await context.newPage();
+    await page.goto(own.address);
+    await page.locator('#screen').waitFor({ state: 'visible', timeout: 10000 });
+    await page.evaluate(async () => (await navigator.serviceWorker.ready).scope);
+
+    // The next version: another page, and the worker that lists it under a new revision.
+    const html = path.join(copy, 'index.html');
+    fs.writeFileSync(html, fs.readFileSync(html, 'utf8').replace('<head>', '<head><meta name="build" content="next">'));
+    const worker = path.join(copy, 'sw.js');
+    const listed = fs.readFileSync(worker, 'utf8');
+    assert.match(listed, /\{url:"index\.html",revision:"[0-9a-f]+"\}/);
+    fs.writeFileSync(worker, listed.replace(/(\{url:"index\.html",revision:")[0-9a-f]+/, '$1next'));
+
+    await page.reload();
+    // The page reloads itself once the new worker has every file.
+    await page.locator('meta[name="build"]').waitFor({ state: 'attached', timeout: 20000 });
+    await page.locator('#screen').waitFor({ state: 'visible', timeout: 10000 });
+    const kept = await page.evaluate(async () => {
+      const names = (await caches.keys()).filter((name) => name.includes('precache'));
+      const cache = await caches.open(names[0]);
+      const pages = (await cache.keys()).filter((request) => request.url.includes('index.html'));
+      return { names, pages: await Promise.all(pages.map(async (request) => (await cache.match(request)).text())) };
+    });
+    assert.equal(kept.names.length, 1, kept.names.join(' '));
+    assert.equal(kept.pages.length, 1);
+    assert.match(kept.pages[0], /name="build" content="next"/);
+  } finally {
+    await context.close();
+    own.process.kill();
+  }
+});
+
+// The pitch of a recorded tone: rising zero crossings, placed between samples by linear
+// interpolation, counted over the span from the first to the last, in the longest stretch without
+// a gap. The stream between two audio contexts drops a 10 ms chunk now and then on a busy machine
+// (a run of zeros); a sine's own zeros are single samples.
+function pitchOf(samples, rate) {
+  let best = [0, 0];
+  let start = 0;
+  let zeros = 0;
+  for (let i = 0; i <= samples.length; ++i) {
+    if (i < samples.length && samples[i] === 0) {
+      ++zeros;
+      continue;
+    }
+    if (zeros >= 8 || i === samples.length) {
+      const end = i - zeros;
+      if (end - start > best[1] - best[0]) best = [start, end];
+      start = i;
+    }
+    zeros = 0;
+  }
+  const stretch = samples.slice(best[0], best[1]);
+  const crossings = [];
+  for (let i = 1; i < stretch.length; ++i) {
+    if (stretch[i - 1] < 0 && stretch[i] >= 0) crossings.push(i - 1 + stretch[i - 1] / (stretch[i - 1] - stretch[i]));
+  }
+  if (stretch.length < rate / 4 || crossings.length < 10) return 0;
+  return ((crossings.length - 1) * rate) / (crossings.at(-1) - crossings[0]);
+}
+
+test('a string\'s tone button plays its pitch, rendered by the tone generator, through a suspend and resume, until stopped', async () => {
+  const context = await launch(['--autoplay-policy=no-user-gesture-required'], { viewport: { width: 390, height: 844 } });
+  const page = await context.newPage();
+  // The tone must not come from the browser's own oscillator.
+  await page.addInitScript(() => {
+    AudioContext.prototype.createOscillator = () => { throw new Error('no oscillator'); };
+    window.OscillatorNode = class { constructor() { throw new Error('no oscillator'); } };
+  });
+  await page.goto(`${address}?capture-output`);
+  await page.locator('#screen').waitFor({ state: 'visible', timeout: 10000 });
+  // What the page plays, as the published stream carries it: the last 0.74 s at 44.1 kHz.
+  const record = () => page.evaluate(async () => {
+    const { stream } = await new Promise((resolve) => {
+      const poll = () => (window.tonePlayer.capture ? resolve(window.tonePlayer.capture) : setTimeout(poll, 20));
+      poll();
+    });
+    const listener = new AudioContext({ sampleRate: 44100 });
+    const analyser = listener.createAnalyser();
+    analyser.fftSize = 32768;
+    const mute = listener.createGain();
+    mute.gain.value = 0;
+    listener.createMediaStreamSource(stream).connect(analyser).connect(mute).connect(listener.destination);
+    await new Promise((resolve) => setTimeout(resolve, 1200));
+    const samples = new Float32Array(analyser.fftSize);
+    analyser.getFloatTimeDomainData(samples);
+    await listener.close();
+    return { rate: listener.sampleRate, samples: Array.from(samples) };
+  });
+  const heard = async (expected, what) => {
+    const { rate, samples } = await record();
+    const hertz = pitchOf(samples, rate);
+    assert.ok(Math.abs(hertz - expected) <= 0.5, `${what}: ${hertz.toFixed(3)} Hz, not ${expected}`);
+    assert.ok(Math.max(...samples) > 0.5, `${what}: peak ${Math.max(...samples)}`);
+  };
+
+  await page.click('#firstFreqButton');
+  await page.locator('#stopFreqPlay').waitFor({ state: 'visible', timeout: 5000 });
+  assert.equal(await page.locator('#tfnoteDisplay').textContent(), 'A4');
+  await heard(440, 'string 1');
+  await page.click('#secondFreqButton');
+  await page.locator('#tfnoteDisplay', { hasText: 'E4' }).waitFor({ timeout: 5000 });
+  await heard(329.63, 'string 2');
+
+  // The system suspends the audio and lets it go on.
+  await page.evaluate(async () => {
+    await window.tonePlayer.capture.context.suspend();
+    await new Promise((resolve) => setTimeout(resolve, 500));
+    await window.tonePlayer.capture.context.resume();
+  });
+  await heard(329.63, 'string 2 after a suspend');
+
+  await page.click('#stopFreqPlay');
+  await page.locator('#stopFreqPlay').waitFor({ state: 'hidden', timeout: 5000 });
+  assert.equal(await page.locator('#tfnoteDisplay').textContent(), '');
+  assert.equal(await page.evaluate(() => window.tonePlayer.capture), null);
+  await context.close();
+});
+
+// Every layout of the table with its device's screen in CSS pixels, forced with ?device=.
+const kLayouts = [
+  ['Main_iPhone4s', 'phone', 320, 480], ['Main_iPhone', 'phone', 320, 568], ['Main_iPhone6', 'phone', 375, 667],
+  ['Main_iPhone6Plus', 'phone', 414, 736], ['Main_iPhoneX', 'phone', 375, 812],
+  ['Main_iPhone12Pro', 'phone', 390, 844], ['Main_iPhoneXSMax', 'phone', 414, 896],
+  ['Main_iPhone12ProMax', 'phone', 428, 926], ['Main_iPad', 'pad', 768, 1024],
+  ['Main_iPad_Pro_10_5', 'pad', 834, 1112], ['Main_iPad_Mini6', 'pad', 744, 1133],
+  ['Main_iPad_Pro_11', 'pad', 834, 1194], ['Main_iPad_Pro', 'pad', 1024, 1366],
+].map(([layout, kind, width, height]) => ({ layout, kind, width, height }));
+
+// The visible elements of the screen and the start panel that hold something (the outermost of
+// nested ones; the highlights drawn over the chart and the meter's needle are meant to overlap):
+// those outside the window, those whose text does not fit their box, and the pairs that overlap.
+function geometryFaults() {
+  const all = Array.from(document.querySelectorAll('#screen [id], #start [id], #notice'))
+    .filter((e) => !e.closest('[hidden]') && !e.matches('.overlay, #needle, section, header, footer'))
+    .filter((e) => { const r = e.getBoundingClientRect(); return r.width > 0 && r.height > 0; });
+  const boxes = all.filter((e) => !all.some((other) => other !== e && other.contains(e)));
+  const name = (e) => `#${e.id}`;
+  const faults = [];
+  for (const e of boxes) {
+    const r = e.getBoundingClientRect();
+    if (r.left < -0.5 || r.top < -0.5 || r.right > innerWidth + 0.5 || r.bottom > innerHeight + 0.5) {
+      faults.push(`${name(e)} outside the window: ${Math.round(r.left)},${Math.round(r.top)} ${Math.round(r.right)},${Math.round(r.bottom)}`);
+    }
+    if (e.tagName !== 'IMG' && (e.scrollWidth > e.clientWidth + 1 || e.scrollHeight > e.clientHeight + 1)) {
+      faults.push(`${name(e)} cut: ${e.scrollWidth}x${e.scrollHeight} in ${e.clientWidth}x${e.clientHeight}`);
+    }
+  }
+  for (let i = 0; i < boxes.length; ++i) {
+    for (let j = i + 1; j < boxes.length; ++j) {
+      const a = boxes[i].getBoundingClientRect();
+      const b = boxes[j].getBoundingClientRect();
+      const w = Math.min(a.right, b.right) - Math.max(a.left, b.left);
+      const h = Math.min(a.bottom, b.bottom) - Math.max(a.top, b.top);
+      if (w > 1 && h > 1) faults.push(`${name(boxes[i])} overlaps ${name(boxes[j])}`);
+    }
+  }
+  return faults;
+}
+
+test('all thirteen layouts, and a phone and a pad in Spanish and Russian: forced by ?device=, drawn with nothing cut or overlapping', async () => {
+  const phone = kLayouts.find((s) => s.layout === 'Main_iPhone12Pro');
+  const pad = kLayouts.find((s) => s.layout === 'Main_iPad_Pro_11');
+  const screens = [...kLayouts.map((s) => ({ ...s, lang: 'en' })),
+                   ...['es', 'ru'].flatMap((lang) => [{ ...phone, lang }, { ...pad, lang }])];
+  fs.mkdirSync(shots, { recursive: true });
+  const context = await launch([]);
+  const faults = [];
+  for (const s of screens) {
+    const page = await context.newPage();
+    await page.setViewportSize({ width: s.width, height: s.height });
+    await page.goto(`${address}?device=${s.kind}:${s.height}&lang=${s.lang}`);
+    await page.locator('#screen').waitFor({ state: 'visible', timeout: 10000 });
+    assert.equal(await page.evaluate(() => document.body.dataset.layout), s.layout);
+    // A tone playing, so that its row shows too.
+    await page.click('#firstFreqButton');
+    await page.locator('#stopFreqPlay').waitFor({ state: 'visible', timeout: 5000 });
+    await page.evaluate(() => document.fonts.ready);
+    await page.screenshot({ path: path.join(shots, `${s.layout}-${s.lang}.png`) });
+    faults.push(...(await page.evaluate(geometryFaults)).map((f) => `${s.layout} ${s.lang}: ${f}`));
+    await page.close();
+  }
+  await context.close();
+  assert.deepEqual(faults, []);
 });

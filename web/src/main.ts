@@ -2,6 +2,9 @@
 // then shows what the tuner's screen elements hold and forwards taps to it. No tuner logic here.
 import createTunerModule, { type ElementState, type WebTuner } from '@tuner';
 import { Listening, type FailureId } from './audio';
+import { pageStorage } from './storage';
+import { registerSW } from 'virtual:pwa-register';
+import { TonePlayer } from './tone-player';
 import english from '../../resources/translations/balalaika-tuner_en.ts?raw';
 import spanish from '../../resources/translations/balalaika-tuner_es.ts?raw';
 import russian from '../../resources/translations/balalaika-tuner_ru.ts?raw';
@@ -21,6 +24,14 @@ function texts(): Record<string, string> {
     if (id !== null) out[id] = text;
   }
   return out;
+}
+
+// ?device=phone:844 or ?device=pad:1024: the device whose layout the page takes, for testing a
+// layout in any browser window; the window's own size still decides how large it is drawn.
+function forcedDevice(value: string | null): { idiom: number; height: number } | null {
+  const match = /^(phone|pad):(\d+)$/.exec(value ?? '');
+  if (match === null) return null;
+  return { idiom: match[1] === 'pad' ? 1 : 0, height: Number(match[2]) };
 }
 
 function byId<T extends HTMLElement = HTMLElement>(id: string): T {
@@ -45,6 +56,8 @@ function render(tuner: WebTuner): void {
     }
   }
   renderMeter(elements.centsMeter);
+  const stop = byId('stopFreqPlay');
+  if (stop.hidden === tuner.tonePlaying()) stop.hidden = !tuner.tonePlaying();
   const precise = byId<HTMLInputElement>('preciseSwitch');
   if (precise.checked !== tuner.precise()) precise.checked = tuner.precise();
   renderAids(tuner, elements.unisonGap);
@@ -74,12 +87,20 @@ function renderMeter(reading: ElementState): void {
 
 async function main(): Promise<void> {
   const module = await createTunerModule();
+  const query = new URLSearchParams(location.search);
+  // ?capture-output: the tones also go to a stream the page publishes, for measuring them.
+  const tonePlayer = new TonePlayer(query.has('capture-output'));
+  if (query.has('capture-output')) (window as unknown as { tonePlayer: TonePlayer }).tonePlayer = tonePlayer;
   const pictures: string[] = await (await fetch('images/index.json')).json();
+  const device = forcedDevice(query.get('device'));
   const tuner = new module.WebTuner({
     screenWidth: screen.width,
-    screenHeight: screen.height,
+    screenHeight: device?.height ?? screen.height,
+    idiom: device?.idiom,
     pictures,
     texts: texts(),
+    storage: pageStorage(),
+    tonePlayer,
   });
   document.body.dataset.layout = tuner.layout();
   document.body.classList.add(tuner.idiom() === 1 ? 'pad' : 'phone');
@@ -120,6 +141,10 @@ async function main(): Promise<void> {
   byId('concertPitchUp').addEventListener('click', () => tuner.stepConcertPitch(1));
   byId('listenForA').addEventListener('click', () => tuner.listenForA());
   byId('unisonButton').addEventListener('click', () => tuner.toggleUnisonCheck());
+  for (const button of Array.from(document.querySelectorAll<HTMLElement>('.tone'))) {
+    button.addEventListener('click', () => tuner.playReferenceTone(Number(button.dataset.string)));
+  }
+  byId('stopFreqPlay').addEventListener('click', () => tuner.stopTone());
   for (const name of Array.from(document.querySelectorAll<HTMLElement>('.string-name'))) {
     name.addEventListener('click', () => tuner.toggleLock(Number(name.dataset.string)));
   }
@@ -136,6 +161,9 @@ async function main(): Promise<void> {
   render(tuner);
   console.debug(`screen ${tuner.summary()}`);
   byId('screen').hidden = false;
+  // The service worker keeps the page's files for the next visit, offline included; when a new
+  // version has arrived it takes over and the page reloads into it.
+  registerSW({ immediate: true });
 }
 
 void main();

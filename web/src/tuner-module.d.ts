@@ -1,5 +1,7 @@
 // The WebAssembly tuner's module (emscripten, ES module), as the page uses it.
 declare module '@tuner' {
+  import type { PageStorage } from './storage';
+  import type { TonePlayer } from './tone-player';
   export interface ElementState {
     hidden?: boolean;
     text?: string;
@@ -21,6 +23,9 @@ declare module '@tuner' {
     inputLost(): void;
     showPreviousTuning(): void;
     showNextTuning(): void;
+    playReferenceTone(stringIndex: number): void;
+    stopTone(): void;
+    tonePlaying(): boolean;
     precise(): boolean;
     setPrecise(precise: boolean): void;
     stepConcertPitch(steps: number): void;
@@ -37,8 +42,11 @@ declare module '@tuner' {
     WebTuner: new (config: {
       screenWidth: number;
       screenHeight: number;
+      idiom?: number;
       pictures: string[];
       texts: Record<string, string>;
+      storage: PageStorage;
+      tonePlayer: TonePlayer;
     }) => WebTuner;
   }
   const createTunerModule: () => Promise<TunerModule>;

@@ -18,10 +18,12 @@
 #include "app/PrecisePitchSource.h"
 #include "pitch/PitchListener.h"
 #include "platform/web/WebAudioInputQueue.h"
+#include "platform/web/WebAudioOutput.h"
 #include "platform/web/WebRunLoop.h"
 #include "platform/web/WebServices.h"
 #include "platform/web/WebUserDefaults.h"
 #include "tuner/CentsReading.h"
+#include "tones/ToneGenerator.h"
 #include "tuner/ViewController.h"
 
 namespace balalaika::web {
@@ -52,23 +54,30 @@ const char* cueName(platform::CentsReading::Cue cue) {
 
 }  // namespace
 
-// The page's tuner. config: { screenWidth, screenHeight (CSS pixels), pictures: [names],
-// texts: { translation id: text } }.
+// The page's tuner. config: { screenWidth, screenHeight (CSS pixels), idiom (optional: a device
+// forced for testing; otherwise the browser's screen decides), pictures: [names],
+// texts: { translation id: text }, storage: the page's store (see WebUserDefaults), tonePlayer:
+// the page's player of the reference tones (see WebAudioOutputUnit) }.
 class WebTuner {
  public:
   explicit WebTuner(const val& config)
-      : device_(app::browserIdiom(config["screenWidth"].as<double>(), config["screenHeight"].as<double>()),
+      : defaults_(config["storage"]),
+        device_(config["idiom"].isNumber()
+                    ? config["idiom"].as<int>()
+                    : app::browserIdiom(config["screenWidth"].as<double>(), config["screenHeight"].as<double>()),
                 config["screenWidth"].as<double>(), config["screenHeight"].as<double>()),
         bundle_(textsOf(config["texts"])),
         images_([&] {
           const auto names = vectorOf<std::string>(config["pictures"]);
           return std::set<std::string>(names.begin(), names.end());
         }()),
-        pitch_(defaults_, listenerPitch_, precisePitch_, std::nullopt) {
+        pitch_(defaults_, listenerPitch_, precisePitch_, std::nullopt),
+        speaker_(config["tonePlayer"], runLoop_) {
     layout_ = app::layoutOrNearestFor(*device_.userInterfaceIdiom(), device_.screenHeight());
     microphone_ = std::make_shared<WebAudioInputQueueFactory>();
     PitchListener::installPlatform(nullptr, microphone_);
     ViewControllerServices services{device_, images_, bundle_, runLoop_, defaults_, urlOpener_, pitch_, [] {}};
+    services.audioOutput = &speaker_;
     // The heard-A listener and the unison check read the precise estimate whichever one the
     // tick uses, as on the desktop.
     services.precisePitch = &precisePitch_;
@@ -103,6 +112,15 @@ class WebTuner {
 
   void showPreviousTuning() { controller_->showPreviousTuning(); }
   void showNextTuning() { controller_->showNextTuning(); }
+  // The reference tone of string 1..3 of the current tuning, and its stop; whether one plays.
+  void playReferenceTone(int stringIndex) {
+    if (stringIndex == 1) controller_->playA440Hz();
+    if (stringIndex == 2) controller_->playE329_6();
+    if (stringIndex == 3) controller_->playThirdFreq();
+  }
+  void stopTone() { controller_->stopFreqPlay(); }
+  bool tonePlaying() const { return controller_->generator() != nullptr && controller_->generator()->isPlaying(); }
+
   bool precise() const { return pitch_.precise(); }
   void setPrecise(bool precise) { pitch_.setPrecise(precise); }
 
@@ -189,6 +207,7 @@ class WebTuner {
   app::ListenerPitchSource listenerPitch_;
   app::PrecisePitchSource precisePitch_;
   app::EstimatorSwitch pitch_;
+  WebAudioOutputComponent speaker_;
   std::shared_ptr<WebAudioInputQueueFactory> microphone_;
   app::HeadlessScreen screen_;
   std::unique_ptr<ViewController> controller_;
@@ -208,6 +227,9 @@ EMSCRIPTEN_BINDINGS(balalaika_tuner) {
       .function("inputLost", &WebTuner::inputLost)
       .function("showPreviousTuning", &WebTuner::showPreviousTuning)
       .function("showNextTuning", &WebTuner::showNextTuning)
+      .function("playReferenceTone", &WebTuner::playReferenceTone)
+      .function("stopTone", &WebTuner::stopTone)
+      .function("tonePlaying", &WebTuner::tonePlaying)
       .function("precise", &WebTuner::precise)
       .function("setPrecise", &WebTuner::setPrecise)
       .function("stepConcertPitch", &WebTuner::stepConcertPitch)

@@ -1,21 +1,22 @@
 #include "platform/web/WebUserDefaults.h"
 
-#include <emscripten/val.h>
-
 #include <cerrno>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
+#include "platform/Log.h"
+
 namespace balalaika::web {
-namespace {
 
 using emscripten::val;
 
-// localStorage, or undefined when the page may not use it (reading it can throw).
-val storage() {
-  const val window = val::global("window");
-  if (!window.hasOwnProperty("localStorage")) return val::undefined();
-  return window["localStorage"];
+namespace {
+
+// A stored value of the right type whose text does not parse: logged, read as absent.
+std::nullopt_t unreadable(const std::string& key) {
+  platform::warn(platform::LogCategory::App, "Unreadable stored %@, read as absent", key);
+  return std::nullopt;
 }
 
 }  // namespace
@@ -28,52 +29,55 @@ std::optional<std::string> WebUserDefaults::decode(char type, const std::optiona
 }
 
 std::optional<std::string> WebUserDefaults::read(const std::string& key) const {
-  const val store = storage();
-  if (!store.isUndefined() && !store.isNull()) {
-    const val item = store.call<val>("getItem", key);
-    if (item.isNull() || item.isUndefined()) return std::nullopt;
-    return item.as<std::string>();
-  }
-  const auto it = memory_.find(key);
-  return it == memory_.end() ? std::nullopt : std::optional<std::string>(it->second);
+  if (const auto kept = memory_.find(key); kept != memory_.end()) return kept->second;
+  const val item = store_.call<val>("read", key);
+  if (!item.isString()) return std::nullopt;  // absent, or the store refused (the page logged it)
+  return item.as<std::string>();
+}
+
+std::optional<std::string> WebUserDefaults::readTyped(char type, const std::string& key) const {
+  const auto stored = read(key);
+  const auto text = decode(type, stored);
+  if (stored && !text) return unreadable(key);
+  return text;
 }
 
 void WebUserDefaults::write(const std::string& key, const std::string& stored) {
-  const val store = storage();
-  if (!store.isUndefined() && !store.isNull()) {
-    store.call<void>("setItem", key, stored);
+  if (store_.call<bool>("write", key, stored)) {
+    memory_.erase(key);
   } else {
     memory_[key] = stored;
   }
 }
 
 std::optional<bool> WebUserDefaults::boolForKey(const std::string& key) const {
-  const auto text = decode('b', read(key));
-  if (!text || (*text != "0" && *text != "1")) return std::nullopt;
+  const auto text = readTyped('b', key);
+  if (!text) return std::nullopt;
+  if (*text != "0" && *text != "1") return unreadable(key);
   return *text == "1";
 }
 
 std::optional<std::int64_t> WebUserDefaults::integerForKey(const std::string& key) const {
-  const auto text = decode('i', read(key));
-  if (!text || text->empty()) return std::nullopt;
+  const auto text = readTyped('i', key);
+  if (!text) return std::nullopt;
   char* end = nullptr;
   errno = 0;
   const long long value = std::strtoll(text->c_str(), &end, 10);
-  if (errno != 0 || *end != '\0') return std::nullopt;
+  if (text->empty() || errno != 0 || *end != '\0') return unreadable(key);
   return value;
 }
 
 std::optional<double> WebUserDefaults::doubleForKey(const std::string& key) const {
-  const auto text = decode('d', read(key));
-  if (!text || text->empty()) return std::nullopt;
+  const auto text = readTyped('d', key);
+  if (!text) return std::nullopt;
   char* end = nullptr;
   const double value = std::strtod(text->c_str(), &end);
-  if (*end != '\0') return std::nullopt;
+  if (text->empty() || *end != '\0' || !std::isfinite(value)) return unreadable(key);
   return value;
 }
 
 std::optional<std::string> WebUserDefaults::stringForKey(const std::string& key) const {
-  return decode('s', read(key));
+  return readTyped('s', key);
 }
 
 void WebUserDefaults::setBool(const std::string& key, bool value) { write(key, encode('b', value ? "1" : "0")); }
@@ -91,14 +95,12 @@ void WebUserDefaults::setDouble(const std::string& key, double value) {
 void WebUserDefaults::setString(const std::string& key, const std::string& value) { write(key, encode('s', value)); }
 
 void WebUserDefaults::removeObjectForKey(const std::string& key) {
-  const val store = storage();
-  if (!store.isUndefined() && !store.isNull()) store.call<void>("removeItem", key);
+  store_.call<void>("remove", key);
   memory_.erase(key);
 }
 
 void WebUserDefaults::clearPersistentDomain() {
-  const val store = storage();
-  if (!store.isUndefined() && !store.isNull()) store.call<void>("clear");
+  store_.call<void>("clear");
   memory_.clear();
 }
 

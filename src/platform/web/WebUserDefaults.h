@@ -1,13 +1,18 @@
 #pragma once
 // The user-defaults store in the browser's localStorage, under the same keys as on the desktop.
 // Each value is stored as text with its type in front ("b:1", "i:42", "d:0.5", "s:text"), so
-// that a value of another type, or one edited by hand into something else, reads as absent.
-// Without localStorage (a private window that refuses it) the values live in memory for the
-// page's life.
+// that a value of another type, or one edited by hand into something else, reads as absent (and
+// is logged). The page hands over its store (web/src/storage.ts): an object whose read answers a
+// string, null when the key is absent or undefined when the browser refused; whose write answers
+// false when refused (a full store, a private window). Values the browser refused live in memory
+// for the page's life.
+
+#include <emscripten/val.h>
 
 #include <map>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "platform/UserDefaults.h"
 
@@ -15,6 +20,8 @@ namespace balalaika::web {
 
 class WebUserDefaults final : public platform::UserDefaults {
  public:
+  explicit WebUserDefaults(emscripten::val store) : store_(std::move(store)) {}
+
   std::optional<bool> boolForKey(const std::string& key) const override;
   std::optional<std::int64_t> integerForKey(const std::string& key) const override;
   std::optional<double> doubleForKey(const std::string& key) const override;
@@ -33,9 +40,12 @@ class WebUserDefaults final : public platform::UserDefaults {
 
  private:
   std::optional<std::string> read(const std::string& key) const;
+  // The typed text of the key's value; nothing when absent, and a logged nothing when unreadable.
+  std::optional<std::string> readTyped(char type, const std::string& key) const;
   void write(const std::string& key, const std::string& stored);
 
-  std::map<std::string, std::string> memory_;  // used when localStorage refuses
+  emscripten::val store_;
+  std::map<std::string, std::string> memory_;  // values the store refused
 };
 
 }  // namespace balalaika::web
