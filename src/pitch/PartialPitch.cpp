@@ -8,6 +8,7 @@
 #include <numbers>
 #include <vector>
 
+#include "pitch/MainsTones.h"
 #include "pitch/ParabolaPeak.h"
 
 namespace balalaika {
@@ -46,6 +47,11 @@ constexpr double kPeakScatter = 2.7e5;
 constexpr double kModelScatter = 0.0023;
 // No partial is surer than this (cents squared), so that a noiseless one keeps a finite weight.
 constexpr double kLeastScatter = 1e-12;
+// Mains hum is taken out beside a partial from this many bins of the unpadded buffer away to this
+// many. Nearer, the fit cannot tell the two apart (A1, 5 Hz from both 50 and 60 Hz, read worse
+// with them taken out); farther, the window's skirt pulls the partial little.
+constexpr double kMainsNearest = 2.0;
+constexpr double kMainsFarthest = 3.5;
 
 // The peak of three powers at equal spacing, through their logarithms: near its top a windowed
 // partial's log power is close to a parabola. The height is the log of the peak's power.
@@ -59,6 +65,9 @@ ParabolaPeak logPeak(double left, double centre, double right) {
 struct PartialPitch::Buffers {
   kiss_fftr_cfg forward = kiss_fftr_alloc(static_cast<int>(kTransformLength), 0, nullptr, nullptr);
   std::vector<float> windowed = std::vector<float>(kTransformLength);
+  std::vector<double> window = std::vector<double>(PartialPitch::kMaxSamples);
+  // The windowed samples with the mains hum beside the partials taken out, where they are read.
+  std::vector<float> cleaned = std::vector<float>(PartialPitch::kMaxSamples);
   std::vector<kiss_fft_cpx> spectrum = std::vector<kiss_fft_cpx>(kTransformBins);
   std::vector<double> power = std::vector<double>(kTransformBins);
   std::vector<double> scratch = std::vector<double>(kTransformBins);  // sized up front: no allocation later
@@ -81,7 +90,8 @@ void PartialPitch::transform(const float* samples, std::uint32_t count) {
   // The Hann window keeps each partial's skirt from reaching its neighbours.
   const double turn = 2.0 * std::numbers::pi / (length_ - 1);
   for (std::uint32_t i = 0; i < length_; ++i) {
-    b.windowed[i] = static_cast<float>(samples[i] * (0.5 - 0.5 * std::cos(turn * i)));
+    b.window[i] = 0.5 - 0.5 * std::cos(turn * i);
+    b.windowed[i] = static_cast<float>(samples[i] * b.window[i]);
   }
   std::fill(b.windowed.begin() + length_, b.windowed.end(), 0.0f);
   kiss_fftr(b.forward, b.windowed.data(), b.spectrum.data());
@@ -160,6 +170,15 @@ double PartialPitch::measure(double hertz) {
   }
   if (found == 0) return hertz;
 
+  // Mains hum a few hertz beside a partial pulls its peak: taken out, fitted with the partial.
+  std::copy(b.windowed.begin(), b.windowed.begin() + length_, b.cleaned.begin());
+  const double resolution = sampleRate_ / length_;
+  for (std::uint32_t j = 0; j < found; ++j) {
+    const double partialHertz = partials[j].bin * binHertz;
+    std::array<double, kMaxMainsTones> tones{};
+    const int count = mainsTonesBeside(partialHertz, kMainsNearest * resolution, kMainsFarthest * resolution, tones.data());
+    removeMainsTones(b.cleaned.data(), b.window.data(), length_, sampleRate_, partialHertz, tones.data(), count);
+  }
   std::array<double, kMaxEvaluations> bins{};
   std::array<double, kMaxEvaluations> powers{};
   for (std::uint32_t j = 0; j < found; ++j) {
@@ -250,7 +269,7 @@ void PartialPitch::powersAt(const double* bins, double* powers, std::uint32_t co
   }
   // All kMaxEvaluations recursions run, a fixed count the compiler vectorises; the unused ones
   // have a zero coefficient and stay bounded.
-  const float* x = buffers_->windowed.data();
+  const float* x = buffers_->cleaned.data();
   for (std::uint32_t n = 0; n < length_; ++n) {
     const double sample = x[n];
     for (std::uint32_t j = 0; j < kMaxEvaluations; ++j) {

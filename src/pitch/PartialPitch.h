@@ -8,7 +8,8 @@
 //
 // Each partial is the peak of the Hann-windowed buffer's spectrum within 60 cents of where the
 // partial below it puts it, found on a zero-padded transform and then refined on the continuous
-// spectrum, evaluated exactly at a few frequencies around it. Not thread-safe.
+// spectrum, evaluated exactly at a few frequencies around it, once mains hum a few hertz beside
+// it has been fitted and taken out. Not thread-safe.
 
 #include <cstdint>
 #include <memory>
@@ -43,8 +44,8 @@ class PartialPitch {
 
  private:
   struct Buffers;
-  // Power of the windowed buffer at each of count frequencies (in bins of the zero-padded
-  // transform, fractional), all in one pass over the samples.
+  // Power of the windowed buffer, with the mains hum beside the partials taken out, at each of
+  // count frequencies (in bins of the zero-padded transform, fractional), in one pass.
   void powersAt(const double* bins, double* powers, std::uint32_t count) const;
 
   double sampleRate_;

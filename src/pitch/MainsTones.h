@@ -1,0 +1,24 @@
+#pragma once
+// Mains hum beside a partial. A steady tone at a harmonic of 50 or 60 Hz a few hertz from a
+// string's partial lies inside the window's main lobe and pulls the partial's peak towards it.
+// Fitted together with the partial by least squares, the tones can be taken out of the windowed
+// samples, and the partial read alone.
+
+#include <cstdint>
+
+namespace balalaika {
+
+constexpr int kMaxMainsTones = 2;
+
+// The harmonics 1-4 of 50 and 60 Hz lying from minApart to maxApart hertz away from hertz, the
+// nearest first; writes at most kMaxMainsTones of them to tones and returns how many.
+int mainsTonesBeside(double hertz, double minApart, double maxApart, double* tones);
+
+// windowed holds count samples times window. Fits it with a partial at partialHertz (a sinusoid
+// whose amplitude may change linearly across the buffer, as a plucked string's does) and a steady
+// sinusoid at each of the tones, all times the window, by least squares; then subtracts the
+// tones' fitted part from windowed. Leaves windowed as it is when the fit is singular.
+void removeMainsTones(float* windowed, const double* window, std::uint32_t count, double sampleRate,
+                      double partialHertz, const double* tones, int toneCount);
+
+}  // namespace balalaika
