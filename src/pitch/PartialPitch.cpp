@@ -66,8 +66,6 @@ struct PartialPitch::Buffers {
   kiss_fftr_cfg forward = kiss_fftr_alloc(static_cast<int>(kTransformLength), 0, nullptr, nullptr);
   std::vector<float> windowed = std::vector<float>(kTransformLength);
   std::vector<double> window = std::vector<double>(PartialPitch::kMaxSamples);
-  // The windowed samples with the mains hum beside the partials taken out, where they are read.
-  std::vector<float> cleaned = std::vector<float>(PartialPitch::kMaxSamples);
   std::vector<kiss_fft_cpx> spectrum = std::vector<kiss_fft_cpx>(kTransformBins);
   std::vector<double> power = std::vector<double>(kTransformBins);
   std::vector<double> scratch = std::vector<double>(kTransformBins);  // sized up front: no allocation later
@@ -170,14 +168,15 @@ double PartialPitch::measure(double hertz) {
   }
   if (found == 0) return hertz;
 
-  // Mains hum a few hertz beside a partial pulls its peak: taken out, fitted with the partial.
-  std::copy(b.windowed.begin(), b.windowed.begin() + length_, b.cleaned.begin());
+  // Mains hum a few hertz beside a partial pulls its peak: taken out of the windowed samples,
+  // fitted with the partial, before the peaks are refined on them. (The coarse spectrum, from
+  // which partials are found and trusted, was taken before.)
   const double resolution = sampleRate_ / length_;
   for (std::uint32_t j = 0; j < found; ++j) {
     const double partialHertz = partials[j].bin * binHertz;
     std::array<double, kMaxMainsTones> tones{};
     const int count = mainsTonesBeside(partialHertz, kMainsNearest * resolution, kMainsFarthest * resolution, tones.data());
-    removeMainsTones(b.cleaned.data(), b.window.data(), length_, sampleRate_, partialHertz, tones.data(), count);
+    removeMainsTones(b.windowed.data(), b.window.data(), length_, sampleRate_, partialHertz, tones.data(), count);
   }
   std::array<double, kMaxEvaluations> bins{};
   std::array<double, kMaxEvaluations> powers{};
@@ -269,7 +268,7 @@ void PartialPitch::powersAt(const double* bins, double* powers, std::uint32_t co
   }
   // All kMaxEvaluations recursions run, a fixed count the compiler vectorises; the unused ones
   // have a zero coefficient and stay bounded.
-  const float* x = buffers_->cleaned.data();
+  const float* x = buffers_->windowed.data();
   for (std::uint32_t n = 0; n < length_; ++n) {
     const double sample = x[n];
     for (std::uint32_t j = 0; j < kMaxEvaluations; ++j) {

@@ -34,7 +34,8 @@ class PartialPitch {
   // Takes count samples (mean removed; at most kMaxSamples of them) for the calls below.
   void transform(const float* samples, std::uint32_t count);
   // Fundamental in hertz of the samples taken, whose pitch lies within some 30 cents of hertz;
-  // hertz itself when no partial can be trusted.
+  // hertz itself when no partial can be trusted. Takes the mains hum beside the partials out of
+  // the samples taken (a second call finds none left to take).
   double measure(double hertz);
   // Power by which the samples' spectrum within 1.5 % of hertz stands above the noise around it
   // (the strongest point there, less a margin times the noise), 0 when it does not. spacing is

@@ -14,8 +14,7 @@ Q_LOGGING_CATEGORY(ratingCategory, "balalaika.rating", QtInfoMsg)
 // recording instead), so that line only repeats it in a library's words and is dropped; every
 // other message goes on to the handler that was there before.
 constexpr char kNoAudioServerWarning[] = "PulseAudioService: pa_context_connect() failed";
-QtMessageHandler previousHandler = nullptr;
-bool filterInstalled = false;
+QtMessageHandler previousHandler = nullptr;  // set once the filter is installed
 
 void dropNoAudioServerWarning(QtMsgType type, const QMessageLogContext& context, const QString& message) {
   if (type == QtWarningMsg && message == QLatin1String(kNoAudioServerWarning)) return;
@@ -41,10 +40,7 @@ const QLoggingCategory& loggingCategory(platform::LogCategory category) {
 
 void installQtLog(bool verbose) {
   if (verbose) QLoggingCategory::setFilterRules(QStringLiteral("balalaika.*.debug=true"));
-  if (!filterInstalled) {
-    previousHandler = qInstallMessageHandler(dropNoAudioServerWarning);
-    filterInstalled = true;
-  }
+  if (previousHandler == nullptr) previousHandler = qInstallMessageHandler(dropNoAudioServerWarning);
   platform::setLogSink([](platform::LogCategory category, platform::LogLevel level, const std::string& line) {
     const QLoggingCategory& qtCategory = loggingCategory(category);
     // Passed as an argument, never as the format: a line may hold '%' of its own.

@@ -22,8 +22,8 @@
 #include "platform/web/WebRunLoop.h"
 #include "platform/web/WebServices.h"
 #include "platform/web/WebUserDefaults.h"
-#include "tuner/CentsReading.h"
 #include "tones/ToneGenerator.h"
+#include "tuner/CentsReading.h"
 #include "tuner/ViewController.h"
 
 namespace balalaika::web {
