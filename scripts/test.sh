@@ -41,7 +41,10 @@ ctest --test-dir "$top/build" --output-on-failure -L package
 
 # The page: the core compiled to WebAssembly; its node analysis against the desktop's, byte for
 # byte; the page in Debian's chromium against the desktop's headless run (uses the plain build).
+# The page's rating probe goes to a loopback port where the browser test answers it (port 9 needs
+# root to listen on).
 echo "== The page: WebAssembly build, node analysis, the page in chromium" >&2
+export BALALAIKA_TUNER_PROBE_URL=http://127.0.0.1:38907/
 "$top/scripts/build-web.sh"
 "$top/tests/web/analysis-matches-desktop.sh" "$top/build/src/balalaika-tuner" \
   "$top/build-web/src/platform/web/balalaika-analyze.js"

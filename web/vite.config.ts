@@ -20,6 +20,8 @@ export default defineConfig({
   resolve: { alias: { '@tuner': buildWeb + 'src/platform/web/balalaika-tuner-web.js' } },
   build: { outDir: buildWeb + 'site', emptyOutDir: true, target: 'es2020' },
   server: { host: '127.0.0.1', port: 8080 },
+  // The rating prompt's probe address, when the environment gives one (as it may on the desktop).
+  define: { __PROBE_URL__: JSON.stringify(process.env.BALALAIKA_TUNER_PROBE_URL ?? '') },
   plugins: [
     VitePWA({
       registerType: 'autoUpdate',

@@ -1,16 +1,10 @@
 #include "app/AppDelegate.h"
-#include "rating/RatingPrompt.h"
+#include "app/RatingLaunch.h"
 
 namespace balalaika {
 
 bool AppDelegate::didFinishLaunchingWithOptions() {
-  RatingPrompt::setAppId("555123987");
-  RatingPrompt::setDaysUntilPrompt(2.0);
-  RatingPrompt::setUsesUntilPrompt(2);
-  RatingPrompt::setSignificantEventsUntilPrompt(-1);
-  RatingPrompt::setTimeBeforeReminding(2.0);
-  RatingPrompt::setOpenInAppStore(true);
-  RatingPrompt::appLaunched(true);
+  app::launchRatingPrompt();
 
   initializeStoryBoardBasedOnScreenSize();
 

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/RatingLaunch.h"
 #include "fakes/FakeBundle.h"
 #include "fakes/FakeDevice.h"
 #include "fakes/InMemoryUserDefaults.h"
@@ -30,15 +31,8 @@ class RatingPromptTest : public ::testing::Test {
                                                        storeViews, windows});
   }
 
-  // The settings the application applies at launch, in its order.
-  static void applyApplicationSettings() {
-    RatingPrompt::setAppId("555123987");
-    RatingPrompt::setDaysUntilPrompt(2.0);
-    RatingPrompt::setUsesUntilPrompt(2);
-    RatingPrompt::setSignificantEventsUntilPrompt(-1);
-    RatingPrompt::setTimeBeforeReminding(2.0);
-    RatingPrompt::setOpenInAppStore(true);
-  }
+  // The settings the application applies at launch.
+  static void applyApplicationSettings() { app::configureRatingPrompt(); }
 
   // Usage state of the running version: first counted use secondsAgo back, uses counted so far.
   void storeUsage(double secondsAgo, std::int64_t uses) {

@@ -4,12 +4,18 @@
 // screens get their layouts and a screenshot; the settings survive reloads, and a localStorage that
 // holds garbage or refuses never stops the tuner; once visited, the page starts and tunes offline,
 // and Chromium finds it installable; a tone button plays its string's pitch; every layout, and a
-// phone and a pad in Spanish and Russian, are drawn (screenshots) with nothing cut or overlapping.
-// Usage: node tests/web/browser.test.mjs SITE_FOLDER DESKTOP_PROGRAM SCREENSHOT_FOLDER
+// phone and a pad in Spanish and Russian, are drawn (screenshots) with nothing cut or overlapping,
+// and so are the links panel and the rating alert over them; the rating alert comes after the
+// desktop's launches and events, with its probe answered on loopback, and its buttons record what
+// they record there.
+// Usage: BALALAIKA_TUNER_PROBE_URL=http://127.0.0.1:PORT/ node tests/web/browser.test.mjs SITE_FOLDER
+//        DESKTOP_PROGRAM SCREENSHOT_FOLDER
+// (the site built with the same BALALAIKA_TUNER_PROBE_URL, as scripts/test.sh builds it).
 import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
 import { spawn, execFileSync } from 'node:child_process';
 import fs from 'node:fs';
+import http from 'node:http';
 import os from 'node:os';
 import path from 'node:path';
 import { createRequire } from 'node:module';
@@ -24,6 +30,10 @@ const scratch = fs.mkdtempSync(path.join(os.tmpdir(), 'balalaika-web-test-'));
 const kListenSeconds = 19.0;
 let server;
 let address;
+// The rating prompt's probes, answered on loopback where the test build sends them.
+const probeUrl = process.env.BALALAIKA_TUNER_PROBE_URL;
+const probes = [];
+let probeServer;
 
 // The desktop's headless line, parsed: tuning="..." freq="..." note="..." lamp=... string=... cents=...
 function parse(line) {
@@ -78,13 +88,16 @@ function assertSamePitches(page, desktop, seen) {
   assert.deepEqual(unmatched(desktop, page), [], `page ${page.join(' ')}, desktop ${desktop.join(' ')}\n${seen}`);
 }
 
+// Every browser of the tests resolves no name but loopback's, so that no page of theirs (a store
+// page opened in a new tab, a probe of a build without a loopback address) leaves the machine.
 function launch(extraArgs, options = {}) {
   const profile = fs.mkdtempSync(path.join(scratch, 'profile-'));
   return chromium.launchPersistentContext(profile, {
     executablePath: '/usr/bin/chromium',
     headless: true,
     args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking',
-           '--disable-component-update', '--disable-sync', ...extraArgs],
+           '--disable-component-update', '--disable-sync', '--host-resolver-rules=MAP * ~NOTFOUND, EXCLUDE 127.0.0.1',
+           ...extraArgs],
     ...options,
   });
 }
@@ -114,10 +127,21 @@ async function serve(folder = site) {
 
 before(async () => {
   ({ process: server, address } = await serve());
+  const probeAddress = probeUrl ? new URL(probeUrl) : null;
+  if (probeAddress?.hostname === '127.0.0.1') {
+    probeServer = http.createServer((request, response) => {
+      probes.push({ path: request.url, cacheControl: request.headers['cache-control'] });
+      response.writeHead(204, { 'Access-Control-Allow-Origin': '*' });
+      response.end();
+    });
+    await new Promise((resolve) => probeServer.listen(Number(probeAddress.port), '127.0.0.1', resolve));
+  }
 });
 
 after(() => {
   server?.kill();
+  probeServer?.closeAllConnections();
+  probeServer?.close();
   fs.rmSync(scratch, { recursive: true, force: true });
 });
 
@@ -352,6 +376,175 @@ test('a localStorage that refuses (disabled, or full) is logged and the tuner st
   }
 });
 
+// Store pages opened by the page (in new tabs) are answered inside the browser; their addresses
+// are kept.
+async function keepStorePages(context) {
+  const opened = [];
+  await context.route((url) => url.hostname !== '127.0.0.1', (route) => {
+    opened.push(route.request().url());
+    return route.fulfill({ status: 200, contentType: 'text/plain', body: 'store page' });
+  });
+  return opened;
+}
+
+// A page of the tuner and its store: open() loads it and waits until this launch's use is counted.
+async function ratingPage(context) {
+  const page = await context.newPage();
+  const stored = (key) => page.evaluate((k) => localStorage.getItem(k), key);
+  let uses = 0;
+  const open = async (reload) => {
+    await (reload ? page.reload() : page.goto(address));
+    await page.locator('#screen').waitFor({ state: 'visible', timeout: 10000 });
+    uses += 1;
+    await page.waitForFunction((n) => localStorage.getItem('kRatingPromptUseCount') === `i:${n}`, uses);
+    // The alert follows its count on a later turn of the event loop.
+    await page.evaluate(() => new Promise((resolve) => setTimeout(resolve, 200)));
+  };
+  return { page, stored, open, alert: page.locator('#ratingAlert') };
+}
+
+test('the rating alert comes at the launch two days and two uses on, when online, after a probe on loopback; its buttons decline for good or record the rating and open the store in a new tab', async () => {
+  assert.ok(probeServer, 'the site must be built, and this test run, with BALALAIKA_TUNER_PROBE_URL on 127.0.0.1');
+  // A phone's browser, which names its system's version (Linux desktops name none).
+  const context = await launch([], { viewport: { width: 390, height: 844 }, userAgent: kAndroidPhone });
+  try {
+    await rateOnAPhone(context);
+  } finally {
+    await context.close();
+  }
+});
+
+const kAndroidPhone = 'Mozilla/5.0 (Linux; Android 14; Pixel 8) AppleWebKit/537.36 (KHTML, like Gecko) ' +
+                      'Chrome/156.0.0.0 Mobile Safari/537.36';
+
+async function rateOnAPhone(context) {
+  const opened = await keepStorePages(context);
+  const { page, stored, open, alert } = await ratingPage(context);
+  const twoDaysAgo = () => page.evaluate(() => localStorage.setItem('kRatingPromptFirstUseDate', `d:${Date.now() / 1000 - 2 * 86400 - 60}`));
+
+  await open(false);
+  assert.equal(await alert.isVisible(), false);
+  // The second launch, the same day: not yet.
+  await open(true);
+  assert.equal(await alert.isVisible(), false);
+  // The third, two days after the first use: the alert, once the probe has gone to loopback.
+  await twoDaysAgo();
+  const probesBefore = probes.length;
+  await open(true);
+  await alert.waitFor({ state: 'visible', timeout: 5000 });
+  // The probe is let go before the alert shows; its request reaches the server soon after.
+  for (let waited = 0; probes.length === probesBefore && waited < 5000; waited += 50) {
+    await new Promise((resolve) => setTimeout(resolve, 50));
+  }
+  assert.equal(probes.length, probesBefore + 1);
+  // Sent past any cache ("no-cache": chromium says no-cache, or max-age=0 where it may revalidate).
+  assert.match(probes.at(-1).cacheControl ?? '', /^(no-cache|max-age=0)$/);
+  assert.equal(await page.locator('#ratingAlertTitle').textContent(), 'Rate Balalaika Tuner');
+  assert.match(await page.locator('#ratingAlertMessage').textContent(), /^If you enjoy using Balalaika Tuner, would you mind/);
+  assert.deepEqual(await page.locator('#ratingAlertButtons button').allTextContents(), ['Rate Balalaika Tuner', 'Remind me later']);
+
+  // The page out of sight hides the alert and records nothing.
+  await page.evaluate(() => {
+    Object.defineProperty(document, 'visibilityState', { value: 'hidden', configurable: true });
+    document.dispatchEvent(new Event('visibilitychange'));
+    delete document.visibilityState;
+  });
+  await alert.waitFor({ state: 'hidden' });
+  assert.equal(await stored('kRatingPromptDeclinedToRate'), null);
+
+  // Offline (the page from its service worker), no alert; back online, the next launch asks again.
+  await page.evaluate(() => navigator.serviceWorker.ready);
+  await context.setOffline(true);
+  await open(true);
+  assert.equal(await alert.isVisible(), false);
+  await context.setOffline(false);
+  await open(true);
+  await alert.waitFor({ state: 'visible', timeout: 5000 });
+
+  // Remind me later: declined for this version, never asked again.
+  await page.click('#ratingAlertButton1');
+  await alert.waitFor({ state: 'hidden' });
+  assert.equal(await stored('kRatingPromptDeclinedToRate'), 'b:1');
+  assert.equal(await stored('kRatingPromptRatedCurrentVersion'), null);
+  await open(true);
+  assert.equal(await alert.isVisible(), false);
+  assert.deepEqual(opened, []);
+
+  // With the decline taken back by hand, the alert again; Rate records the rating before the
+  // store's page opens in a new tab, over https, at the address the desktop opens.
+  await page.evaluate(() => localStorage.removeItem('kRatingPromptDeclinedToRate'));
+  await open(true);
+  await alert.waitFor({ state: 'visible', timeout: 5000 });
+  const storeTab = context.waitForEvent('page');
+  await page.click('#ratingAlertButton0');
+  await (await storeTab).waitForLoadState();
+  await alert.waitFor({ state: 'hidden' });
+  assert.equal(await stored('kRatingPromptRatedCurrentVersion'), 'b:1');
+  assert.deepEqual(opened, ['https://apps.apple.com/app/id555123987?action=write-review']);
+  await open(true);
+  assert.equal(await alert.isVisible(), false);
+}
+
+test('the links open their addresses in new tabs; the panel lists every link under the precise switch, and a link closes it', async () => {
+  const context = await launch([], { viewport: { width: 390, height: 844 } });
+  try {
+    const opened = await keepStorePages(context);
+    const page = await context.newPage();
+    await page.goto(address);
+    await page.locator('#screen').waitFor({ state: 'visible', timeout: 10000 });
+    const openedTab = async (click) => {
+      const tab = context.waitForEvent('page');
+      await click();
+      await (await tab).close();
+      return opened.at(-1);
+    };
+    assert.equal(await openedTab(() => page.click('#makerSiteLink')), 'http://www.balalaika-tuner.com/');
+    assert.equal(await openedTab(() => page.click('#reviewThisAppLink')), 'https://apps.apple.com/app/id555123987');
+
+    const panel = page.locator('#linksPanel');
+    await page.click('#moreAppsButton');
+    assert.equal(await page.locator('#linksList button').count(), 15);
+    await page.click('#preciseEstimatorToggle');
+    assert.match(await page.locator('#preciseEstimatorToggle').textContent(), /^☑ Precise pitch/);
+    assert.equal(await panel.isVisible(), true);
+    assert.equal(await page.locator('#preciseSwitch').isChecked(), true);
+    assert.equal(await openedTab(() => page.click('#link_purchaseSiblingApp11')), 'https://apps.apple.com/app/id555125345');
+    await panel.waitFor({ state: 'hidden' });
+  } finally {
+    await context.close();
+  }
+});
+
+test('after the strings are tuned, a note that matches none asks for the rating on the third run, as on the desktop', async () => {
+  assert.ok(probeServer, 'the site must be built, and this test run, with BALALAIKA_TUNER_PROBE_URL on 127.0.0.1');
+  // Strings 1 and 2 of the prima in tune, then a D4 that is neither.
+  const notes = [['440', 3], ['329.63', 3], ['293.66', 10]].map(([hz, seconds]) => {
+    const file = path.join(scratch, `note-${hz}.wav`);
+    execFileSync('sox', ['-n', '-r', '44100', '-b', '16', '-c', '1', file, 'synth', String(seconds), 'triangle', hz, 'vol', '0.5']);
+    return file;
+  });
+  const wav = path.join(scratch, 'tuned-then-other.wav');
+  execFileSync('sox', [...notes, wav]);
+  const context = await launch(['--use-fake-ui-for-media-stream', '--use-fake-device-for-media-stream',
+                                `--use-file-for-fake-audio-capture=${wav}`],
+                               { permissions: ['microphone'], viewport: { width: 390, height: 844 } });
+  try {
+    const { page, open, alert } = await ratingPage(context);
+    await open(false);
+    await page.evaluate(() => localStorage.setItem('numberOfRuns', 'i:2'));
+    await open(true);
+    assert.equal(await page.evaluate(() => localStorage.getItem('numberOfRuns')), 'i:3');
+    // Two launches on the first day: the launches alone do not ask.
+    assert.equal(await alert.isVisible(), false);
+    await page.click('#listen');
+    await page.locator('#noteDisplay', { hasText: 'E4' }).waitFor({ timeout: 20000 });
+    await page.locator('#freq_label', { hasText: /^29[34]\./ }).waitFor({ timeout: 20000 });
+    await alert.waitFor({ state: 'visible', timeout: 10000 });
+  } finally {
+    await context.close();
+  }
+});
+
 test('after one visit the page is kept by its service worker: with the server gone and the browser offline it starts and tunes', async () => {
   const wav = a440();
   const own = await serve();
@@ -525,8 +718,8 @@ const kLayouts = [
 // The visible elements of the screen and the start panel that hold something (the outermost of
 // nested ones; the highlights drawn over the chart and the meter's needle are meant to overlap):
 // those outside the window, those whose text does not fit their box, and the pairs that overlap.
-function geometryFaults() {
-  const all = Array.from(document.querySelectorAll('#screen [id], #start [id], #notice'))
+function geometryFaults(selector = '#screen [id], #start [id], #notice') {
+  const all = Array.from(document.querySelectorAll(selector))
     .filter((e) => !e.closest('[hidden]') && !e.matches('.overlay, #needle, section, header, footer'))
     .filter((e) => { const r = e.getBoundingClientRect(); return r.width > 0 && r.height > 0; });
   const boxes = all.filter((e) => !all.some((other) => other !== e && other.contains(e)));
@@ -553,28 +746,56 @@ function geometryFaults() {
   return faults;
 }
 
-test('all thirteen layouts, and a phone and a pad in Spanish and Russian: forced by ?device=, drawn with nothing cut or overlapping', async () => {
+test('all thirteen layouts, and a phone and a pad in Spanish and Russian: forced by ?device=, drawn with nothing cut or overlapping, and so are the rating alert and the links panel over them', async () => {
   const phone = kLayouts.find((s) => s.layout === 'Main_iPhone12Pro');
   const pad = kLayouts.find((s) => s.layout === 'Main_iPad_Pro_11');
   const screens = [...kLayouts.map((s) => ({ ...s, lang: 'en' })),
                    ...['es', 'ru'].flatMap((lang) => [{ ...phone, lang }, { ...pad, lang }])];
   fs.mkdirSync(shots, { recursive: true });
   const context = await launch([]);
+  // Every launch is one that asks for the rating: not the first, two days and a use on, not declined.
+  await context.addInitScript(() => {
+    localStorage.setItem('NewFirstLaunchVADovoduved', 'b:1');
+    localStorage.setItem('kRatingPromptFirstUseDate', `d:${Date.now() / 1000 - 3 * 86400}`);
+    localStorage.setItem('kRatingPromptUseCount', 'i:1');
+    localStorage.removeItem('kRatingPromptDeclinedToRate');
+  });
   const faults = [];
-  for (const s of screens) {
-    const page = await context.newPage();
-    await page.setViewportSize({ width: s.width, height: s.height });
-    await page.goto(`${address}?device=${s.kind}:${s.height}&lang=${s.lang}`);
-    await page.locator('#screen').waitFor({ state: 'visible', timeout: 10000 });
-    assert.equal(await page.evaluate(() => document.body.dataset.layout), s.layout);
-    // A tone playing, so that its row shows too.
-    await page.click('#firstFreqButton');
-    await page.locator('#stopFreqPlay').waitFor({ state: 'visible', timeout: 5000 });
-    await page.evaluate(() => document.fonts.ready);
-    await page.screenshot({ path: path.join(shots, `${s.layout}-${s.lang}.png`) });
-    faults.push(...(await page.evaluate(geometryFaults)).map((f) => `${s.layout} ${s.lang}: ${f}`));
-    await page.close();
+  const check = async (page, s, selector) => {
+    faults.push(...(await page.evaluate(geometryFaults, selector)).map((f) => `${s.layout} ${s.lang}: ${f}`));
+  };
+  try {
+    for (const s of screens) await drawScreen(context, s, check);
+  } finally {
+    await context.close();
   }
-  await context.close();
   assert.deepEqual(faults, []);
 });
+
+// One screen: the rating alert over it, then the screen with a tone playing, then the links panel;
+// a screenshot and the geometry of each.
+async function drawScreen(context, s, check) {
+  const page = await context.newPage();
+  await page.setViewportSize({ width: s.width, height: s.height });
+  await page.goto(`${address}?device=${s.kind}:${s.height}&lang=${s.lang}`);
+  await page.locator('#screen').waitFor({ state: 'visible', timeout: 10000 });
+  assert.equal(await page.evaluate(() => document.body.dataset.layout), s.layout);
+  await page.evaluate(() => document.fonts.ready);
+  // The rating alert over the screen.
+  await page.locator('#ratingAlert').waitFor({ state: 'visible', timeout: 5000 });
+  await page.screenshot({ path: path.join(shots, `${s.layout}-${s.lang}-rating.png`) });
+  await check(page, s, '#ratingAlert h2, #ratingAlert p, #ratingAlert button');
+  await page.click('#ratingAlertButton1');
+  await page.locator('#ratingAlert').waitFor({ state: 'hidden' });
+  // A tone playing, so that its row shows too.
+  await page.click('#firstFreqButton');
+  await page.locator('#stopFreqPlay').waitFor({ state: 'visible', timeout: 5000 });
+  await page.screenshot({ path: path.join(shots, `${s.layout}-${s.lang}.png`) });
+  await check(page, s, undefined);
+  // The panel of every link.
+  await page.click('#moreAppsButton');
+  await page.locator('#linksPanel').waitFor({ state: 'visible' });
+  await page.screenshot({ path: path.join(shots, `${s.layout}-${s.lang}-links.png`) });
+  await check(page, s, '#linksPanel h2, #linksPanel button');
+  await page.close();
+}

@@ -5,12 +5,18 @@ import { Listening, type FailureId } from './audio';
 import { pageStorage } from './storage';
 import { registerSW } from 'virtual:pwa-register';
 import { TonePlayer } from './tone-player';
+import { alertDialog, pageNetwork } from './rating';
+import { setUpLinks } from './links';
+import { storeSchemeHandled, systemVersion } from './system';
 import english from '../../resources/translations/balalaika-tuner_en.ts?raw';
 import spanish from '../../resources/translations/balalaika-tuner_es.ts?raw';
 import russian from '../../resources/translations/balalaika-tuner_ru.ts?raw';
 
 const kTranslations: Record<string, string> = { en: english, es: spanish, ru: russian };
 const kDemoRecording = 'audio/demo.flac';
+// The rating prompt's probe goes here when the page was built with BALALAIKA_TUNER_PROBE_URL set
+// (tests point it at loopback); otherwise to the core's own address.
+declare const __PROBE_URL__: string;
 
 // The translation file's texts by message id: the language the browser prefers, else English.
 function texts(): Record<string, string> {
@@ -93,6 +99,8 @@ async function main(): Promise<void> {
   if (query.has('capture-output')) (window as unknown as { tonePlayer: TonePlayer }).tonePlayer = tonePlayer;
   const pictures: string[] = await (await fetch('images/index.json')).json();
   const device = forcedDevice(query.get('device'));
+  // The alert reports its buttons to the tuner, which exists only once it is built.
+  let chosen: (id: number, index: number) => void = () => undefined;
   const tuner = new module.WebTuner({
     screenWidth: screen.width,
     screenHeight: device?.height ?? screen.height,
@@ -101,6 +109,16 @@ async function main(): Promise<void> {
     texts: texts(),
     storage: pageStorage(),
     tonePlayer,
+    systemVersion: await systemVersion(),
+    storeSchemeHandled: storeSchemeHandled(),
+    network: pageNetwork(),
+    alerts: alertDialog(byId<HTMLDialogElement>('ratingAlert'), (id, index) => chosen(id, index)),
+    probeUrl: __PROBE_URL__,
+  });
+  chosen = (id, index) => tuner.alertChosen(id, index);
+  // Out of sight (another tab or app, the screen locked) the application resigns active.
+  document.addEventListener('visibilitychange', () => {
+    if (document.visibilityState === 'hidden') tuner.resignActive();
   });
   document.body.dataset.layout = tuner.layout();
   document.body.classList.add(tuner.idiom() === 1 ? 'pad' : 'phone');
@@ -148,6 +166,7 @@ async function main(): Promise<void> {
   for (const name of Array.from(document.querySelectorAll<HTMLElement>('.string-name'))) {
     name.addEventListener('click', () => tuner.toggleLock(Number(name.dataset.string)));
   }
+  setUpLinks(tuner, () => render(tuner));
   byId('preciseSwitch').addEventListener('change', (event) => {
     tuner.setPrecise((event.target as HTMLInputElement).checked);
     render(tuner);

@@ -2,6 +2,7 @@
 declare module '@tuner' {
   import type { PageStorage } from './storage';
   import type { TonePlayer } from './tone-player';
+  import type { PageAlerts, PageNetwork } from './rating';
   export interface ElementState {
     hidden?: boolean;
     text?: string;
@@ -33,6 +34,10 @@ declare module '@tuner' {
     toggleLock(stringIndex: number): void;
     toggleUnisonCheck(): void;
     lockedString(): number;
+    alertChosen(id: number, buttonIndex: number): void;
+    resignActive(): void;
+    links(): { action: string; label: string }[];
+    openLink(action: string): boolean;
     text(id: string): string;
     setOnChange(callback: () => void): void;
     summary(): string;
@@ -47,6 +52,11 @@ declare module '@tuner' {
       texts: Record<string, string>;
       storage: PageStorage;
       tonePlayer: TonePlayer;
+      systemVersion: string;
+      storeSchemeHandled: boolean;
+      network: PageNetwork;
+      alerts: PageAlerts;
+      probeUrl: string;
     }) => WebTuner;
   }
   const createTunerModule: () => Promise<TunerModule>;

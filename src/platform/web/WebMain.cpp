@@ -16,13 +16,19 @@
 #include "app/LayoutTable.h"
 #include "app/ListenerPitchSource.h"
 #include "app/PrecisePitchSource.h"
+#include "app/RatingLaunch.h"
 #include "pitch/PitchListener.h"
 #include "platform/web/WebAudioInputQueue.h"
+#include "platform/SystemClock.h"
 #include "platform/web/WebAudioOutput.h"
+#include "platform/web/WebDispatch.h"
+#include "platform/web/WebRatingServices.h"
 #include "platform/web/WebRunLoop.h"
 #include "platform/web/WebServices.h"
 #include "platform/web/WebUserDefaults.h"
+#include "rating/RatingPrompt.h"
 #include "tones/ToneGenerator.h"
+#include "tuner/OutboundLinks.h"
 #include "tuner/CentsReading.h"
 #include "tuner/ViewController.h"
 
@@ -55,9 +61,13 @@ const char* cueName(platform::CentsReading::Cue cue) {
 }  // namespace
 
 // The page's tuner. config: { screenWidth, screenHeight (CSS pixels), idiom (optional: a device
-// forced for testing; otherwise the browser's screen decides), pictures: [names],
-// texts: { translation id: text }, storage: the page's store (see WebUserDefaults), tonePlayer:
-// the page's player of the reference tones (see WebAudioOutputUnit) }.
+// forced for testing; otherwise the browser's screen decides), systemVersion (as the browser
+// reports it), storeSchemeHandled (whether the system opens "itms-apps:" addresses),
+// pictures: [names], texts: { translation id: text }, storage: the page's store (see
+// WebUserDefaults), tonePlayer: the page's player of the reference tones (see
+// WebAudioOutputUnit), network and alerts: the rating prompt's side of the page, probeUrl: the
+// probe's address when the page was built with one (see WebRatingServices) }.
+// One per page, never destroyed: the rating prompt keeps its services for the page's life.
 class WebTuner {
  public:
   explicit WebTuner(const val& config)
@@ -65,18 +75,30 @@ class WebTuner {
         device_(config["idiom"].isNumber()
                     ? config["idiom"].as<int>()
                     : app::browserIdiom(config["screenWidth"].as<double>(), config["screenHeight"].as<double>()),
-                config["screenWidth"].as<double>(), config["screenHeight"].as<double>()),
+                config["screenWidth"].as<double>(), config["screenHeight"].as<double>(),
+                config["systemVersion"].as<std::string>()),
         bundle_(textsOf(config["texts"])),
         images_([&] {
           const auto names = vectorOf<std::string>(config["pictures"]);
           return std::set<std::string>(names.begin(), names.end());
         }()),
+        urlOpener_(config["storeSchemeHandled"].isTrue()),
+        dispatch_(runLoop_),
+        reachability_(config["network"]),
+        probe_(config["network"], config["probeUrl"].as<std::string>()),
+        alerts_(config["alerts"]),
         pitch_(defaults_, listenerPitch_, precisePitch_, std::nullopt),
         speaker_(config["tonePlayer"], runLoop_) {
     layout_ = app::layoutOrNearestFor(*device_.userInterfaceIdiom(), device_.screenHeight());
     microphone_ = std::make_shared<WebAudioInputQueueFactory>();
+    RatingPrompt::installPlatform(RatingPromptPlatform{defaults_, bundle_, nullptr, clock_, device_, reachability_,
+                                                       probe_, alerts_, urlOpener_, dispatch_, application_,
+                                                       storeViews_, windows_});
     PitchListener::installPlatform(nullptr, microphone_);
-    ViewControllerServices services{device_, images_, bundle_, runLoop_, defaults_, urlOpener_, pitch_, [] {}};
+    // Counted as the desktop counts a launch: before the screen loads, on a later turn.
+    app::launchRatingPrompt();
+    ViewControllerServices services{device_,   images_, bundle_, runLoop_, defaults_, urlOpener_, pitch_,
+                                    [] { RatingPrompt::tryToShowPrompt(); }};
     services.audioOutput = &speaker_;
     // The heard-A listener and the unison check read the precise estimate whichever one the
     // tick uses, as on the desktop.
@@ -132,6 +154,32 @@ class WebTuner {
   void toggleUnisonCheck() { controller_->toggleUnisonCheck(); }
   // The string the meter is locked to, 1..3; 0 when none is.
   int lockedString() const { return controller_->lockedString().value_or(0); }
+
+  // The rating alert's dialog id closed by its button index (-1: without a button).
+  void alertChosen(int id, int buttonIndex) { alerts_.choose(id, buttonIndex); }
+  // The page went out of sight.
+  void resignActive() { application_.resignActive(); }
+
+  // The outbound links: [{ action, label }], and the action's link opened.
+  val links() const {
+    val out = val::array();
+    for (const auto& link : links::outboundLinks()) {
+      val entry = val::object();
+      entry.set("action", link.actionName);
+      entry.set("label", link.label);
+      out.call<void>("push", entry);
+    }
+    return out;
+  }
+  bool openLink(const std::string& action) {
+    for (const auto& link : links::outboundLinks()) {
+      if (action == link.actionName) {
+        (controller_.get()->*ViewController::actionForLink(link.action))();
+        return true;
+      }
+    }
+    return false;
+  }
 
   // The texts the page shows around the tuner (its buttons and messages), by translation id.
   std::string text(const std::string& id) const { return bundle_.localizedString(id, ""); }
@@ -204,6 +252,14 @@ class WebTuner {
   WebBundle bundle_;
   WebImages images_;
   WebUrlOpener urlOpener_;
+  platform::SystemClock clock_;
+  WebDispatch dispatch_;
+  WebReachability reachability_;
+  WebHttpProbe probe_;
+  WebAlertViewFactory alerts_;
+  WebApplication application_;
+  WebStoreProductViewFactory storeViews_;
+  WebWindowList windows_;
   app::ListenerPitchSource listenerPitch_;
   app::PrecisePitchSource precisePitch_;
   app::EstimatorSwitch pitch_;
@@ -237,6 +293,10 @@ EMSCRIPTEN_BINDINGS(balalaika_tuner) {
       .function("toggleLock", &WebTuner::toggleLock)
       .function("toggleUnisonCheck", &WebTuner::toggleUnisonCheck)
       .function("lockedString", &WebTuner::lockedString)
+      .function("alertChosen", &WebTuner::alertChosen)
+      .function("resignActive", &WebTuner::resignActive)
+      .function("links", &WebTuner::links)
+      .function("openLink", &WebTuner::openLink)
       .function("text", &WebTuner::text)
       .function("setOnChange", &WebTuner::setOnChange)
       .function("summary", &WebTuner::summary)

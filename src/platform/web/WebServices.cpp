@@ -2,6 +2,7 @@
 
 #include <emscripten/val.h>
 
+#include <string_view>
 
 namespace balalaika::web {
 
@@ -11,9 +12,19 @@ std::string WebBundle::localizedString(const std::string& key, const std::string
   return it == texts_.end() || it->second.empty() ? key : it->second;
 }
 
+std::string WebUrlOpener::effectiveUrl(const std::string& url) const {
+  constexpr std::string_view kStoreScheme = "itms-apps:";
+  if (storeSchemeHandled_ || url.rfind(kStoreScheme, 0) != 0) return url;
+  return "https:" + url.substr(kStoreScheme.size());
+}
+
 bool WebUrlOpener::openURL(const std::string& url) {
-  const emscripten::val opened = emscripten::val::global("window").call<emscripten::val>("open", url, std::string("_blank"));
-  return !opened.isNull() && !opened.isUndefined();
+  emscripten::val opened =
+      emscripten::val::global("window").call<emscripten::val>("open", effectiveUrl(url), std::string("_blank"));
+  if (opened.isNull() || opened.isUndefined()) return false;  // a blocked pop-up
+  // The store's or the maker's page gets no hold on the tuner's tab.
+  opened.set("opener", emscripten::val::null());
+  return true;
 }
 
 }  // namespace balalaika::web

@@ -16,17 +16,20 @@
 namespace balalaika::web {
 
 // screen.width and screen.height in CSS pixels (points on iOS); the idiom is chosen from them.
+// The system's version is the one the browser reports ("0" when it reports none).
 class WebDevice final : public platform::Device {
  public:
-  WebDevice(int idiom, double width, double height) : idiom_(idiom), width_(width), height_(height) {}
+  WebDevice(int idiom, double width, double height, std::string systemVersion)
+      : idiom_(idiom), width_(width), height_(height), systemVersion_(std::move(systemVersion)) {}
   std::optional<int> userInterfaceIdiom() const override { return idiom_; }
   double screenWidth() const override { return width_; }
   double screenHeight() const override { return height_; }
-  std::string systemVersion() const override { return "0"; }
+  std::string systemVersion() const override { return systemVersion_; }
 
  private:
   int idiom_;
   double width_, height_;
+  std::string systemVersion_;
 };
 
 // Texts by translation id (the .ts file's message ids, as the page read them), falling back to
@@ -55,9 +58,17 @@ class WebImages final : public platform::Images {
   std::set<std::string> names_;
 };
 
+// Opens an address in a new tab. A store address ("itms-apps:") goes over https where the
+// system has no store application to take it, as on the desktop.
 class WebUrlOpener final : public platform::UrlOpener {
  public:
+  explicit WebUrlOpener(bool storeSchemeHandled) : storeSchemeHandled_(storeSchemeHandled) {}
   bool openURL(const std::string& url) override;
+  // The address as it is opened.
+  std::string effectiveUrl(const std::string& url) const;
+
+ private:
+  bool storeSchemeHandled_;
 };
 
 }  // namespace balalaika::web
