@@ -431,9 +431,9 @@ async function rateOnAPhone(context) {
   await twoDaysAgo();
   const probesBefore = probes.length;
   await open(true);
-  await alert.waitFor({ state: 'visible', timeout: 5000 });
+  await alert.waitFor({ state: 'visible', timeout: 15000 });
   // The probe is let go before the alert shows; its request reaches the server soon after.
-  for (let waited = 0; probes.length === probesBefore && waited < 5000; waited += 50) {
+  for (let waited = 0; probes.length === probesBefore && waited < 15000; waited += 50) {
     await new Promise((resolve) => setTimeout(resolve, 50));
   }
   assert.equal(probes.length, probesBefore + 1);
@@ -459,7 +459,7 @@ async function rateOnAPhone(context) {
   assert.equal(await alert.isVisible(), false);
   await context.setOffline(false);
   await open(true);
-  await alert.waitFor({ state: 'visible', timeout: 5000 });
+  await alert.waitFor({ state: 'visible', timeout: 15000 });
 
   // Remind me later: declined for this version, never asked again.
   await page.click('#ratingAlertButton1');
@@ -474,7 +474,7 @@ async function rateOnAPhone(context) {
   // store's page opens in a new tab, over https, at the address the desktop opens.
   await page.evaluate(() => localStorage.removeItem('kRatingPromptDeclinedToRate'));
   await open(true);
-  await alert.waitFor({ state: 'visible', timeout: 5000 });
+  await alert.waitFor({ state: 'visible', timeout: 15000 });
   const storeTab = context.waitForEvent('page');
   await page.click('#ratingAlertButton0');
   await (await storeTab).waitForLoadState();
@@ -782,7 +782,7 @@ async function drawScreen(context, s, check) {
   assert.equal(await page.evaluate(() => document.body.dataset.layout), s.layout);
   await page.evaluate(() => document.fonts.ready);
   // The rating alert over the screen.
-  await page.locator('#ratingAlert').waitFor({ state: 'visible', timeout: 5000 });
+  await page.locator('#ratingAlert').waitFor({ state: 'visible', timeout: 15000 });
   await page.screenshot({ path: path.join(shots, `${s.layout}-${s.lang}-rating.png`) });
   await check(page, s, '#ratingAlert h2, #ratingAlert p, #ratingAlert button');
   await page.click('#ratingAlertButton1');
