@@ -35,7 +35,8 @@ function launch(profile) {
   return chromium.launchPersistentContext(profile, {
     executablePath: '/usr/bin/chromium', headless: true, permissions: ['microphone'], viewport: { width: 390, height: 844 },
     args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking',
-           '--disable-component-update', '--disable-sync', '--use-fake-ui-for-media-stream',
+           '--disable-component-update', '--disable-sync', '--host-resolver-rules=MAP * ~NOTFOUND, EXCLUDE 127.0.0.1',
+           '--use-fake-ui-for-media-stream',
            '--use-fake-device-for-media-stream', `--use-file-for-fake-audio-capture=${tone}`],
   });
 }

@@ -30,7 +30,8 @@ async function launch(wav) {
   return chromium.launch({
     executablePath: '/usr/bin/chromium', headless: true,
     args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking',
-           '--disable-component-update', '--disable-sync', '--use-fake-ui-for-media-stream',
+           '--disable-component-update', '--disable-sync', '--host-resolver-rules=MAP * ~NOTFOUND, EXCLUDE 127.0.0.1',
+           '--use-fake-ui-for-media-stream',
            '--use-fake-device-for-media-stream', `--use-file-for-fake-audio-capture=${wav}`],
   });
 }
@@ -124,7 +125,8 @@ async function measureListening(pageAddress, label, { beforeTap = false } = {}) 
   const context = await chromium.launchPersistentContext(profile, {
     executablePath: '/usr/bin/chromium', headless: true, permissions: ['microphone'], viewport: { width: 390, height: 844 },
     args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking',
-           '--disable-component-update', '--disable-sync', '--use-fake-ui-for-media-stream',
+           '--disable-component-update', '--disable-sync', '--host-resolver-rules=MAP * ~NOTFOUND, EXCLUDE 127.0.0.1',
+           '--use-fake-ui-for-media-stream',
            '--use-fake-device-for-media-stream', `--use-file-for-fake-audio-capture=${demo}`],
   });
   const browserPid = fs.readdirSync('/proc').filter((e) => /^\d+$/.test(e)).map(Number).find((pid) => {
