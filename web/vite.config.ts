@@ -25,7 +25,7 @@ export default defineConfig({
   plugins: [
     VitePWA({
       registerType: 'autoUpdate',
-      injectRegister: false,  // main.ts registers it, once the tuner is on the screen
+      injectRegister: false,  // web/src/service-worker.ts registers it, once the tuner is on the screen
       manifest: {
         name: 'Balalaika Tuner',
         short_name: 'Balalaika',

@@ -391,12 +391,21 @@ async function keepStorePages(context) {
 async function ratingPage(context) {
   const page = await context.newPage();
   const stored = (key) => page.evaluate((k) => localStorage.getItem(k), key);
+  const said = [];
+  page.on('console', (message) => { if (message.type() !== 'debug') said.push(message.text()); });
+  page.on('load', () => said.push(`(page loaded at ${performance.now().toFixed(0)} ms)`));
   let uses = 0;
   const open = async (reload) => {
     await (reload ? page.reload() : page.goto(address));
     await page.locator('#screen').waitFor({ state: 'visible', timeout: 10000 });
     uses += 1;
-    await page.waitForFunction((n) => localStorage.getItem('kRatingPromptUseCount') === `i:${n}`, uses);
+    try {
+      await page.waitForFunction((n) => localStorage.getItem('kRatingPromptUseCount') === `i:${n}`, uses,
+                                 { timeout: 15000 });
+    } catch (error) {
+      const store = await page.evaluate(() => JSON.stringify(Object.entries(localStorage)));
+      throw new Error(`use ${uses} not counted: store ${store}; console: ${said.join(' | ')}`, { cause: error });
+    }
     // The alert follows its count on a later turn of the event loop.
     await page.evaluate(() => new Promise((resolve) => setTimeout(resolve, 200)));
   };

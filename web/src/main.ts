@@ -3,7 +3,7 @@
 import createTunerModule, { type ElementState, type WebTuner } from '@tuner';
 import { Listening, type FailureId } from './audio';
 import { pageStorage } from './storage';
-import { registerSW } from 'virtual:pwa-register';
+import { keepPageForNextVisits } from './service-worker';
 import { TonePlayer } from './tone-player';
 import { alertDialog, pageNetwork } from './rating';
 import { setUpLinks } from './links';
@@ -180,9 +180,7 @@ async function main(): Promise<void> {
   render(tuner);
   console.debug(`screen ${tuner.summary()}`);
   byId('screen').hidden = false;
-  // The service worker keeps the page's files for the next visit, offline included; when a new
-  // version has arrived it takes over and the page reloads into it.
-  registerSW({ immediate: true });
+  keepPageForNextVisits();
 }
 
 void main();
