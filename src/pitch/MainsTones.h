@@ -2,9 +2,9 @@
 // Mains hum beside a partial. A steady tone at a harmonic of 50 or 60 Hz a few hertz from a
 // string's partial lies inside the window's main lobe and pulls the partial's peak towards it.
 // Fitted together with the partial by least squares, the tones can be taken out of the windowed
-// samples, and the partial read alone. Nearer still, inside the partial's main lobe, the fit
-// cannot tell them apart well enough to take the tones out, but it does say how loud they are
-// beside the partial, and so how far they may have pulled it.
+// samples, and the partial read alone. Nearer still, within two bins of the buffer, the fit cannot
+// tell them apart well enough to take the tones out, but it does say how loud they are beside the
+// partial, and so how far they may have pulled it.
 
 #include <cstdint>
 

@@ -192,8 +192,8 @@ double PartialPitch::measure(double hertz) {
     const int count = mainsTonesBeside(partialHertz, kMainsNearest * resolution, kMainsFarthest * resolution, tones.data());
     removeMainsTones(b.windowed.data(), b.window.data(), length_, sampleRate_, partialHertz, tones.data(), count);
   }
-  // Hum inside a partial's main lobe pulls its peak by up to a bin times the hum's share of it, and
-  // cannot be taken out: the partial is then trusted only so far. Judged only where hum is heard
+  // Hum nearer a partial than kMainsNearest cannot be taken out; it is taken to pull the partial's
+  // peak by as much as a bin times the hum's share of it, and the partial is trusted only so far. Judged only where hum is heard
   // elsewhere in the buffer: fitted to a clean string, the tones take up some of its own sound.
   double loudest = 0.0;
   for (std::uint32_t j = 0; j < found; ++j) loudest = std::max(loudest, partials[j].power);

@@ -9,9 +9,8 @@
 // Each partial is the peak of the Hann-windowed buffer's spectrum within 60 cents of where the
 // partial below it puts it, found on a zero-padded transform and then refined on the continuous
 // spectrum, evaluated exactly at a few frequencies around it, once mains hum a few hertz beside
-// it has been fitted and taken out. Hum nearer than that, inside the partial's main lobe, cannot
-// be taken out: where hum is heard, the partial weighs less the louder that hum beside it. Not
-// thread-safe.
+// it has been fitted and taken out. Hum nearer than that, within two bins, cannot be taken out:
+// where hum is heard, the partial weighs less the louder that hum beside it. Not thread-safe.
 
 #include <cstdint>
 #include <memory>
