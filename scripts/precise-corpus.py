@@ -33,7 +33,10 @@ note, program and condition, for both estimators:
   med, p90  median and 90th percentile of |error| in cents over the ticks that are not wrong;
   recall    of the ticks whose truth lies inside the note's window, the share that show the note;
   false     of the ticks whose truth lies 1 c or more outside the window, the share showing a note.
-Then hum alone, at the level of soft notes: how many loud ticks show a note or any reading.
+Then where recall is lost: of the ticks whose truth lies inside the window but that do not show the
+note, how many read a few cents off (within 50 c), nothing, or another note; and the share missed
+by the buffer's moment in the note: attack (starting within 0.3 s of the onset), sustain (to 1.2 s),
+decay. Then hum alone, at the level of soft notes: how many loud ticks show a note or any reading.
 
 Usage: scripts/precise-corpus.py [--tuner build/src/balalaika-tuner] [--work DIR] [--jobs N]
 The audio is written under --work (default a temporary folder) and is not kept in the project.
@@ -456,6 +459,8 @@ def main():
                              for p in programs], estimators)
     table("all notes", [(c, {e: overall.get((e, c, "all")) for e in estimators}) for c in conditions], estimators)
 
+    print_misses(scored, conditions, estimators)
+
     print("\nhum alone (no note played), loud ticks over the five tunings:")
     for est in estimators:
         for mains in (50.0, 60.0):
@@ -467,6 +472,31 @@ def main():
                 middle = f"{readings[len(readings) // 2]:.1f} Hz" if readings else "-"
                 print(f"  {est:<8} {int(mains)} Hz at power {level}: {len(loud)} loud ticks, {notes_shown} show a note, "
                       f"{len(readings)} give a reading (median {middle})")
+
+
+MOMENTS = [("attack", 0.3), ("sustain", 1.2), ("decay", math.inf)]
+
+
+def print_misses(scored, conditions, estimators):
+    """Where in-tune recall is lost, per estimator and condition."""
+    print("\nrecall lost: in-window ticks not showing the note, by what they read and by moment "
+          "(attack < 0.3 s after the onset < sustain < 1.2 s < decay: missed / in window)")
+    for e in estimators:
+        for c in conditions:
+            kinds, moments = {"few cents": 0, "nothing": 0, "other note": 0}, {m: [0, 0] for m, _ in MOMENTS}
+            for est, cond, n, p, d, b, t, r, shown in scored:
+                if est != e or cond != c or not n[4] <= t <= n[5]:
+                    continue
+                since = buffer_span(b)[0] - onsets()[DETUNINGS.index(d)]
+                moment = next(m for m, end in MOMENTS if since < end)
+                moments[moment][1] += 1
+                if shown == n[3]:
+                    continue
+                moments[moment][0] += 1
+                kinds["nothing" if r <= 0 else "other note" if abs(cents(r, t)) > 50 else "few cents"] += 1
+            missed = sum(kinds.values())
+            print(f"  {e:<8} {c:<8} {missed:>4} missed: " + ", ".join(f"{k} {v}" for k, v in kinds.items())
+                  + "; " + ", ".join(f"{m} {a}/{b}" for m, (a, b) in moments.items()))
 
 
 def print_truth_checks(measured, programs, notes):

@@ -8,9 +8,10 @@
 namespace balalaika {
 namespace {
 
-constexpr double kMains[] = {50.0, 100.0, 150.0, 200.0, 60.0, 120.0, 180.0, 240.0};
 // The partial's cosine and sine, the same times time, and a cosine and sine per tone.
 constexpr int kMaxUnknowns = 4 + 2 * kMaxMainsTones;
+// The stride of the gram's sums when the fit only measures the tones.
+constexpr std::uint32_t kShareGramStride = 4;
 
 // A turning phasor: cos and sin of the angle step times n, one multiplication per step.
 struct Phasor {
@@ -52,9 +53,11 @@ bool solve(std::array<std::array<double, kMaxUnknowns>, kMaxUnknowns>& a, std::a
 
 }  // namespace
 
+const double kMainsHertz[kMainsTones] = {50.0, 100.0, 150.0, 200.0, 60.0, 120.0, 180.0, 240.0};
+
 int mainsTonesBeside(double hertz, double minApart, double maxApart, double* tones) {
   int count = 0;
-  for (const double mains : kMains) {
+  for (const double mains : kMainsHertz) {
     const double apart = std::abs(hertz - mains);
     if (apart < minApart || apart > maxApart) continue;
     // Kept nearest first: insert it in order, the farthest dropping off the end.
@@ -69,10 +72,16 @@ int mainsTonesBeside(double hertz, double minApart, double maxApart, double* ton
   return count;
 }
 
-void removeMainsTones(float* windowed, const double* window, std::uint32_t count, double sampleRate,
-                      double partialHertz, const double* tones, int toneCount) {
-  toneCount = std::clamp(toneCount, 0, kMaxMainsTones);
-  if (toneCount == 0 || count < 2) return;
+namespace {
+
+// Fits windowed with the partial and the tones, all times the window, by least squares (the basis
+// removeMainsTones describes); false when the fit is singular. The basis's products with itself
+// are summed over every gramStride-th sample only, times gramStride: the basis holds nothing
+// above a few hundred hertz, so a stride of a few samples changes the sums by little and saves
+// most of the work. Its products with the samples, which hold every partial, take every sample.
+bool fitMainsTones(const float* windowed, const double* window, std::uint32_t count, double sampleRate,
+                   double partialHertz, const double* tones, int toneCount, std::uint32_t gramStride,
+                   std::array<double, kMaxUnknowns>& fitted) {
   const int unknowns = 4 + 2 * toneCount;
   const double turn = 2.0 * std::numbers::pi / sampleRate;
   Phasor partial(turn * partialHertz);
@@ -95,9 +104,11 @@ void removeMainsTones(float* windowed, const double* window, std::uint32_t count
       basis[4 + 2 * m] = w * tone[m].re;
       basis[5 + 2 * m] = w * tone[m].im;
     }
-    for (int i = 0; i < unknowns; ++i) {
-      projection[i] += basis[i] * windowed[n];
-      for (int k = i; k < unknowns; ++k) gram[i][k] += basis[i] * basis[k];
+    for (int i = 0; i < unknowns; ++i) projection[i] += basis[i] * windowed[n];
+    if (n % gramStride == 0) {
+      for (int i = 0; i < unknowns; ++i) {
+        for (int k = i; k < unknowns; ++k) gram[i][k] += gramStride * basis[i] * basis[k];
+      }
     }
     partial.advance();
     for (int m = 0; m < toneCount; ++m) tone[m].advance();
@@ -105,9 +116,19 @@ void removeMainsTones(float* windowed, const double* window, std::uint32_t count
   for (int i = 0; i < unknowns; ++i) {
     for (int k = 0; k < i; ++k) gram[i][k] = gram[k][i];
   }
-  std::array<double, kMaxUnknowns> fitted{};
-  if (!solve(gram, projection, unknowns, fitted)) return;
+  return solve(gram, projection, unknowns, fitted);
+}
 
+}  // namespace
+
+void removeMainsTones(float* windowed, const double* window, std::uint32_t count, double sampleRate,
+                      double partialHertz, const double* tones, int toneCount) {
+  toneCount = std::clamp(toneCount, 0, kMaxMainsTones);
+  if (toneCount == 0 || count < 2) return;
+  std::array<double, kMaxUnknowns> fitted{};
+  if (!fitMainsTones(windowed, window, count, sampleRate, partialHertz, tones, toneCount, 1, fitted)) return;
+
+  const double turn = 2.0 * std::numbers::pi / sampleRate;
   for (int m = 0; m < toneCount; ++m) {
     Phasor again(turn * tones[m]);
     for (std::uint32_t n = 0; n < count; ++n) {
@@ -115,6 +136,21 @@ void removeMainsTones(float* windowed, const double* window, std::uint32_t count
       again.advance();
     }
   }
+}
+
+double mainsToneShare(const float* windowed, const double* window, std::uint32_t count, double sampleRate,
+                      double partialHertz, const double* tones, int toneCount) {
+  toneCount = std::clamp(toneCount, 0, kMaxMainsTones);
+  if (toneCount == 0 || count < 2) return 0.0;
+  std::array<double, kMaxUnknowns> fitted{};
+  // Only a weight depends on it: sums over every kShareGramStride-th sample are enough.
+  if (!fitMainsTones(windowed, window, count, sampleRate, partialHertz, tones, toneCount, kShareGramStride, fitted)) {
+    return 0.0;
+  }
+  const double partial = std::hypot(fitted[0], fitted[1]);
+  double loudest = 0.0;
+  for (int m = 0; m < toneCount; ++m) loudest = std::max(loudest, std::hypot(fitted[4 + 2 * m], fitted[5 + 2 * m]));
+  return partial > 0.0 ? loudest / partial : 0.0;
 }
 
 }  // namespace balalaika

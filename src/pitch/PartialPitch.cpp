@@ -45,6 +45,10 @@ constexpr double kPeakScatter = 2.7e5;
 // How far, in cents squared per (h^2 - 1)^2, the partials of sampled strings stray from the
 // stretch model: some 3 cents at the eighth.
 constexpr double kModelScatter = 0.0023;
+// And how far every partial above the first strays at least, in cents squared: the second partial
+// of a sampled steel string can lie 10 cents off twice its first. Checked on sampled strings: 0.1
+// or 1 read worse, with a microphone's noise and hum.
+constexpr double kModelFloor = 0.3;
 // No partial is surer than this (cents squared), so that a noiseless one keeps a finite weight.
 constexpr double kLeastScatter = 1e-12;
 // Mains hum is taken out beside a partial from this many bins of the unpadded buffer away to this
@@ -52,6 +56,15 @@ constexpr double kLeastScatter = 1e-12;
 // with them taken out); farther, the window's skirt pulls the partial little.
 constexpr double kMainsNearest = 2.0;
 constexpr double kMainsFarthest = 3.5;
+// Nearer than kMainsNearest, down to kMainsInLobe bins, the hum is fitted with the partial only to
+// learn how loud it is beside it. Nearer still it merges with the partial and hardly moves its peak.
+constexpr double kMainsInLobe = 0.25;
+// Hum is heard in the buffer when a mains tone at least this many bins from every harmonic of the
+// pitch stands out of the noise with kHumShare of the strongest partial's power: its neighbours
+// beside the partials are then hum too, not the string's own sound.
+constexpr double kHumClear = 3.0;
+constexpr double kHumShare = 3e-4;
+constexpr double kCentsPerRatio = 1200.0 / std::numbers::ln2;
 
 // The peak of three powers at equal spacing, through their logarithms: near its top a windowed
 // partial's log power is close to a parabola. The height is the log of the peak's power.
@@ -139,6 +152,7 @@ double PartialPitch::measure(double hertz) {
     double power;
     double noise;
     bool trusted;
+    double hum;  // the loudest mains tone inside the partial's main lobe, as a share of it
   };
   std::array<Partial, kHarmonics> partials{};
   std::uint32_t found = 0;
@@ -162,7 +176,7 @@ double PartialPitch::measure(double hertz) {
     }
     const ParabolaPeak top = logPeak(b.power[k - 1], b.power[k], b.power[k + 1]);
     const double bin = std::clamp(k + top.offset, low, high);
-    partials[found++] = {h, bin, low, high, std::exp(top.height), 0.0, false};
+    partials[found++] = {h, bin, low, high, std::exp(top.height), 0.0, false, 0.0};
     // A peak at the edge of its search is no partial of this string, and says nothing of the next.
     if (bin > low && bin < high && k > first && k < last) perHarmonic = bin / h;
   }
@@ -177,6 +191,22 @@ double PartialPitch::measure(double hertz) {
     std::array<double, kMaxMainsTones> tones{};
     const int count = mainsTonesBeside(partialHertz, kMainsNearest * resolution, kMainsFarthest * resolution, tones.data());
     removeMainsTones(b.windowed.data(), b.window.data(), length_, sampleRate_, partialHertz, tones.data(), count);
+  }
+  // Hum nearer a partial than kMainsNearest cannot be taken out; it is taken to pull the partial's
+  // peak by as much as a bin times the hum's share of it, and the partial is trusted only so far. Judged only where hum is heard
+  // elsewhere in the buffer: fitted to a clean string, the tones take up some of its own sound.
+  double loudest = 0.0;
+  for (std::uint32_t j = 0; j < found; ++j) loudest = std::max(loudest, partials[j].power);
+  if (humHeard(hertz, loudest)) {
+    for (std::uint32_t j = 0; j < found; ++j) {
+      Partial& p = partials[j];
+      const double partialHertz = p.bin * binHertz;
+      std::array<double, kMaxMainsTones> tones{};
+      const int count = mainsTonesBeside(partialHertz, kMainsInLobe * resolution, kMainsNearest * resolution, tones.data());
+      if (count > 0) {
+        p.hum = mainsToneShare(b.windowed.data(), b.window.data(), length_, sampleRate_, partialHertz, tones.data(), count);
+      }
+    }
   }
   std::array<double, kMaxEvaluations> bins{};
   std::array<double, kMaxEvaluations> powers{};
@@ -250,12 +280,25 @@ double PartialPitch::measure(double hertz) {
     const double h = p.harmonic;
     const double h2 = h * h;
     const double measured = kPeakScatter * p.noise / (p.power * h2 * f0Bins * f0Bins);
-    const double modelled = kModelScatter * (h2 - 1.0) * (h2 - 1.0);
-    const double weight = 1.0 / std::max(measured + modelled, kLeastScatter);
+    const double modelled = p.harmonic > 1 ? kModelFloor + kModelScatter * (h2 - 1.0) * (h2 - 1.0) : 0.0;
+    const double pull = kCentsPerRatio * p.hum * resolution / (h * hertz);
+    const double weight = 1.0 / std::max(measured + modelled + pull * pull, kLeastScatter);
     weights += weight;
     sum += weight * p.bin * binHertz / (h * std::sqrt(1.0 + stretch * h * h));
   }
   return sum / weights * std::sqrt(1.0 + stretch);
+}
+
+bool PartialPitch::humHeard(double hertz, double loudest) {
+  const double resolution = sampleRate_ / length_;
+  for (const double mains : kMainsHertz) {
+    // The harmonics of the pitch on either side of the mains tone.
+    const double below = std::floor(mains / hertz);
+    const bool clear = (below < 1.0 || mains - below * hertz >= kHumClear * resolution) &&
+                       (below + 1.0) * hertz - mains >= kHumClear * resolution;
+    if (clear && standingPower(mains, std::min(hertz, kMainsHertz[0])) > kHumShare * loudest) return true;
+  }
+  return false;
 }
 
 void PartialPitch::powersAt(const double* bins, double* powers, std::uint32_t count) const {

@@ -9,7 +9,8 @@
 // Each partial is the peak of the Hann-windowed buffer's spectrum within 60 cents of where the
 // partial below it puts it, found on a zero-padded transform and then refined on the continuous
 // spectrum, evaluated exactly at a few frequencies around it, once mains hum a few hertz beside
-// it has been fitted and taken out. Not thread-safe.
+// it has been fitted and taken out. Hum nearer than that, within two bins, cannot be taken out:
+// where hum is heard, the partial weighs less the louder that hum beside it. Not thread-safe.
 
 #include <cstdint>
 #include <memory>
@@ -45,6 +46,9 @@ class PartialPitch {
 
  private:
   struct Buffers;
+  // Whether a mains tone clear of the harmonics of hertz stands out of the spectrum, with at least
+  // a small share of loudest, the power of the strongest partial.
+  bool humHeard(double hertz, double loudest);
   // Power of the windowed buffer, with the mains hum beside the partials taken out, at each of
   // count frequencies (in bins of the zero-padded transform, fractional), in one pass.
   void powersAt(const double* bins, double* powers, std::uint32_t count) const;
