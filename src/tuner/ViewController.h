@@ -186,6 +186,8 @@ class ViewController {
   // The action above that opens a link.
   using Action = void (ViewController::*)();
   static Action actionForLink(links::LinkAction link);
+  // Runs the link action of that name ("reviewThisApp"); false when no link action has it.
+  bool openLinkNamed(const std::string& actionName);
 
  private:
   // Tick paths.

@@ -48,4 +48,14 @@ ViewController::Action ViewController::actionForLink(LinkAction link) {
   return nullptr;
 }
 
+bool ViewController::openLinkNamed(const std::string& actionName) {
+  for (const auto& link : links::outboundLinks()) {
+    if (link.actionName == actionName) {
+      (this->*actionForLink(link.action))();
+      return true;
+    }
+  }
+  return false;
+}
+
 }  // namespace balalaika

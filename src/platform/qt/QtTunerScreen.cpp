@@ -120,14 +120,6 @@ void QtTunerScreen::toggleLock(int stringIndex) {
 void QtTunerScreen::toggleUnisonCheck() { controller_->toggleUnisonCheck(); }
 int QtTunerScreen::lockedString() const { return controller_->lockedString().value_or(0); }
 
-bool QtTunerScreen::openLink(const QString& action) {
-  for (const auto& link : links::outboundLinks()) {
-    if (action.toStdString() == link.actionName) {
-      (controller_.get()->*ViewController::actionForLink(link.action))();
-      return true;
-    }
-  }
-  return false;
-}
+bool QtTunerScreen::openLink(const QString& action) { return controller_->openLinkNamed(action.toStdString()); }
 
 }  // namespace balalaika::qt

@@ -18,8 +18,8 @@
 #include "app/PrecisePitchSource.h"
 #include "app/RatingLaunch.h"
 #include "pitch/PitchListener.h"
-#include "platform/web/WebAudioInputQueue.h"
 #include "platform/SystemClock.h"
+#include "platform/web/WebAudioInputQueue.h"
 #include "platform/web/WebAudioOutput.h"
 #include "platform/web/WebDispatch.h"
 #include "platform/web/WebRatingServices.h"
@@ -28,8 +28,8 @@
 #include "platform/web/WebUserDefaults.h"
 #include "rating/RatingPrompt.h"
 #include "tones/ToneGenerator.h"
-#include "tuner/OutboundLinks.h"
 #include "tuner/CentsReading.h"
+#include "tuner/OutboundLinks.h"
 #include "tuner/ViewController.h"
 
 namespace balalaika::web {
@@ -97,7 +97,7 @@ class WebTuner {
     PitchListener::installPlatform(nullptr, microphone_);
     // Counted as the desktop counts a launch: before the screen loads, on a later turn.
     app::launchRatingPrompt();
-    ViewControllerServices services{device_,   images_, bundle_, runLoop_, defaults_, urlOpener_, pitch_,
+    ViewControllerServices services{device_, images_, bundle_, runLoop_, defaults_, urlOpener_, pitch_,
                                     [] { RatingPrompt::tryToShowPrompt(); }};
     services.audioOutput = &speaker_;
     // The heard-A listener and the unison check read the precise estimate whichever one the
@@ -171,15 +171,7 @@ class WebTuner {
     }
     return out;
   }
-  bool openLink(const std::string& action) {
-    for (const auto& link : links::outboundLinks()) {
-      if (action == link.actionName) {
-        (controller_.get()->*ViewController::actionForLink(link.action))();
-        return true;
-      }
-    }
-    return false;
-  }
+  bool openLink(const std::string& action) { return controller_->openLinkNamed(action); }
 
   // The texts the page shows around the tuner (its buttons and messages), by translation id.
   std::string text(const std::string& id) const { return bundle_.localizedString(id, ""); }
