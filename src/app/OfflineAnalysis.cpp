@@ -45,6 +45,7 @@ std::vector<Tick> analyzeSamples(const std::vector<std::int16_t>& samples, tunin
   if (settings.hearA) heardA.start(settings.a4);
 
   std::vector<Tick> ticks;
+  std::size_t buffersGiven = 0;  // the listener holds the newest of these
   for (std::int64_t n = 1;; ++n) {
     Tick t;
     t.seconds = static_cast<double>(n) * tick::kIntervalSeconds;
@@ -55,7 +56,12 @@ std::vector<Tick> analyzeSamples(const std::vector<std::int16_t>& samples, tunin
     if (completeBuffers > 0) {
       const std::int16_t* newest = samples.data() + (completeBuffers - 1) * kBufferSamples;
       t.power = platform::measureLevel(newest, kBufferSamples).mAveragePower;
-      listener.setAudioBuffer(newest, kBufferSamples * 2);
+      // A new buffer only when the capture has completed one, as in the running tuner: the
+      // estimates are made once per buffer, not once per tick.
+      if (completeBuffers != buffersGiven) {
+        listener.setAudioBuffer(newest, kBufferSamples * 2);
+        buffersGiven = completeBuffers;
+      }
       t.frequency = source.frequency();
       refined = source.refinedFrequency();
     }
