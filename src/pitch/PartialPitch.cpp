@@ -79,6 +79,7 @@ struct PartialPitch::Buffers {
   kiss_fftr_cfg forward = kiss_fftr_alloc(static_cast<int>(kTransformLength), 0, nullptr, nullptr);
   std::vector<float> windowed = std::vector<float>(kTransformLength);
   std::vector<double> window = std::vector<double>(PartialPitch::kMaxSamples);
+  std::uint32_t windowLength = 0;  // the length window holds the Hann window of
   std::vector<kiss_fft_cpx> spectrum = std::vector<kiss_fft_cpx>(kTransformBins);
   std::vector<double> power = std::vector<double>(kTransformBins);
   std::vector<double> scratch = std::vector<double>(kTransformBins);  // sized up front: no allocation later
@@ -98,12 +99,14 @@ void PartialPitch::transform(const float* samples, std::uint32_t count) {
     return;
   }
 
-  // The Hann window keeps each partial's skirt from reaching its neighbours.
-  const double turn = 2.0 * std::numbers::pi / (length_ - 1);
-  for (std::uint32_t i = 0; i < length_; ++i) {
-    b.window[i] = 0.5 - 0.5 * std::cos(turn * i);
-    b.windowed[i] = static_cast<float>(samples[i] * b.window[i]);
+  // The Hann window keeps each partial's skirt from reaching its neighbours. Buffers keep one
+  // length, so it is made again only when the length changes.
+  if (b.windowLength != length_) {
+    const double turn = 2.0 * std::numbers::pi / (length_ - 1);
+    for (std::uint32_t i = 0; i < length_; ++i) b.window[i] = 0.5 - 0.5 * std::cos(turn * i);
+    b.windowLength = length_;
   }
+  for (std::uint32_t i = 0; i < length_; ++i) b.windowed[i] = static_cast<float>(samples[i] * b.window[i]);
   std::fill(b.windowed.begin() + length_, b.windowed.end(), 0.0f);
   kiss_fftr(b.forward, b.windowed.data(), b.spectrum.data());
   for (std::uint32_t k = 0; k < kTransformBins; ++k) {

@@ -15,6 +15,7 @@
 #include "platform/HttpProbe.h"
 #include "platform/Reachability.h"
 #include "platform/StoreProductView.h"
+#include "platform/StoredAlertView.h"
 #include "platform/WindowList.h"
 
 namespace balalaika::fakes {
@@ -88,34 +89,16 @@ class RecordingHttpProbe : public platform::HttpProbe {
 };
 
 // Alerts that record what was built and shown; the test takes their buttons.
-class FakeAlertView : public platform::AlertView {
+// The platforms' alert, drawn nowhere.
+class FakeAlertView : public platform::StoredAlertView {
  public:
-  FakeAlertView(std::string title, std::string message, platform::AlertViewDelegate* delegate, std::string cancel,
-                std::vector<std::string> others)
-      : title_(std::move(title)), message_(std::move(message)), delegate_(delegate), cancel_(std::move(cancel)),
-        others_(std::move(others)) {}
-
-  std::string title() const override { return title_; }
-  std::string message() const override { return message_; }
-  std::string cancelButtonTitle() const override { return cancel_; }
-  std::vector<std::string> otherButtonTitles() const override { return others_; }
-
-  void show() override { visible_ = true; }
-  void dismissWithClickedButtonIndex(int buttonIndex, bool) override {
-    visible_ = false;
-    if (delegate_) delegate_->alertViewDidDismissWithButtonIndex(*this, buttonIndex);
-  }
-  bool isVisible() const override { return visible_; }
-
+  using StoredAlertView::StoredAlertView;
   // The user takes the button at index.
   void tap(int buttonIndex) { dismissWithClickedButtonIndex(buttonIndex, true); }
 
  private:
-  std::string title_, message_;
-  platform::AlertViewDelegate* delegate_;
-  std::string cancel_;
-  std::vector<std::string> others_;
-  std::atomic<bool> visible_{false};
+  void didShow() override {}
+  void didHide(int, bool) override {}
 };
 
 class FakeAlertViewFactory : public platform::AlertViewFactory {

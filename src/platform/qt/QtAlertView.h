@@ -5,14 +5,13 @@
 
 #include <QObject>
 #include <QStringList>
-#include <atomic>
 #include <memory>
 
-#include "platform/AlertView.h"
+#include "platform/StoredAlertView.h"
 
 namespace balalaika::qt {
 
-class QtAlertView final : public QObject, public platform::AlertView {
+class QtAlertView final : public QObject, public platform::StoredAlertView {
   Q_OBJECT
   Q_PROPERTY(QString title READ titleText CONSTANT)
   Q_PROPERTY(QString message READ messageText CONSTANT)
@@ -23,21 +22,13 @@ class QtAlertView final : public QObject, public platform::AlertView {
   QtAlertView(const std::string& title, const std::string& message, platform::AlertViewDelegate* delegate,
               const std::string& cancelButtonTitle, const std::vector<std::string>& otherButtonTitles);
 
-  std::string title() const override { return title_; }
-  std::string message() const override { return message_; }
-  std::string cancelButtonTitle() const override { return cancel_; }
-  std::vector<std::string> otherButtonTitles() const override { return others_; }
-  void show() override;
-  void dismissWithClickedButtonIndex(int buttonIndex, bool animated) override;
-  bool isVisible() const override { return visible_; }
-
-  QString titleText() const { return QString::fromStdString(title_); }
-  QString messageText() const { return QString::fromStdString(message_); }
+  QString titleText() const { return QString::fromStdString(title()); }
+  QString messageText() const { return QString::fromStdString(message()); }
   QStringList buttonTitleTexts() const;
 
   // The user took the button at index. Ignored when the alert is not visible (a second tap) or the
   // index names no button.
-  Q_INVOKABLE void choose(int index);
+  Q_INVOKABLE void choose(int index) { StoredAlertView::choose(index); }
 
  signals:
   void visibleChanged();
@@ -46,12 +37,8 @@ class QtAlertView final : public QObject, public platform::AlertView {
   void dismissed(int buttonIndex, bool animated);
 
  private:
-  void finish(int buttonIndex, bool animated);
-
-  const std::string title_, message_, cancel_;
-  const std::vector<std::string> others_;
-  platform::AlertViewDelegate* const delegate_;
-  std::atomic<bool> visible_{false};
+  void didShow() override;
+  void didHide(int buttonIndex, bool animated) override;
 };
 
 // Builds QtAlertViews and offers the newest one to QML as currentAlert, keeping it alive while it

@@ -21,31 +21,13 @@ bool WebHttpProbe::start(const platform::ProbeRequest& request) {
       .isTrue();
 }
 
-WebAlertView::WebAlertView(val page, int id, std::string title, std::string message,
-                           platform::AlertViewDelegate* delegate, std::string cancelButtonTitle,
-                           std::vector<std::string> otherButtonTitles)
-    : page_(std::move(page)),
-      id_(id),
-      title_(std::move(title)),
-      message_(std::move(message)),
-      cancel_(std::move(cancelButtonTitle)),
-      others_(std::move(otherButtonTitles)),
-      delegate_(delegate) {}
-
-void WebAlertView::show() {
-  if (visible_) return;
-  visible_ = true;
+void WebAlertView::didShow() {
   val titles = val::array();
   for (const std::string& title : buttonTitles()) titles.call<void>("push", title);
-  page_.call<void>("show", id_, title_, message_, titles);
+  page_.call<void>("show", id_, title(), message(), titles);
 }
 
-void WebAlertView::dismissWithClickedButtonIndex(int buttonIndex, bool /*animated*/) {
-  if (!visible_) return;  // already gone: a button can be taken once only
-  visible_ = false;
-  page_.call<void>("hide", id_);
-  if (delegate_ != nullptr) delegate_->alertViewDidDismissWithButtonIndex(*this, buttonIndex);
-}
+void WebAlertView::didHide(int /*buttonIndex*/, bool /*animated*/) { page_.call<void>("hide", id_); }
 
 std::shared_ptr<platform::AlertView> WebAlertViewFactory::create(const std::string& title, const std::string& message,
                                                                  platform::AlertViewDelegate* delegate,
@@ -58,10 +40,14 @@ std::shared_ptr<platform::AlertView> WebAlertViewFactory::create(const std::stri
 
 void WebAlertViewFactory::choose(int id, int buttonIndex) {
   if (!current_ || current_->id() != id) return;
-  if (buttonIndex < -1 || buttonIndex > static_cast<int>(current_->otherButtonTitles().size())) return;
   // The delegate may create the next alert: keep this one alive through its own dismissal.
   const std::shared_ptr<WebAlertView> alert = current_;
-  alert->dismissWithClickedButtonIndex(buttonIndex, true);
+  // Closed by the browser without a button: gone, and nothing recorded.
+  if (buttonIndex == -1) {
+    alert->dismissWithClickedButtonIndex(-1, true);
+  } else {
+    alert->choose(buttonIndex);
+  }
 }
 
 }  // namespace balalaika::web

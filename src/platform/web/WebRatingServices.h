@@ -18,6 +18,7 @@
 #include "platform/HttpProbe.h"
 #include "platform/Reachability.h"
 #include "platform/StoreProductView.h"
+#include "platform/StoredAlertView.h"
 #include "platform/WindowList.h"
 
 namespace balalaika::web {
@@ -47,28 +48,24 @@ class WebHttpProbe final : public platform::HttpProbe {
   std::string configuredUrl_;
 };
 
-class WebAlertView final : public platform::AlertView {
+class WebAlertView final : public platform::StoredAlertView {
  public:
   WebAlertView(emscripten::val page, int id, std::string title, std::string message,
                platform::AlertViewDelegate* delegate, std::string cancelButtonTitle,
-               std::vector<std::string> otherButtonTitles);
+               std::vector<std::string> otherButtonTitles)
+      : StoredAlertView(std::move(title), std::move(message), delegate, std::move(cancelButtonTitle),
+                        std::move(otherButtonTitles)),
+        page_(std::move(page)),
+        id_(id) {}
 
   int id() const { return id_; }
-  std::string title() const override { return title_; }
-  std::string message() const override { return message_; }
-  std::string cancelButtonTitle() const override { return cancel_; }
-  std::vector<std::string> otherButtonTitles() const override { return others_; }
-  void show() override;
-  void dismissWithClickedButtonIndex(int buttonIndex, bool animated) override;
-  bool isVisible() const override { return visible_; }
 
  private:
+  void didShow() override;
+  void didHide(int buttonIndex, bool animated) override;
+
   emscripten::val page_;
   int id_;
-  std::string title_, message_, cancel_;
-  std::vector<std::string> others_;
-  platform::AlertViewDelegate* delegate_;
-  bool visible_ = false;
 };
 
 class WebAlertViewFactory final : public platform::AlertViewFactory {
