@@ -2,10 +2,7 @@
 // the list in a panel over it, with the precise-estimate switch at its top. A tap on a link opens
 // it in a new tab (the core decides the address) and closes the panel.
 import type { WebTuner } from '@tuner';
-
-function byId<T extends HTMLElement = HTMLElement>(id: string): T {
-  return document.getElementById(id) as T;
-}
+import { byId } from './dom';
 
 export function setUpLinks(tuner: WebTuner, preciseChanged: () => void): void {
   const panel = byId<HTMLDialogElement>('linksPanel');

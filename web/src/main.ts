@@ -2,6 +2,7 @@
 // then shows what the tuner's screen elements hold and forwards taps to it. No tuner logic here.
 import createTunerModule, { type ElementState, type WebTuner } from '@tuner';
 import { Listening, type FailureId } from './audio';
+import { byId } from './dom';
 import { pageStorage } from './storage';
 import { keepPageForNextVisits } from './service-worker';
 import { TonePlayer } from './tone-player';
@@ -38,10 +39,6 @@ function forcedDevice(value: string | null): { idiom: number; height: number } |
   const match = /^(phone|pad):(\d+)$/.exec(value ?? '');
   if (match === null) return null;
   return { idiom: match[1] === 'pad' ? 1 : 0, height: Number(match[2]) };
-}
-
-function byId<T extends HTMLElement = HTMLElement>(id: string): T {
-  return document.getElementById(id) as T;
 }
 
 // Writes only what differs from what the page shows: the tuner sets every element on every
