@@ -8,7 +8,9 @@ no estimator of the tuner uses:
     frequency domain (the analytic signal, one-sided, within 5 % of the partial), its phase
     is unwrapped, and a straight line fitted by least squares to the phase over the buffer's span
     (each sample weighted by the partial's power there) gives the frequency as its slope; a buffer
-    whose first partial holds less than a thousandth of its power has no truth and is left out;
+    whose first partial holds less than a thousandth of its power has no truth and is left out, and
+    so has one whose first partial glides more than 50 c across it (the halves' slopes compared),
+    as a sitar's attack does: no single pitch is true of it, and a reading off by 50 c is "wrong";
   - checked against the first partial over the whole sustain, the maximum of the magnitude of the
     Blackman-windowed note's Fourier transform, evaluated directly on a 0.01-cent grid;
   - and checked against the detune asked of the renderer: the sustain's first partial at each
@@ -86,6 +88,8 @@ BAND_FLAT = 0.025
 BAND_EDGE = 0.05
 # A buffer whose first partial holds less than this share of its power has no truth (-30 dB).
 WEAKEST_FIRST_PARTIAL = 1e-3
+# Nor has a buffer whose first partial glides more than this across it (its halves' pitches).
+LONGEST_GLIDE_CENTS = 50
 HUM_UNDER_NOTE_DB = 20
 PINK_UNDER_NOTE_DB = 25
 # Hum alone: levels (average power, as the tick measures it) of soft notes above the loud line.
@@ -220,8 +224,8 @@ def measure_truth(clean, rate, nominal):
     hertz}; per detune the sustain's first partial; at 0 c partials 2-8 in cents against n times
     the first (those within 60 dB of the strongest) and the first's level against the strongest,
     dB; the per-buffer truths' distance from their sustain's first partial, in cents; and the
-    loud buffers left out because their first partial is too weak to measure."""
-    truths, sustains, stretch, spread, weak = {}, {}, None, [], []
+    loud buffers left out because their first partial is too weak to measure, or glides."""
+    truths, sustains, stretch, spread, weak, gliding = {}, {}, None, [], [], []
     for onset, detune in zip(onsets(), DETUNINGS):
         a, b = int(onset * rate), int((onset + NOTE_SECONDS) * rate)
         note = clean[a:b]
@@ -247,11 +251,14 @@ def measure_truth(clean, rate, nominal):
                 # attack's click and the other partials' skirts reach into its band): left out.
                 if np.mean(np.abs(z[i - a:j - a]) ** 2) < WEAKEST_FIRST_PARTIAL * np.mean(clean[i:j] ** 2):
                     weak.append(complete)
+                elif abs(cents(phase_slope(z[i - a:(i + j) // 2 - a], rate),
+                               phase_slope(z[(i + j) // 2 - a:j - a], rate))) > LONGEST_GLIDE_CENTS:
+                    gliding.append(complete)
                 else:
                     truths[complete] = phase_slope(z[i - a:j - a], rate)
                     spread.append(cents(truths[complete], f1))
             complete += 1
-    return truths, sustains, stretch, spread, weak
+    return truths, sustains, stretch, spread, weak, gliding
 
 
 # --- The conditions ------------------------------------------------------------------------------
@@ -506,10 +513,14 @@ def print_truth_checks(measured, programs, notes):
           f"largest {np.max(np.abs(spread)):.2f} c")
     for p in programs:
         weak = sum(len(measured[(p, n[0])][4]) for n in notes)
+        gliding = sum(len(measured[(p, n[0])][5]) for n in notes)
+        loud = weak + gliding + sum(len(measured[(p, n[0])][0]) for n in notes)
         if weak:
-            loud = weak + sum(len(measured[(p, n[0])][0]) for n in notes)
             print(f"{PROGRAMS[p]}: {weak} of {loud} loud buffers left out, the first partial 30 dB or more under "
                   f"the buffer's power")
+        if gliding:
+            print(f"{PROGRAMS[p]}: {gliding} of {loud} loud buffers left out, the first partial gliding more than "
+                  f"{LONGEST_GLIDE_CENTS} c across the buffer")
     left_out = [(PROGRAMS[p], n[0], d) for p in programs for n in notes for d, f in measured[(p, n[0])][1].items()
                 if abs(cents(f, 440.0 * 2 ** ((n[1] - 69 + d / 100) / 12))) > 50]
     print(f"notes left out, no first partial within 50 c of the one asked for: {left_out or 'none'}")

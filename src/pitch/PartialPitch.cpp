@@ -115,7 +115,7 @@ void PartialPitch::transform(const float* samples, std::uint32_t count) {
   }
 }
 
-double PartialPitch::standingPower(double hertz, double spacing, double* noise) {
+double PartialPitch::standingPower(double hertz, double spacing, double* noise, double* peakHertz) {
   Buffers& b = *buffers_;
   if (length_ == 0) return 0.0;
   const double binHertz = sampleRate_ / kTransformLength;
@@ -137,6 +137,7 @@ double PartialPitch::standingPower(double hertz, double spacing, double* noise) 
   if (b.power[middle - reach - 1] >= peak || b.power[middle + reach + 1] >= peak) return 0.0;
   const double vertex = top + logPeak(b.power[top - 1], peak, b.power[top + 1]).offset;
   if (std::abs(vertex - centre) > reach) return 0.0;
+  if (peakHertz != nullptr) *peakHertz = vertex * binHertz;
   // The noise: the lower quartile of the bins around, which falls between the partials.
   b.scratch.assign(b.power.begin() + first, b.power.begin() + last + 1);
   const auto quartile = b.scratch.begin() + static_cast<std::ptrdiff_t>(b.scratch.size() / 4);

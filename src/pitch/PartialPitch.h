@@ -41,8 +41,8 @@ class PartialPitch {
   // Power by which the samples' spectrum within 1.5 % of hertz stands above the noise around it
   // (the strongest point there, less a margin times the noise), 0 when it does not. spacing is
   // the distance in hertz to the neighbouring partials, whose peaks the noise leaves out. noise,
-  // when given, receives the noise's mean power per bin there.
-  double standingPower(double hertz, double spacing, double* noise = nullptr);
+  // when given, receives the noise's mean power per bin there; peakHertz, where the peak lies.
+  double standingPower(double hertz, double spacing, double* noise = nullptr, double* peakHertz = nullptr);
 
  private:
   struct Buffers;

@@ -45,6 +45,15 @@ constexpr double kWidestReach = 0.08;  // of the spacing of the partials
 // hum, not a string. The tuner shows no reading for it rather than a frequency no string has.
 constexpr double kMains[] = {50.0, 60.0, 100.0, 120.0};
 constexpr double kMainsShare = 0.01;
+// Hum under a string lifts n where its period meets a whole number of the string's periods (D3's
+// third, D4's sixth, 2 % from 50 Hz); that peak can stand above the string's own and read as
+// hum. A peak within this share of a mains period is hum's, not the string's: it neither sets the
+// height the others are judged by nor is taken, when any other peak is there.
+constexpr double kMainsPeriodShare = 0.05;
+// Hum is heard when 50 or 60 Hz stands out of the noise with this share of the string's power;
+// its harmonics up to the kMainsHarmonics-th come with it.
+constexpr double kHumShare = 1e-4;
+constexpr int kMainsHarmonics = 4;
 
 // n's peak at the whole lag, placed between whole lags. Its height lets peaks at different lags
 // be compared fairly, however far each lies from a whole lag.
@@ -157,8 +166,15 @@ std::uint32_t PreciseEstimator::pickPeriod() {
     // A stretch still rising at the last lag has its peak outside the range.
     if (best == 0 || best >= maxLag_ || best < minLag_) continue;
     peaks.push_back(best);
-    highest = std::max(highest, peakHeight(n, best));
   }
+  // Hum's peaks drop out, unless they are all there is (then the reading is hum, and none).
+  const auto hum = [this](std::uint32_t peak) {
+    const double hertz = sampleRate_ / peak;
+    return std::any_of(std::begin(kMains), std::end(kMains),
+                       [hertz](double mains) { return std::abs(hertz - mains) <= kMainsPeriodShare * mains; });
+  };
+  if (!std::all_of(peaks.begin(), peaks.end(), hum)) std::erase_if(peaks, hum);
+  for (const std::uint32_t peak : peaks) highest = std::max(highest, peakHeight(n, peak));
   if (highest < kMinimumClarity) return 0;
   std::uint32_t chosen = peaks.front();
   for (const std::uint32_t peak : peaks) {
@@ -258,16 +274,28 @@ bool PreciseEstimator::hasPartialsBetween(std::uint32_t lag, std::uint32_t parts
 bool PreciseEstimator::hasLowSubharmonics(std::uint32_t lag) {
   // Placed from the vertex of n's peak: a whole lag misplaces the seventh harmonic by several bins.
   const double half = 0.5 * sampleRate_ / (lag + peakAt(buffers_->nsdf, lag).offset);
-  double odd = 0.0;
   double even = 0.0;
-  for (std::uint32_t h = 1; h <= 2 * kLowSubharmonics; ++h) {
-    if (h % 2 == 0) {
-      even += partials_.standingPower(h * half, half);
-    } else if (h <= kLowSubharmonics) {
-      odd += partials_.standingPower(h * half, half);
+  for (std::uint32_t h = 2; h <= 2 * kLowSubharmonics; h += 2) even += partials_.standingPower(h * half, half);
+  if (!(even > 0.0)) return false;
+  // Where hum is heard, a peak nearer one of its tones than the partial's place is the hum's: hum's
+  // 150 Hz, beside half of D4, would pass for D3.
+  const bool fifty = partials_.standingPower(kMains[0], kMains[0]) >= kHumShare * even;
+  const bool sixty = partials_.standingPower(kMains[1], kMains[0]) >= kHumShare * even;
+  const auto humTone = [fifty, sixty](double place, double peak) {
+    for (int h = 1; h <= kMainsHarmonics; ++h) {
+      for (const auto& [mains, heard] : {std::pair{kMains[0], fifty}, std::pair{kMains[1], sixty}}) {
+        if (heard && std::abs(peak - h * mains) < std::abs(peak - place)) return true;
+      }
     }
+    return false;
+  };
+  double odd = 0.0;
+  for (std::uint32_t h = 1; h <= kLowSubharmonics; h += 2) {
+    double peak = 0.0;
+    const double power = partials_.standingPower(h * half, half, nullptr, &peak);
+    if (power > 0.0 && !humTone(h * half, peak)) odd += power;
   }
-  return even > 0.0 && odd >= kLowSubharmonicShare * even;
+  return odd >= kLowSubharmonicShare * even;
 }
 
 }  // namespace balalaika

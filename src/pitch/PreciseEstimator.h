@@ -9,7 +9,9 @@
 // takes over; so does one where noise below the pitch hides the fundamental but the low odd
 // partials of the longer period still stand out of the noise around them. The other way, a
 // peak at a half or a third of the lag takes over when the sound has no partials between the
-// harmonics of the shorter period. The period only says where to look for the partials: the
+// harmonics of the shorter period. Mains hum under a string is periodic too, and lifts n where
+// its period meets a whole number of the string's: such peaks, at a mains period, are left out
+// when the string has peaks of its own. The period only says where to look for the partials: the
 // pitch given is the string's fundamental (PartialPitch), fitted to the trusted partials with
 // their stretch, so that the sharp upper partials of a stiff string do not pull it up.
 //
