@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 #include <vector>
 
 #include "pitch/ParabolaPeak.h"
@@ -54,6 +55,9 @@ constexpr double kMainsPeriodShare = 0.05;
 // its harmonics up to the kMainsHarmonics-th come with it.
 constexpr double kHumShare = 1e-4;
 constexpr int kMainsHarmonics = 4;
+// Hum's tones nearer than this share to a string's partial are not measured: the peak may be the
+// string's.
+constexpr double kHumApart = 0.03;
 
 // n's peak at the whole lag, placed between whole lags. Its height lets peaks at different lags
 // be compared fairly, however far each lies from a whole lag.
@@ -211,10 +215,14 @@ std::uint32_t PreciseEstimator::pickPeriod() {
     moved = false;
     const double target = 2.0 * chosen;
     for (const std::uint32_t peak : peaks) {
-      const bool there = std::abs(peak - target) <= 0.03 * target + 1.0;
+      if (std::abs(peak - target) > 0.03 * target + 1.0) continue;
       const double rise = peakHeight(n, peak) - peakHeight(n, chosen);
-      if (there && ((rise >= kSubharmonicRise && hasSubharmonics(chosen)) ||
-                    (rise >= -kNoisySubharmonicSlack && hasLowSubharmonics(chosen)))) {
+      // Hum's share of n is taken out of both where the longer lag stands lower: hum can hold it
+      // down below the string's own height.
+      const double half = 0.5 * sampleRate_ / (chosen + peakAt(n, chosen).offset);
+      const double stringRise = rise - humLift(peak, half) + humLift(chosen, half);
+      if ((rise >= kSubharmonicRise && hasSubharmonics(chosen)) ||
+          (stringRise >= -kNoisySubharmonicSlack && hasLowSubharmonics(chosen))) {
         chosen = peak;
         moved = true;
         break;
@@ -222,6 +230,27 @@ std::uint32_t PreciseEstimator::pickPeriod() {
     }
   }
   return chosen;
+}
+
+double PreciseEstimator::humLift(std::uint32_t lag, double half) {
+  // A steady tone holding share s of the buffer's power adds s cos(2 pi f tau) to n at lag tau.
+  // Each tone's share is read from the Hann-windowed spectrum's peak, P = (A N / 4)^2 for a sinusoid
+  // of amplitude A, whose power is A^2 / 2. A tone beside a harmonic of half is left alone: the
+  // peak there may be the string's.
+  const double meanPower = buffers_->energyPrefix[count_] / count_;
+  const double toShare = 8.0 / (static_cast<double>(count_) * count_ * meanPower);
+  const double tau = lag + peakAt(buffers_->nsdf, lag).offset;
+  double lift = 0.0;
+  for (const double mains : {kMains[0], kMains[1]}) {
+    for (int h = 1; h <= kMainsHarmonics; ++h) {
+      const double tone = h * mains;
+      const double nearest = std::max(1.0, std::round(tone / half)) * half;
+      if (std::abs(tone - nearest) < kHumApart * tone) continue;
+      const double share = toShare * partials_.standingPower(tone, mains);
+      lift += share * std::cos(2.0 * std::numbers::pi * tone * tau / sampleRate_);
+    }
+  }
+  return lift;
 }
 
 bool PreciseEstimator::hasSubharmonics(std::uint32_t lag) { return hasPartialsBetween(2 * lag, 2); }
