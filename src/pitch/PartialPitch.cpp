@@ -73,6 +73,12 @@ ParabolaPeak logPeak(double left, double centre, double right) {
   return parabolaPeak(std::log(left + kFloor), std::log(centre + kFloor), std::log(right + kFloor), 1.0);
 }
 
+// Whether a peak at hertz lies nearer a mains tone than place.
+bool nearerMainsTone(double hertz, double place) {
+  return std::any_of(std::begin(kMainsHertz), std::end(kMainsHertz),
+                     [&](double mains) { return std::abs(hertz - mains) < std::abs(hertz - place); });
+}
+
 }  // namespace
 
 struct PartialPitch::Buffers {
@@ -152,7 +158,7 @@ double PartialPitch::measure(double hertz) {
 
   struct Partial {
     std::uint32_t harmonic;
-    double bin, low, high;  // the peak and the bounds of its search, in bins
+    double bin, place, low, high;  // the peak, where it was sought and the bounds of the search, in bins
     double power;
     double noise;
     bool trusted;
@@ -180,7 +186,7 @@ double PartialPitch::measure(double hertz) {
     }
     const ParabolaPeak top = logPeak(b.power[k - 1], b.power[k], b.power[k + 1]);
     const double bin = std::clamp(k + top.offset, low, high);
-    partials[found++] = {h, bin, low, high, std::exp(top.height), 0.0, false, 0.0};
+    partials[found++] = {h, bin, centre, low, high, std::exp(top.height), 0.0, false, 0.0};
     // A peak at the edge of its search is no partial of this string, and says nothing of the next.
     if (bin > low && bin < high && k > first && k < last) perHarmonic = bin / h;
   }
@@ -201,7 +207,8 @@ double PartialPitch::measure(double hertz) {
   // elsewhere in the buffer: fitted to a clean string, the tones take up some of its own sound.
   double loudest = 0.0;
   for (std::uint32_t j = 0; j < found; ++j) loudest = std::max(loudest, partials[j].power);
-  if (humHeard(hertz, loudest)) {
+  const bool hum = humHeard(hertz, loudest);
+  if (hum) {
     for (std::uint32_t j = 0; j < found; ++j) {
       Partial& p = partials[j];
       const double partialHertz = p.bin * binHertz;
@@ -230,13 +237,16 @@ double PartialPitch::measure(double hertz) {
   }
   if (!(strongest > 0.0)) return hertz;
 
-  // Trusted: strong enough beside the strongest, standing out of the noise around it, and a peak
-  // inside its search rather than the slope of something beyond it.
+  // Trusted: strong enough beside the strongest, standing out of the noise around it, a peak
+  // inside its search rather than the slope of something beyond it, and, where hum is heard, not
+  // nearer one of its tones than where the partial was sought (a string's weak first partial
+  // beside 150 Hz leaves the hum the highest peak of its search).
   std::uint32_t trusted = 0;
   for (std::uint32_t j = 0; j < found; ++j) {
     Partial& p = partials[j];
     // The noise is judged between this partial and its neighbours, a pitch away either side.
     p.trusted = p.power >= kTrustedShare * strongest && p.bin > p.low && p.bin < p.high &&
+                !(hum && nearerMainsTone(p.bin * binHertz, p.place * binHertz)) &&
                 standingPower(p.bin * binHertz, hertz, &p.noise) > 0.0;
     trusted += p.trusted;
   }
