@@ -217,8 +217,9 @@ std::uint32_t PreciseEstimator::pickPeriod() {
     for (const std::uint32_t peak : peaks) {
       if (std::abs(peak - target) > 0.03 * target + 1.0) continue;
       const double rise = peakHeight(n, peak) - peakHeight(n, chosen);
-      // Hum's share of n is taken out of both where the longer lag stands lower: hum can hold it
-      // down below the string's own height.
+      // Low odd partials let the longer lag take over even a little lower than the chosen one;
+      // hum can hold it down below the string's own height, so that comparison takes hum's share
+      // of n out of both heights.
       const double half = 0.5 * sampleRate_ / (chosen + peakAt(n, chosen).offset);
       const double stringRise = rise - humLift(peak, half) + humLift(chosen, half);
       if ((rise >= kSubharmonicRise && hasSubharmonics(chosen)) ||
