@@ -56,6 +56,11 @@ bool solve(std::array<std::array<double, kMaxUnknowns>, kMaxUnknowns>& a, std::a
 
 const double kMainsHertz[kMainsTones] = {50.0, 100.0, 150.0, 200.0, 60.0, 120.0, 180.0, 240.0};
 
+bool nearerMainsTone(double hertz, double place) {
+  return std::any_of(std::begin(kMainsHertz), std::end(kMainsHertz),
+                     [&](double mains) { return std::abs(hertz - mains) < std::abs(hertz - place); });
+}
+
 int mainsTonesBeside(double hertz, double minApart, double maxApart, double* tones) {
   int count = 0;
   for (const double mains : kMainsHertz) {

@@ -20,6 +20,10 @@ int mainsTonesBeside(double hertz, double minApart, double maxApart, double* ton
 constexpr int kMainsTones = 8;
 extern const double kMainsHertz[kMainsTones];
 
+// Whether a spectral peak at hertz lies nearer one of the mains tones than place, where a partial
+// was sought: where hum is heard, such a peak is the hum's.
+bool nearerMainsTone(double hertz, double place);
+
 // windowed holds count samples times window. Fits it with a partial at partialHertz (a sinusoid
 // whose amplitude may change linearly across the buffer, as a plucked string's does) and a steady
 // sinusoid at each of the tones, all times the window, by least squares; then subtracts the

@@ -73,12 +73,6 @@ ParabolaPeak logPeak(double left, double centre, double right) {
   return parabolaPeak(std::log(left + kFloor), std::log(centre + kFloor), std::log(right + kFloor), 1.0);
 }
 
-// Whether a peak at hertz lies nearer a mains tone than place.
-bool nearerMainsTone(double hertz, double place) {
-  return std::any_of(std::begin(kMainsHertz), std::end(kMainsHertz),
-                     [&](double mains) { return std::abs(hertz - mains) < std::abs(hertz - place); });
-}
-
 }  // namespace
 
 struct PartialPitch::Buffers {

@@ -7,6 +7,7 @@
 #include <numbers>
 #include <vector>
 
+#include "pitch/MainsTones.h"
 #include "pitch/ParabolaPeak.h"
 
 namespace balalaika {
@@ -51,10 +52,8 @@ constexpr double kMainsShare = 0.01;
 // hum. A peak within this share of a mains period is hum's, not the string's: it neither sets the
 // height the others are judged by nor is taken, when any other peak is there.
 constexpr double kMainsPeriodShare = 0.05;
-// Hum is heard when 50 or 60 Hz stands out of the noise with this share of the string's power;
-// its harmonics up to the kMainsHarmonics-th come with it.
+// Hum is heard when 50 or 60 Hz stands out of the noise with this share of the string's power.
 constexpr double kHumShare = 1e-4;
-constexpr int kMainsHarmonics = 4;
 // Hum's tones nearer than this share to a string's partial are not measured: the peak may be the
 // string's.
 constexpr double kHumApart = 0.03;
@@ -221,7 +220,7 @@ std::uint32_t PreciseEstimator::pickPeriod() {
       // hum can hold it down below the string's own height, so that comparison takes hum's share
       // of n out of both heights.
       const double half = 0.5 * sampleRate_ / (chosen + peakAt(n, chosen).offset);
-      const double stringRise = rise - humLift(peak, half) + humLift(chosen, half);
+      const double stringRise = rise - humRise(chosen, peak, half);
       if ((rise >= kSubharmonicRise && hasSubharmonics(chosen)) ||
           (stringRise >= -kNoisySubharmonicSlack && hasLowSubharmonics(chosen))) {
         chosen = peak;
@@ -233,25 +232,24 @@ std::uint32_t PreciseEstimator::pickPeriod() {
   return chosen;
 }
 
-double PreciseEstimator::humLift(std::uint32_t lag, double half) {
+double PreciseEstimator::humRise(std::uint32_t from, std::uint32_t to, double half) {
   // A steady tone holding share s of the buffer's power adds s cos(2 pi f tau) to n at lag tau.
   // Each tone's share is read from the Hann-windowed spectrum's peak, P = (A N / 4)^2 for a sinusoid
   // of amplitude A, whose power is A^2 / 2. A tone beside a harmonic of half is left alone: the
   // peak there may be the string's.
   const double meanPower = buffers_->energyPrefix[count_] / count_;
   const double toShare = 8.0 / (static_cast<double>(count_) * count_ * meanPower);
-  const double tau = lag + peakAt(buffers_->nsdf, lag).offset;
-  double lift = 0.0;
-  for (const double mains : {kMains[0], kMains[1]}) {
-    for (int h = 1; h <= kMainsHarmonics; ++h) {
-      const double tone = h * mains;
-      const double nearest = std::max(1.0, std::round(tone / half)) * half;
-      if (std::abs(tone - nearest) < kHumApart * tone) continue;
-      const double share = toShare * partials_.standingPower(tone, mains);
-      lift += share * std::cos(2.0 * std::numbers::pi * tone * tau / sampleRate_);
-    }
+  const double turn = 2.0 * std::numbers::pi / sampleRate_;
+  const double fromLag = from + peakAt(buffers_->nsdf, from).offset;
+  const double toLag = to + peakAt(buffers_->nsdf, to).offset;
+  double rise = 0.0;
+  for (const double tone : kMainsHertz) {
+    const double nearest = std::max(1.0, std::round(tone / half)) * half;
+    if (std::abs(tone - nearest) < kHumApart * tone) continue;
+    const double share = toShare * partials_.standingPower(tone, kMains[0]);
+    rise += share * (std::cos(turn * tone * toLag) - std::cos(turn * tone * fromLag));
   }
-  return lift;
+  return rise;
 }
 
 bool PreciseEstimator::hasSubharmonics(std::uint32_t lag) { return hasPartialsBetween(2 * lag, 2); }
@@ -309,21 +307,13 @@ bool PreciseEstimator::hasLowSubharmonics(std::uint32_t lag) {
   if (!(even > 0.0)) return false;
   // Where hum is heard, a peak nearer one of its tones than the partial's place is the hum's: hum's
   // 150 Hz, beside half of D4, would pass for D3.
-  const bool fifty = partials_.standingPower(kMains[0], kMains[0]) >= kHumShare * even;
-  const bool sixty = partials_.standingPower(kMains[1], kMains[0]) >= kHumShare * even;
-  const auto humTone = [fifty, sixty](double place, double peak) {
-    for (int h = 1; h <= kMainsHarmonics; ++h) {
-      for (const auto& [mains, heard] : {std::pair{kMains[0], fifty}, std::pair{kMains[1], sixty}}) {
-        if (heard && std::abs(peak - h * mains) < std::abs(peak - place)) return true;
-      }
-    }
-    return false;
-  };
+  const bool hum = partials_.standingPower(kMains[0], kMains[0]) >= kHumShare * even ||
+                   partials_.standingPower(kMains[1], kMains[0]) >= kHumShare * even;
   double odd = 0.0;
   for (std::uint32_t h = 1; h <= kLowSubharmonics; h += 2) {
     double peak = 0.0;
     const double power = partials_.standingPower(h * half, half, nullptr, &peak);
-    if (power > 0.0 && !humTone(h * half, peak)) odd += power;
+    if (power > 0.0 && !(hum && nearerMainsTone(peak, h * half))) odd += power;
   }
   return odd >= kLowSubharmonicShare * even;
 }

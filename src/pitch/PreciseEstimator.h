@@ -58,10 +58,10 @@ class PreciseEstimator {
   // Whether the low odd harmonics of half the pitch of lag (1, 3, 5, 7) stand out of the noise
   // around them, with some power beside that of its even ones.
   bool hasLowSubharmonics(std::uint32_t lag);
-  // How much the mains hum in the buffer lifts n at lag (negative where it lowers it): the sum of
-  // its tones' shares of the buffer's power times their cosines there. Tones beside a harmonic of
-  // half, which may be the string's own partials, are left out.
-  double humLift(std::uint32_t lag, double half);
+  // How much higher the mains hum in the buffer stands n at lag to than at lag from: the sum of
+  // its tones' shares of the buffer's power times their cosines' difference. Tones beside a
+  // harmonic of half, which may be the string's own partials, are left out.
+  double humRise(std::uint32_t from, std::uint32_t to, double half);
 
   double sampleRate_;
   std::uint32_t minLag_;
