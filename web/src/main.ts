@@ -4,7 +4,7 @@ import createTunerModule, { type ElementState, type WebTuner } from '@tuner';
 import { Listening, type FailureId } from './audio';
 import { byId } from './dom';
 import { pageStorage } from './storage';
-import { keepPageForNextVisits } from './service-worker';
+import { keepPageForNextVisits, reloadIntoNewVersions } from './service-worker';
 import { TonePlayer } from './tone-player';
 import { alertDialog, pageNetwork } from './rating';
 import { setUpLinks } from './links';
@@ -180,4 +180,5 @@ async function main(): Promise<void> {
   keepPageForNextVisits();
 }
 
+reloadIntoNewVersions();
 void main();

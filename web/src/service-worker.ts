@@ -4,13 +4,30 @@
 // versions. A page that no worker served (the first visit, or one opened again while the first
 // worker was still fetching the files) has all its files from the network and is left alone
 // when the first worker takes over: a reload then would only interrupt the player.
-export function keepPageForNextVisits(): void {
+
+// Watches for a new version's worker taking over. Call it as the page's script starts, before
+// anything is awaited: the browser looks for a new version about a second after the page has
+// loaded, and a device that takes longer than that to start the tuner would otherwise miss the
+// takeover and go on fetching the new version's files into the old page.
+export function reloadIntoNewVersions(): void {
   if (!('serviceWorker' in navigator)) return;
   const servedByWorker = navigator.serviceWorker.controller !== null;
   navigator.serviceWorker.addEventListener('controllerchange', () => {
     if (servedByWorker) location.reload();
   });
-  navigator.serviceWorker.register('./sw.js', { scope: './' }).catch((error: unknown) => {
-    console.warn(`The page cannot be kept for offline use: ${error instanceof Error ? error.message : String(error)}`);
-  });
+}
+
+// Registers the worker, once the tuner is on the screen so that the first visit's fetching of
+// every file does not slow its start. A page that a kept version served asks for the newest
+// version at once rather than whenever the browser gets round to it; offline, that simply fails.
+export function keepPageForNextVisits(): void {
+  if (!('serviceWorker' in navigator)) return;
+  const servedByWorker = navigator.serviceWorker.controller !== null;
+  navigator.serviceWorker.register('./sw.js', { scope: './' }).then(
+    (registration) => {
+      if (servedByWorker) registration.update().catch(() => {});
+    },
+    (error: unknown) => {
+      console.warn(`The page cannot be kept for offline use: ${error instanceof Error ? error.message : String(error)}`);
+    });
 }
