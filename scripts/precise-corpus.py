@@ -5,12 +5,16 @@ The rule this script keeps: a truth never shares code or formula with what it sc
 pitch is the string's fundamental, the first partial, measured on the clean rendering by a method
 no estimator of the tuner uses:
   - per capture buffer: the first partial alone is cut out of the note with a band-pass in the
-    frequency domain (the analytic signal, one-sided, within 5 % of the partial), its phase
+    frequency domain (the analytic signal, one-sided, 10 Hz either side of the partial or 5 % if
+    wider, so that it follows the partial from buffer to buffer, and stopping halfway to another
+    tone the note sounds more than 10 % away), its phase
     is unwrapped, and a straight line fitted by least squares to the phase over the buffer's span
     (each sample weighted by the partial's power there) gives the frequency as its slope; a buffer
     whose first partial holds less than a thousandth of its power has no truth and is left out, and
     so has one whose first partial glides more than 50 c across it (the halves' slopes compared),
     as a sitar's attack does: no single pitch is true of it, and a reading off by 50 c is "wrong";
+  - checked on a made note whose pitch steps from buffer to buffer, and against the truth a band
+    of 5 % either side would give (how much the band alone moves it);
   - checked against the first partial over the whole sustain, the maximum of the magnitude of the
     Blackman-windowed note's Fourier transform, evaluated directly on a 0.01-cent grid;
   - and checked against the detune asked of the renderer: the sustain's first partial at each
@@ -83,9 +87,19 @@ NOTE_SECONDS = 2.5
 GAP_SECONDS = 1.0
 LEAD_SECONDS = 0.5
 HUM_HARMONICS = [1.0, 0.5, 0.3, 0.2]
-# The band that cuts the first partial out of a note, as shares of its frequency either side.
-BAND_FLAT = 0.025
+# The band that cuts the first partial out of a note reaches 10 Hz either side of it, or 5 % of
+# its frequency where that is wider, and is flat over its inner half. A band B Hz wide responds
+# over about 1/B s: 5 % of E1 (2 Hz) would blur each 0.29 s buffer's pitch with its neighbours',
+# by up to 3 c on a pitch that steps by 6 c from buffer to buffer. Where the note sounds another
+# tone within that reach, more than 10 % from the first partial and within 40 dB of it (a sitar's
+# sympathetic strings, a harp's or a koto's body), the band's edge on that side stops halfway to
+# it: the two would beat in the band and sway its phase.
 BAND_EDGE = 0.05
+BAND_EDGE_HERTZ = 10.0
+BAND_NEIGHBOUR_DB = 40
+# Peaks nearer the partial than this share of its frequency are taken for its own: at E1 a pitch
+# that changes from one buffer to the next (3.4 Hz) puts sidebands 8 % either side of it.
+BAND_OWN_SIDES = 0.10
 # A buffer whose first partial holds less than this share of its power has no truth (-30 dB).
 WEAKEST_FIRST_PARTIAL = 1e-3
 # Nor has a buffer whose first partial glides more than this across it (its halves' pitches).
@@ -156,17 +170,41 @@ def write_wav(path, samples, rate):
 
 # --- The truth -----------------------------------------------------------------------------------
 
-def first_partial_signal(x, rate, hertz):
+def band_edges(note, rate, hertz):
+    """The band's edges below and above the first partial at hertz, as shares of hertz: the reach
+    of BAND_EDGE_HERTZ (or BAND_EDGE, the wider), or halfway to the nearest peak on that side
+    within BAND_NEIGHBOUR_DB of the partial's and farther than BAND_OWN_SIDES. The peaks are those
+    of the Blackman-windowed spectra of the whole note and of its first second, where an attack's
+    passing tones are still loud."""
+    reach = max(BAND_EDGE, BAND_EDGE_HERTZ / hertz)
+    edges = [reach, reach]
+    size = 1 << 20
+    for part in (note, note[:rate]):
+        spectrum = np.abs(np.fft.rfft(part * np.blackman(len(part)), size))
+        lo = int(hertz * (1 - 2 * reach) * size / rate)
+        hi = int(math.ceil(hertz * (1 + 2 * reach) * size / rate))
+        near = spectrum[lo:hi + 1]
+        own = spectrum[int(round(hertz * size / rate))]
+        for k in range(1, len(near) - 1):
+            if near[k] > near[k - 1] and near[k] >= near[k + 1] and near[k] > own * 10 ** (-BAND_NEIGHBOUR_DB / 20):
+                away = (lo + k) * rate / size / hertz - 1.0
+                if abs(away) > BAND_OWN_SIDES:
+                    side = 0 if away < 0 else 1
+                    edges[side] = min(edges[side], abs(away) / 2)
+    return edges
+
+
+def first_partial_signal(x, rate, hertz, edges):
     """The analytic signal of the partial near hertz alone: the one-sided spectrum of x (zero-padded
-    to twice its length, so the band-pass does not wrap) kept within BAND_EDGE of hertz, flat within
-    BAND_FLAT, with raised-cosine edges. The band is narrow: a sitar's sympathetic strings sound a
-    few per cent beside its first partial."""
+    to twice its length, so the band-pass does not wrap) kept within edges (below, above; shares of
+    hertz) of hertz, flat over their inner halves, with raised-cosine edges."""
     size = 2 * len(x)
     spectrum = np.fft.fft(x, size)
     freqs = np.fft.fftfreq(size, 1.0 / rate)
-    ratio = np.abs(freqs / hertz - 1.0)
-    gain = np.where(ratio <= BAND_FLAT, 1.0,
-                    np.where(ratio < BAND_EDGE, 0.5 + 0.5 * np.cos(math.pi * (ratio - BAND_FLAT) / (BAND_EDGE - BAND_FLAT)), 0.0))
+    offset = freqs / hertz - 1.0
+    edge = np.where(offset < 0, edges[0], edges[1])
+    ratio = np.abs(offset) / edge
+    gain = np.where(ratio <= 0.5, 1.0, np.where(ratio < 1.0, 0.5 + 0.5 * np.cos(math.pi * (ratio - 0.5) / 0.5), 0.0))
     gain[freqs <= 0] = 0.0
     return np.fft.ifft(2.0 * spectrum * gain)[:len(x)]
 
@@ -224,8 +262,10 @@ def measure_truth(clean, rate, nominal):
     hertz}; per detune the sustain's first partial; at 0 c partials 2-8 in cents against n times
     the first (those within 60 dB of the strongest) and the first's level against the strongest,
     dB; the per-buffer truths' distance from their sustain's first partial, in cents; and the
-    loud buffers left out because their first partial is too weak to measure, or glides."""
-    truths, sustains, stretch, spread, weak, gliding = {}, {}, None, [], [], []
+    loud buffers left out because their first partial is too weak to measure, or glides; per
+    detune whether another tone near the first partial narrowed the band that cuts it out; and per
+    buffer how far the truth moves, in cents, when a band of BAND_EDGE alone cuts the partial out."""
+    truths, sustains, stretch, spread, weak, gliding, narrowed, by_band = {}, {}, None, [], [], [], [], []
     for onset, detune in zip(onsets(), DETUNINGS):
         a, b = int(onset * rate), int((onset + NOTE_SECONDS) * rate)
         note = clean[a:b]
@@ -238,7 +278,10 @@ def measure_truth(clean, rate, nominal):
             uppers = [(n, *sustain_peak(note[int(0.05 * rate):], rate, n * f1, 80)) for n in range(2, 9) if n * f1 < 5000]
             strongest = max([m1] + [m for _, _, m in uppers])
             stretch = ({n: cents(f, n * f1) for n, f, m in uppers if m > 1e-3 * strongest}, 20 * math.log10(m1 / strongest))
-        z = first_partial_signal(note, rate, f1)
+        edges = band_edges(note[int(0.05 * rate):], rate, f1)
+        narrowed.append(min(edges) < max(BAND_EDGE, BAND_EDGE_HERTZ / f1))
+        z = first_partial_signal(note, rate, f1, edges)
+        z_narrow = first_partial_signal(note, rate, f1, (BAND_EDGE, BAND_EDGE))
         complete = int(onset * CAPTURE_RATE / BUFFER) + 1
         while True:
             start, end = buffer_span(complete)
@@ -257,8 +300,9 @@ def measure_truth(clean, rate, nominal):
                 else:
                     truths[complete] = phase_slope(z[i - a:j - a], rate)
                     spread.append(cents(truths[complete], f1))
+                    by_band.append(cents(truths[complete], phase_slope(z_narrow[i - a:j - a], rate)))
             complete += 1
-    return truths, sustains, stretch, spread, weak, gliding
+    return truths, sustains, stretch, spread, weak, gliding, narrowed, by_band
 
 
 # --- The conditions ------------------------------------------------------------------------------
@@ -506,11 +550,31 @@ def print_misses(scored, conditions, estimators):
                   + "; " + ", ".join(f"{m} {a}/{b}" for m, (a, b) in moments.items()))
 
 
+def stepped_note_errors(hertz, rate=RENDER_RATE):
+    """The per-buffer truth's error on a made note whose pitch steps by up to 12 c from one capture
+    buffer to the next: six decaying harmonics, the steps phase-continuous at the buffers' edges."""
+    steps = [0, 6, -6, 3, -3, 6, 0, -6, 0, 0]
+    span = BUFFER / CAPTURE_RATE
+    t = np.arange(int(NOTE_SECONDS * rate)) / rate
+    held = np.array(steps)[np.minimum((t / span).astype(int), len(steps) - 1)]
+    phase = 2 * math.pi * np.cumsum(hertz * 2 ** (held / 1200)) / rate
+    note = sum(np.sin(h * phase) / h for h in range(1, 7)) * np.exp(-t / 0.8) * 8000
+    z = first_partial_signal(note, rate, hertz, band_edges(note, rate, hertz))
+    return [cents(phase_slope(z[int(k * span * rate):int((k + 1) * span * rate)], rate), hertz * 2 ** (steps[k] / 1200))
+            for k in range(1, len(steps) - 2)]
+
+
 def print_truth_checks(measured, programs, notes):
     spread = [s for p in programs for n in notes for s in measured[(p, n[0])][3]]
     print(f"\ntruth: {len(spread)} buffers; first partial per buffer against the sustain's: median |diff| "
           f"{np.median(np.abs(spread)):.2f} c, p90 {np.percentile(np.abs(spread), 90):.2f} c, "
           f"largest {np.max(np.abs(spread)):.2f} c")
+    made = {n[0]: max(abs(e) for e in stepped_note_errors(440.0 * 2 ** ((n[1] - 69) / 12))) for n in notes}
+    print("truth on a made note stepping up to 12 c between buffers, largest error: "
+          + ", ".join(f"{k} {v:.2f} c" for k, v in made.items()))
+    print("truth's dependence on its band (against a band of 5 % either side), p90 over the buffers: "
+          + ", ".join(f"{n[0]} {np.percentile(np.abs([d for p in programs for d in measured[(p, n[0])][7]]), 90):.2f} c"
+                      for n in notes))
     for p in programs:
         weak = sum(len(measured[(p, n[0])][4]) for n in notes)
         gliding = sum(len(measured[(p, n[0])][5]) for n in notes)
@@ -521,6 +585,10 @@ def print_truth_checks(measured, programs, notes):
         if gliding:
             print(f"{PROGRAMS[p]}: {gliding} of {loud} loud buffers left out, the first partial gliding more than "
                   f"{LONGEST_GLIDE_CENTS} c across the buffer")
+        narrowed = sum(sum(measured[(p, n[0])][6]) for n in notes)
+        if narrowed:
+            print(f"{PROGRAMS[p]}: {narrowed} of {len(notes) * len(DETUNINGS)} notes with the first partial's band "
+                  f"narrowed on one side by another tone within {BAND_NEIGHBOUR_DB} dB of it")
     left_out = [(PROGRAMS[p], n[0], d) for p in programs for n in notes for d, f in measured[(p, n[0])][1].items()
                 if abs(cents(f, 440.0 * 2 ** ((n[1] - 69 + d / 100) / 12))) > 50]
     print(f"notes left out, no first partial within 50 c of the one asked for: {left_out or 'none'}")
