@@ -90,8 +90,8 @@ function assertSamePitches(page, desktop, seen) {
 
 // Every browser of the tests resolves no name but loopback's, so that no page of theirs (a store
 // page opened in a new tab, a probe of a build without a loopback address) leaves the machine.
-// Every browser launched, closed at the end even where a failed test left its own open (an open
-// browser would keep this process running).
+// Each is closed at the end, even where a failed test left it open: an open browser would keep
+// this process running.
 const launched = [];
 async function launch(extraArgs, options = {}) {
   const profile = fs.mkdtempSync(path.join(scratch, 'profile-'));
