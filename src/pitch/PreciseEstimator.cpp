@@ -198,7 +198,8 @@ std::uint32_t PreciseEstimator::pickPeriod() {
       const double target = static_cast<double>(chosen) / parts;
       for (const std::uint32_t peak : peaks) {
         const bool there = std::abs(peak - target) <= 0.03 * target + 1.0;
-        if (there && peakHeight(n, peak) >= kHalfPeriodShare * highest && !hasPartialsBetween(chosen, parts)) {
+        if (there && peakHeight(n, peak) >= kHalfPeriodShare * highest &&
+            !hasPartialsBetween(chosen + peakAt(n, chosen).offset, parts)) {
           chosen = peak;
           moved = true;
           break;
@@ -252,11 +253,16 @@ double PreciseEstimator::humRise(std::uint32_t from, std::uint32_t to, double ha
   return rise;
 }
 
-bool PreciseEstimator::hasSubharmonics(std::uint32_t lag) { return hasPartialsBetween(2 * lag, 2); }
+bool PreciseEstimator::hasSubharmonics(std::uint32_t lag) {
+  return hasPartialsBetween(2.0 * (lag + peakAt(buffers_->nsdf, lag).offset), 2);
+}
 
-bool PreciseEstimator::hasPartialsBetween(std::uint32_t lag, std::uint32_t parts) {
+bool PreciseEstimator::hasPartialsBetween(double lag, std::uint32_t parts) {
   const std::vector<double>& power = buffers_->power;
-  // The pitch of lag, in bins of the power spectrum.
+  // The pitch of lag, in bins of the power spectrum. The lag is the vertex of n's peak: a whole
+  // lag misplaces the higher partials by more than their reach (A4 25 c sharp lies half a lag
+  // from a whole one, which puts its eighth partial 13 % of a spacing off), and the skirts of the
+  // partials then fill the places between them.
   const double half = static_cast<double>(kTransformLength) / lag;
   // Each partial is the highest bin near where it should lie: real strings stretch their upper
   // partials, the more the higher (by up to PartialPitch::kMaxStretch), so the reach grows with

@@ -54,7 +54,7 @@ class PreciseEstimator {
   bool hasSubharmonics(std::uint32_t lag);
   // Whether the buffer has partials at the harmonics of the pitch of lag that are not multiples
   // of parts, beside those that are.
-  bool hasPartialsBetween(std::uint32_t lag, std::uint32_t parts);
+  bool hasPartialsBetween(double lag, std::uint32_t parts);
   // Whether the low odd harmonics of half the pitch of lag (1, 3, 5, 7) stand out of the noise
   // around them, with some power beside that of its even ones.
   bool hasLowSubharmonics(std::uint32_t lag);
