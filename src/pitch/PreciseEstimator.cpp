@@ -49,10 +49,12 @@ constexpr double kMains[] = {50.0, 60.0, 100.0, 120.0};
 constexpr double kMainsShare = 0.01;
 // Hum under a string lifts n where its period meets a whole number of the string's periods (D3's
 // third, D4's sixth, 2 % from 50 Hz); that peak can stand above the string's own and read as
-// hum. A peak within this share of a mains period is hum's, not the string's: it neither sets the
-// height the others are judged by nor is taken, when any other peak is there.
+// hum. Where hum is heard, a peak within this share of a mains period is hum's, not the string's:
+// it neither sets the height the others are judged by nor is taken, when any other peak is there.
+// Where none is heard, the peak is the string's own: a string tuned up from below passes 100 Hz.
 constexpr double kMainsPeriodShare = 0.05;
-// Hum is heard when 50 or 60 Hz stands out of the noise with this share of the string's power.
+// Hum is heard when 50 or 60 Hz stands out of the noise with this share of the string's power (of
+// the buffer's, before the period is chosen).
 constexpr double kHumShare = 1e-4;
 // Hum's tones nearer than this share to a string's partial are not measured: the peak may be the
 // string's.
@@ -170,13 +172,17 @@ std::uint32_t PreciseEstimator::pickPeriod() {
     if (best == 0 || best >= maxLag_ || best < minLag_) continue;
     peaks.push_back(best);
   }
-  // Hum's peaks drop out, unless they are all there is (then the reading is hum, and none).
+  // Where hum is heard, its peaks drop out, unless they are all there is (then the reading is
+  // hum, and none). Hum repeats at two of its periods too (30 Hz, within reach for 60 Hz hum).
   const auto hum = [this](std::uint32_t peak) {
     const double hertz = sampleRate_ / peak;
-    return std::any_of(std::begin(kMains), std::end(kMains),
-                       [hertz](double mains) { return std::abs(hertz - mains) <= kMainsPeriodShare * mains; });
+    return std::any_of(std::begin(kMains), std::end(kMains), [hertz](double mains) {
+      return std::abs(hertz - mains) <= kMainsPeriodShare * mains ||
+             std::abs(2.0 * hertz - mains) <= kMainsPeriodShare * mains;
+    });
   };
-  if (!std::all_of(peaks.begin(), peaks.end(), hum)) std::erase_if(peaks, hum);
+  const bool someHum = std::any_of(peaks.begin(), peaks.end(), hum);
+  if (someHum && !std::all_of(peaks.begin(), peaks.end(), hum) && humHeard()) std::erase_if(peaks, hum);
   for (const std::uint32_t peak : peaks) highest = std::max(highest, peakHeight(n, peak));
   if (highest < kMinimumClarity) return 0;
   std::uint32_t chosen = peaks.front();
@@ -233,13 +239,29 @@ std::uint32_t PreciseEstimator::pickPeriod() {
   return chosen;
 }
 
-double PreciseEstimator::humRise(std::uint32_t from, std::uint32_t to, double half) {
-  // A steady tone holding share s of the buffer's power adds s cos(2 pi f tau) to n at lag tau.
-  // Each tone's share is read from the Hann-windowed spectrum's peak, P = (A N / 4)^2 for a sinusoid
-  // of amplitude A, whose power is A^2 / 2. A tone beside a harmonic of half is left alone: the
-  // peak there may be the string's.
+double PreciseEstimator::shareOfBuffer(double peakPower) const {
+  // The Hann-windowed spectrum's peak of a sinusoid of amplitude A is P = (A N / 4)^2, and its
+  // power is A^2 / 2.
   const double meanPower = buffers_->energyPrefix[count_] / count_;
-  const double toShare = 8.0 / (static_cast<double>(count_) * count_ * meanPower);
+  return 8.0 * peakPower / (static_cast<double>(count_) * count_ * meanPower);
+}
+
+double PreciseEstimator::toneShare(double hertz) { return shareOfBuffer(partials_.standingPower(hertz, kMains[0])); }
+
+bool PreciseEstimator::humHeard() {
+  // A peak counts as hum only where it lies: within a spectral bin or two of 50 Hz also lies a
+  // string tuned a few per cent away from it.
+  for (const double mains : {kMains[0], kMains[1]}) {
+    double peak = 0.0;
+    const double power = partials_.standingPower(mains, kMains[0], nullptr, &peak);
+    if (std::abs(peak - mains) <= kMainsShare * mains && shareOfBuffer(power) >= kHumShare) return true;
+  }
+  return false;
+}
+
+double PreciseEstimator::humRise(std::uint32_t from, std::uint32_t to, double half) {
+  // A steady tone holding share s of the buffer's power adds s cos(2 pi f tau) to n at lag tau. A
+  // tone beside a harmonic of half is left alone: the peak there may be the string's.
   const double turn = 2.0 * std::numbers::pi / sampleRate_;
   const double fromLag = from + peakAt(buffers_->nsdf, from).offset;
   const double toLag = to + peakAt(buffers_->nsdf, to).offset;
@@ -247,8 +269,7 @@ double PreciseEstimator::humRise(std::uint32_t from, std::uint32_t to, double ha
   for (const double tone : kMainsHertz) {
     const double nearest = std::max(1.0, std::round(tone / half)) * half;
     if (std::abs(tone - nearest) < kHumApart * tone) continue;
-    const double share = toShare * partials_.standingPower(tone, kMains[0]);
-    rise += share * (std::cos(turn * tone * toLag) - std::cos(turn * tone * fromLag));
+    rise += toneShare(tone) * (std::cos(turn * tone * toLag) - std::cos(turn * tone * fromLag));
   }
   return rise;
 }

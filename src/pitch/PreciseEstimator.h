@@ -62,6 +62,12 @@ class PreciseEstimator {
   // its tones' shares of the buffer's power times their cosines' difference. Tones beside a
   // harmonic of half, which may be the string's own partials, are left out.
   double humRise(std::uint32_t from, std::uint32_t to, double half);
+  // Whether 50 or 60 Hz stands out of the noise with kHumShare of the buffer's power.
+  bool humHeard();
+  // The share of the buffer's power a steady tone at hertz holds, read from its spectral peak;
+  // and that share for a peak of the given power.
+  double toneShare(double hertz);
+  double shareOfBuffer(double peakPower) const;
 
   double sampleRate_;
   std::uint32_t minLag_;

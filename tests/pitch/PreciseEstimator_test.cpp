@@ -4,6 +4,7 @@
 #include <cmath>
 #include <numbers>
 #include <random>
+#include <string>
 #include <tuple>
 #include <vector>
 
@@ -288,6 +289,29 @@ TEST(PreciseEstimator, GivenABrightStringHalfwayBetweenWholeLagsThenItReadsItsOw
         if (cut) lowCut(partials);
         EXPECT_NEAR(cents(estimateOf(mix(partials, 0.2)), hertz), 0.0, 1.0)
             << hertz << " Hz" << (cut ? ", low cut" : "") << ", phase " << phase;
+      }
+    }
+  }
+}
+
+// A string tuned up from well below its pitch passes 50, 60, 100 and 120 Hz, where hum would
+// repeat. With no hum there, n's peak at its period is the string's own: the reading is the string,
+// not an octave or a twelfth below; and within 1 % of a mains tone there is no reading at all.
+TEST(PreciseEstimator, GivenAStringPassingAMainsFrequencyThenItReadsTheStringOrNothing) {
+  for (const double mains : {50.0, 60.0, 100.0, 120.0}) {
+    for (const double away : {-0.045, -0.03, -0.015, -0.004, 0.004, 0.015, 0.03, 0.045}) {
+      const double hertz = mains * (1.0 + away);
+      for (const bool cut : {false, true}) {
+        std::vector<Partial> partials;
+        for (int k = 1; k <= 7; ++k) partials.push_back({hertz * k, std::pow(k, -0.7), 0.8 * k});
+        if (cut) lowCut(partials);
+        const double reading = estimateOf(mix(partials, 0.1));
+        const std::string what = std::to_string(hertz) + " Hz" + (cut ? ", low cut" : "");
+        if (std::abs(away) < 0.01) {
+          EXPECT_EQ(reading, 0.0) << what;
+        } else {
+          EXPECT_NEAR(cents(reading, hertz), 0.0, 1.0) << what;
+        }
       }
     }
   }
