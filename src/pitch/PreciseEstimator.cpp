@@ -173,16 +173,25 @@ std::uint32_t PreciseEstimator::pickPeriod() {
     peaks.push_back(best);
   }
   // Where hum is heard, its peaks drop out, unless they are all there is (then the reading is
-  // hum, and none). Hum repeats at two of its periods too (30 Hz, within reach for 60 Hz hum).
-  const auto hum = [this](std::uint32_t peak) {
+  // hum, and none). Hum repeats at two of its periods too (30 Hz, within reach for 60 Hz hum). A
+  // peak whose pitch has partials above hum's highest tone, two neighbouring harmonics, is a
+  // string's all the same: a string tuned up past 100 Hz with hum around. (The peak hum lifts
+  // at three of D3's periods has only every third harmonic there.)
+  const bool humAround = humHeard();
+  const auto hum = [this, humAround, &n](std::uint32_t peak) {
     const double hertz = sampleRate_ / peak;
-    return std::any_of(std::begin(kMains), std::end(kMains), [hertz](double mains) {
+    const bool mainsPeriod = std::any_of(std::begin(kMains), std::end(kMains), [hertz](double mains) {
       return std::abs(hertz - mains) <= kMainsPeriodShare * mains ||
              std::abs(2.0 * hertz - mains) <= kMainsPeriodShare * mains;
     });
+    if (!mainsPeriod || !humAround) return false;
+    const double pitch = sampleRate_ / (peak + peakAt(n, peak).offset);
+    const double highestTone = *std::max_element(std::begin(kMainsHertz), std::end(kMainsHertz));
+    const double above = std::floor(highestTone / pitch) + 1.0;
+    return !(shareOfBuffer(partials_.standingPower(above * pitch, pitch)) >= kHumShare &&
+             shareOfBuffer(partials_.standingPower((above + 1.0) * pitch, pitch)) >= kHumShare);
   };
-  const bool someHum = std::any_of(peaks.begin(), peaks.end(), hum);
-  if (someHum && !std::all_of(peaks.begin(), peaks.end(), hum) && humHeard()) std::erase_if(peaks, hum);
+  if (!std::all_of(peaks.begin(), peaks.end(), hum)) std::erase_if(peaks, hum);
   for (const std::uint32_t peak : peaks) highest = std::max(highest, peakHeight(n, peak));
   if (highest < kMinimumClarity) return 0;
   std::uint32_t chosen = peaks.front();
