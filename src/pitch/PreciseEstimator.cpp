@@ -291,8 +291,8 @@ bool PreciseEstimator::hasPartialsBetween(double lag, std::uint32_t parts) {
   const std::vector<double>& power = buffers_->power;
   // The pitch of lag, in bins of the power spectrum. The lag is the vertex of n's peak: a whole
   // lag misplaces the higher partials by more than their reach (A4 25 c sharp lies half a lag
-  // from a whole one, which puts its eighth partial 13 % of a spacing off), and the skirts of the
-  // partials then fill the places between them.
+  // from a whole one, which puts its eighth partial a quarter of a spacing off), and the skirts
+  // of the partials then fill the places between them.
   const double half = static_cast<double>(kTransformLength) / lag;
   // Each partial is the highest bin near where it should lie: real strings stretch their upper
   // partials, the more the higher (by up to PartialPitch::kMaxStretch), so the reach grows with
