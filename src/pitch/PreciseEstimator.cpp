@@ -185,7 +185,11 @@ std::uint32_t PreciseEstimator::pickPeriod() {
              std::abs(2.0 * hertz - mains) <= kMainsPeriodShare * mains;
     });
     if (!mainsPeriod || !humAround) return false;
-    const double pitch = sampleRate_ / (peak + peakAt(n, peak).offset);
+    // The first partial, where it stands and is not hum's own tone, places the harmonics better
+    // than n's vertex, which a stiff string's sharp upper partials pull up.
+    double pitch = sampleRate_ / (peak + peakAt(n, peak).offset);
+    double first = 0.0;
+    if (partials_.standingPower(pitch, pitch, nullptr, &first) > 0.0 && !nearerMainsTone(first, pitch)) pitch = first;
     const double highestTone = *std::max_element(std::begin(kMainsHertz), std::end(kMainsHertz));
     const double above = std::floor(highestTone / pitch) + 1.0;
     return !(shareOfBuffer(partials_.standingPower(above * pitch, pitch)) >= kHumShare &&
