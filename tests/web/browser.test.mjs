@@ -507,10 +507,15 @@ test('the links open their addresses in new tabs; the panel lists every link und
     const page = await context.newPage();
     await page.goto(address);
     await page.locator('#screen').waitFor({ state: 'visible', timeout: 10000 });
+    // The new tab exists before its address is requested: it is read once the tab has loaded.
     const openedTab = async (click) => {
+      const before = opened.length;
       const tab = context.waitForEvent('page');
       await click();
-      await (await tab).close();
+      const store = await tab;
+      await store.waitForLoadState();
+      await store.close();
+      assert.equal(opened.length, before + 1);
       return opened.at(-1);
     };
     assert.equal(await openedTab(() => page.click('#makerSiteLink')), 'http://www.balalaika-tuner.com/');
