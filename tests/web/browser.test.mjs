@@ -107,6 +107,24 @@ async function launch(extraArgs, options = {}) {
   return context;
 }
 
+// As on a slow phone: the tuner's WebAssembly module is handed over ms later than it is made. With
+// keptOnce, only the first start that a kept version (the service worker) serves is slowed.
+function slowTunerStart(page, ms, keptOnce = false) {
+  return page.addInitScript(([delay, once]) => {
+    if (once) {
+      if (navigator.serviceWorker.controller === null || sessionStorage.getItem('slowed') !== null) return;
+      sessionStorage.setItem('slowed', 'yes');
+    }
+    const slowed = (make) => async (...args) => {
+      const made = await make(...args);
+      await new Promise((resolve) => setTimeout(resolve, delay));
+      return made;
+    };
+    WebAssembly.instantiateStreaming = slowed(WebAssembly.instantiateStreaming);
+    WebAssembly.instantiate = slowed(WebAssembly.instantiate);
+  }, [ms, keptOnce]);
+}
+
 // A steady A4 with overtones (a triangle wave) as a microphone's recording: the default estimate,
 // like the desktop's, takes a pure sine's A4 for the A3 below it.
 function a440() {
@@ -194,10 +212,13 @@ test('the demo recording as the microphone shows the desktop headless run\'s in-
   }
 });
 
-test('a denied microphone shows its message and the demo choice, which then listens to the recording', async () => {
+test('a denied microphone shows its message and the demo choice, which then listens to the recording, tapped before the tuner is ready', async () => {
   const context = await launch(['--use-fake-device-for-media-stream', '--deny-permission-prompts'],
                                { viewport: { width: 390, height: 844 } });
   const page = await context.newPage();
+  // A tap as soon as the page has loaded, on a phone slow to make the tuner: the button to start
+  // listening shows only once it works.
+  await slowTunerStart(page, 2000);
   await page.goto(`${address}?lang=es`);
   await page.click('#listen');
   await page.locator('#demo').waitFor({ state: 'visible' });
@@ -612,19 +633,9 @@ test('a new version on the host replaces the kept one on the next visit, whole, 
   const context = await launch([], { viewport: { width: 390, height: 844 } });
   try {
     const page = await context.newPage();
-    // The first start from the kept version takes 4 s to make the tuner ready, as on a slow phone:
-    // the browser's look for a new version, a second after the page loads, ends while it starts.
-    await page.addInitScript(() => {
-      if (navigator.serviceWorker.controller === null || sessionStorage.getItem('slowed') !== null) return;
-      sessionStorage.setItem('slowed', 'yes');
-      const slowed = (make) => async (...args) => {
-        const made = await make(...args);
-        await new Promise((resolve) => setTimeout(resolve, 4000));
-        return made;
-      };
-      WebAssembly.instantiateStreaming = slowed(WebAssembly.instantiateStreaming);
-      WebAssembly.instantiate = slowed(WebAssembly.instantiate);
-    });
+    // The first start from the kept version takes 4 s to make the tuner ready: the browser's look
+    // for a new version, a second after the page loads, ends while it starts.
+    await slowTunerStart(page, 4000, true);
     await page.goto(own.address);
     await page.locator('#screen').waitFor({ state: 'visible', timeout: 10000 });
     await page.evaluate(async () => (await navigator.serviceWorker.ready).scope);

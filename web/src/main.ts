@@ -150,6 +150,8 @@ async function main(): Promise<void> {
   };
   byId('listen').addEventListener('click', () => void listen(false));
   demo.addEventListener('click', () => void listen(true));
+  // The button shows once it does something: a tap while the tuner is still loading would be lost.
+  byId('listen').hidden = false;
   byId('showPreviousTuningButton').addEventListener('click', () => tuner.showPreviousTuning());
   byId('showNextTuningButton').addEventListener('click', () => tuner.showNextTuning());
   byId('concertPitchDown').addEventListener('click', () => tuner.stepConcertPitch(-1));
