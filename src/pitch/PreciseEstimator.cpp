@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <utility>
 #include <vector>
 
 #include "pitch/MainsTones.h"
@@ -176,26 +177,34 @@ std::uint32_t PreciseEstimator::pickPeriod() {
   // hum, and none). Hum repeats at two of its periods too (30 Hz, within reach for 60 Hz hum). A
   // peak whose pitch has partials above hum's highest tone, two neighbouring harmonics, is a
   // string's all the same: a string tuned up past 100 Hz with hum around. (The peak hum lifts
-  // at three of D3's periods has only every third harmonic there.)
-  const bool humAround = humHeard();
-  const auto hum = [this, humAround, &n](std::uint32_t peak) {
+  // at three of D3's periods has only every third harmonic there.) Each is judged once, and hum
+  // is looked for only when a peak lies at a mains period.
+  const auto atMainsPeriod = [this](std::uint32_t peak) {
     const double hertz = sampleRate_ / peak;
-    const bool mainsPeriod = std::any_of(std::begin(kMains), std::end(kMains), [hertz](double mains) {
+    return std::any_of(std::begin(kMains), std::end(kMains), [hertz](double mains) {
       return std::abs(hertz - mains) <= kMainsPeriodShare * mains ||
              std::abs(2.0 * hertz - mains) <= kMainsPeriodShare * mains;
     });
-    if (!mainsPeriod || !humAround) return false;
-    // The first partial, where it stands and is not hum's own tone, places the harmonics better
-    // than n's vertex, which a stiff string's sharp upper partials pull up.
-    double pitch = sampleRate_ / (peak + peakAt(n, peak).offset);
-    double first = 0.0;
-    if (partials_.standingPower(pitch, pitch, nullptr, &first) > 0.0 && !nearerMainsTone(first, pitch)) pitch = first;
-    const double highestTone = *std::max_element(std::begin(kMainsHertz), std::end(kMainsHertz));
-    const double above = std::floor(highestTone / pitch) + 1.0;
-    return !(shareOfBuffer(partials_.standingPower(above * pitch, pitch)) >= kHumShare &&
-             shareOfBuffer(partials_.standingPower((above + 1.0) * pitch, pitch)) >= kHumShare);
   };
-  if (!std::all_of(peaks.begin(), peaks.end(), hum)) std::erase_if(peaks, hum);
+  if (std::any_of(peaks.begin(), peaks.end(), atMainsPeriod) && humHeard()) {
+    const double highestTone = *std::max_element(std::begin(kMainsHertz), std::end(kMainsHertz));
+    const auto stringsOwn = [&](std::uint32_t peak) {
+      // The first partial, where it stands and is not hum's own tone, places the harmonics better
+      // than n's vertex, which a stiff string's sharp upper partials pull up.
+      double pitch = sampleRate_ / (peak + peakAt(n, peak).offset);
+      double first = 0.0;
+      if (partials_.standingPower(pitch, pitch, nullptr, &first) > 0.0 && !nearerMainsTone(first, pitch)) pitch = first;
+      const double above = std::floor(highestTone / pitch) + 1.0;
+      return shareOfBuffer(partials_.standingPower(above * pitch, pitch)) >= kHumShare &&
+             shareOfBuffer(partials_.standingPower((above + 1.0) * pitch, pitch)) >= kHumShare;
+    };
+    std::vector<std::uint32_t> kept;
+    kept.reserve(peaks.size());
+    for (const std::uint32_t peak : peaks) {
+      if (!atMainsPeriod(peak) || stringsOwn(peak)) kept.push_back(peak);
+    }
+    if (!kept.empty()) peaks = std::move(kept);
+  }
   for (const std::uint32_t peak : peaks) highest = std::max(highest, peakHeight(n, peak));
   if (highest < kMinimumClarity) return 0;
   std::uint32_t chosen = peaks.front();
