@@ -42,7 +42,11 @@ note, program and condition, for both estimators:
 Then where recall is lost: of the ticks whose truth lies inside the window but that do not show the
 note, how many read a few cents off (within 50 c), nothing, or another note; and the share missed
 by the buffer's moment in the note: attack (starting within 0.3 s of the onset), sustain (to 1.2 s),
-decay. Then hum alone, at the level of soft notes: how many loud ticks show a note or any reading.
+decay; and how many had their truth within half a cent of the window's edge. Then the same metrics
+per note over the buffers whose first partial holds within 1 c across them (its two halves' phase
+slopes compared) and over the rest: where it moves, no single number is the buffer's pitch to a
+cent, and the truth's weighting of the buffer's moments and an estimator's read it differently.
+Then hum alone, at the level of soft notes: how many loud ticks show a note or any reading.
 
 Usage: scripts/precise-corpus.py [--tuner build/src/balalaika-tuner] [--work DIR] [--jobs N]
 The audio is written under --work (default a temporary folder) and is not kept in the project.
@@ -104,6 +108,10 @@ BAND_OWN_SIDES = 0.10
 WEAKEST_FIRST_PARTIAL = 1e-3
 # Nor has a buffer whose first partial glides more than this across it (its halves' pitches).
 LONGEST_GLIDE_CENTS = 50
+# A buffer whose first partial's two halves lie within this many cents of each other is steady.
+STEADY_CENTS = 1.0
+# Recall lost where the truth lies this near the window's edge is counted apart.
+NEAR_EDGE_CENTS = 0.5
 HUM_UNDER_NOTE_DB = 20
 PINK_UNDER_NOTE_DB = 25
 # Hum alone: levels (average power, as the tick measures it) of soft notes above the loud line.
@@ -264,8 +272,10 @@ def measure_truth(clean, rate, nominal):
     dB; the per-buffer truths' distance from their sustain's first partial, in cents; and the
     loud buffers left out because their first partial is too weak to measure, or glides; per
     detune whether another tone near the first partial narrowed the band that cuts it out; and per
-    buffer how far the truth moves, in cents, when a band of BAND_EDGE alone cuts the partial out."""
-    truths, sustains, stretch, spread, weak, gliding, narrowed, by_band = {}, {}, None, [], [], [], [], []
+    buffer how far the truth moves, in cents, when a band of BAND_EDGE alone cuts the partial out,
+    and, per buffer with a truth, {buffer: cents} how far its first partial moves within it (the
+    frequencies of its two halves compared)."""
+    truths, sustains, stretch, spread, weak, gliding, narrowed, by_band, moves = {}, {}, None, [], [], [], [], [], {}
     for onset, detune in zip(onsets(), DETUNINGS):
         a, b = int(onset * rate), int((onset + NOTE_SECONDS) * rate)
         note = clean[a:b]
@@ -294,15 +304,16 @@ def measure_truth(clean, rate, nominal):
                 # attack's click and the other partials' skirts reach into its band): left out.
                 if np.mean(np.abs(z[i - a:j - a]) ** 2) < WEAKEST_FIRST_PARTIAL * np.mean(clean[i:j] ** 2):
                     weak.append(complete)
-                elif abs(cents(phase_slope(z[i - a:(i + j) // 2 - a], rate),
-                               phase_slope(z[(i + j) // 2 - a:j - a], rate))) > LONGEST_GLIDE_CENTS:
+                elif (move := abs(cents(phase_slope(z[i - a:(i + j) // 2 - a], rate),
+                                        phase_slope(z[(i + j) // 2 - a:j - a], rate)))) > LONGEST_GLIDE_CENTS:
                     gliding.append(complete)
                 else:
                     truths[complete] = phase_slope(z[i - a:j - a], rate)
+                    moves[complete] = move
                     spread.append(cents(truths[complete], f1))
                     by_band.append(cents(truths[complete], phase_slope(z_narrow[i - a:j - a], rate)))
             complete += 1
-    return truths, sustains, stretch, spread, weak, gliding, narrowed, by_band
+    return truths, sustains, stretch, spread, weak, gliding, narrowed, by_band, moves
 
 
 # --- The conditions ------------------------------------------------------------------------------
@@ -512,6 +523,20 @@ def main():
 
     print_misses(scored, conditions, estimators)
 
+    # A single number is the true pitch of a buffer only as far as its first partial holds still
+    # across it; where it moves, the truth's weighting of the buffer's moments and any
+    # estimator's differ, and so do their readings.
+    def steadiness(n, p, b):
+        return "steady" if measured[(p, n[0])][8][b] < STEADY_CENTS else "moving"
+    by_steadiness = {}
+    for e, c, n, p, d, b, t, r, s in scored:
+        by_steadiness.setdefault((e, c, f"{n[0]} {steadiness(n, p, b)}"), []).append((t, r, s, n[3], n[4], n[5]))
+    by_steadiness = {k: metrics(v) for k, v in by_steadiness.items()}
+    for c in conditions:
+        table(f"{c}: first partial within {STEADY_CENTS:g} c across the buffer (steady) or not (moving)",
+              [(f"{n[0]} {kind}", {e: by_steadiness.get((e, c, f"{n[0]} {kind}")) for e in estimators})
+               for n in notes for kind in ("steady", "moving")], estimators)
+
     print("\nhum alone (no note played), loud ticks over the five tunings:")
     for est in estimators:
         for mains in (50.0, 60.0):
@@ -530,24 +555,30 @@ MOMENTS = [("attack", 0.3), ("sustain", 1.2), ("decay", math.inf)]
 
 def print_misses(scored, conditions, estimators):
     """Where in-tune recall is lost, per estimator and condition."""
-    print("\nrecall lost: in-window ticks not showing the note, by what they read and by moment "
-          "(attack < 0.3 s after the onset < sustain < 1.2 s < decay: missed / in window)")
+    print("\nrecall lost: in-window ticks not showing the note, by what they read, by moment "
+          "(attack < 0.3 s after the onset < sustain < 1.2 s < decay) and by the truth's nearness to the "
+          "window's edge (missed / in window)")
     for e in estimators:
         for c in conditions:
             kinds, moments = {"few cents": 0, "nothing": 0, "other note": 0}, {m: [0, 0] for m, _ in MOMENTS}
+            near_edge = [0, 0]  # in-window ticks whose truth lies within NEAR_EDGE_CENTS of its edge: missed, all
             for est, cond, n, p, d, b, t, r, shown in scored:
                 if est != e or cond != c or not n[4] <= t <= n[5]:
                     continue
                 since = buffer_span(b)[0] - onsets()[DETUNINGS.index(d)]
                 moment = next(m for m, end in MOMENTS if since < end)
                 moments[moment][1] += 1
+                edge = min(cents(t, n[4]), cents(n[5], t)) < NEAR_EDGE_CENTS
+                near_edge[1] += edge
                 if shown == n[3]:
                     continue
                 moments[moment][0] += 1
+                near_edge[0] += edge
                 kinds["nothing" if r <= 0 else "other note" if abs(cents(r, t)) > 50 else "few cents"] += 1
             missed = sum(kinds.values())
             print(f"  {e:<8} {c:<8} {missed:>4} missed: " + ", ".join(f"{k} {v}" for k, v in kinds.items())
-                  + "; " + ", ".join(f"{m} {a}/{b}" for m, (a, b) in moments.items()))
+                  + "; " + ", ".join(f"{m} {a}/{b}" for m, (a, b) in moments.items())
+                  + f"; truth within {NEAR_EDGE_CENTS:g} c of the window's edge {near_edge[0]}/{near_edge[1]}")
 
 
 def stepped_note_errors(hertz, rate=RENDER_RATE):
