@@ -247,11 +247,9 @@ std::uint32_t PreciseEstimator::pickPeriod() {
       const double rise = peakHeight(n, peak) - peakHeight(n, chosen);
       // Low odd partials let the longer lag take over even a little lower than the chosen one;
       // hum can hold it down below the string's own height, so that comparison takes hum's share
-      // of n out of both heights.
-      const double half = 0.5 * sampleRate_ / (chosen + peakAt(n, chosen).offset);
-      const double stringRise = rise - humRise(chosen, peak, half);
+      // of n out of both heights (weighed only when the first test fails).
       if ((rise >= kSubharmonicRise && hasSubharmonics(chosen)) ||
-          (stringRise >= -kNoisySubharmonicSlack && hasLowSubharmonics(chosen))) {
+          (rise - humRise(chosen, peak) >= -kNoisySubharmonicSlack && hasLowSubharmonics(chosen))) {
         chosen = peak;
         moved = true;
         break;
@@ -281,12 +279,14 @@ bool PreciseEstimator::humHeard() {
   return false;
 }
 
-double PreciseEstimator::humRise(std::uint32_t from, std::uint32_t to, double half) {
+double PreciseEstimator::humRise(std::uint32_t from, std::uint32_t to) {
   // A steady tone holding share s of the buffer's power adds s cos(2 pi f tau) to n at lag tau. A
-  // tone beside a harmonic of half is left alone: the peak there may be the string's.
+  // tone beside a harmonic of half the pitch of from is left alone: the peak there may be the
+  // string's.
   const double turn = 2.0 * std::numbers::pi / sampleRate_;
   const double fromLag = from + peakAt(buffers_->nsdf, from).offset;
   const double toLag = to + peakAt(buffers_->nsdf, to).offset;
+  const double half = 0.5 * sampleRate_ / fromLag;
   double rise = 0.0;
   for (const double tone : kMainsHertz) {
     const double nearest = std::max(1.0, std::round(tone / half)) * half;

@@ -60,8 +60,8 @@ class PreciseEstimator {
   bool hasLowSubharmonics(std::uint32_t lag);
   // How much higher the mains hum in the buffer stands n at lag to than at lag from: the sum of
   // its tones' shares of the buffer's power times their cosines' difference. Tones beside a
-  // harmonic of half, which may be the string's own partials, are left out.
-  double humRise(std::uint32_t from, std::uint32_t to, double half);
+  // harmonic of half the pitch of from, which may be the string's own partials, are left out.
+  double humRise(std::uint32_t from, std::uint32_t to);
   // Whether 50 or 60 Hz stands out of the noise with kHumShare of the buffer's power.
   bool humHeard();
   // The share of the buffer's power a steady tone at hertz holds, read from its spectral peak;

@@ -5,13 +5,16 @@
 // worker was still fetching the files) has all its files from the network and is left alone
 // when the first worker takes over: a reload then would only interrupt the player.
 
+// Whether a kept version served this page, read once as the module loads: the first worker's
+// takeover later does not make the page a kept version's.
+const servedByWorker = 'serviceWorker' in navigator && navigator.serviceWorker.controller !== null;
+
 // Watches for a new version's worker taking over. Call it as the page's script starts, before
 // anything is awaited: the browser looks for a new version about a second after the page has
 // loaded, and a device that takes longer than that to start the tuner would otherwise miss the
 // takeover and go on fetching the new version's files into the old page.
 export function reloadIntoNewVersions(): void {
   if (!('serviceWorker' in navigator)) return;
-  const servedByWorker = navigator.serviceWorker.controller !== null;
   navigator.serviceWorker.addEventListener('controllerchange', () => {
     if (servedByWorker) location.reload();
   });
@@ -22,7 +25,6 @@ export function reloadIntoNewVersions(): void {
 // version at once rather than whenever the browser gets round to it; offline, that simply fails.
 export function keepPageForNextVisits(): void {
   if (!('serviceWorker' in navigator)) return;
-  const servedByWorker = navigator.serviceWorker.controller !== null;
   navigator.serviceWorker.register('./sw.js', { scope: './' }).then(
     (registration) => {
       if (servedByWorker) registration.update().catch(() => {});
